@@ -1,0 +1,24 @@
+#include "core/App.h"
+#include "ui/JapaneseFont.h"
+#include "ui/Window1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    JapaneseFont::installSubstitutes();
+
+    // The application's opening sequence comes first: a new dataset takes its
+    // colours from the preferences it loads.
+    App app;
+    app.InitVal();
+    app.InitColor();
+    app.InitPref();
+    app.LoadPref();
+
+    Window1 window;
+    window.InitApp();
+    window.show();
+    return qapp.exec();
+}

@@ -1,0 +1,40 @@
+#include "TestMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+std::unique_ptr<QTemporaryDir> gHome;
+}
+
+QString TestEnv::home() { return gHome->path(); }
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+
+    gHome = std::make_unique<QTemporaryDir>();
+    if (!gHome->isValid())
+        return 2;
+    const QByteArray home = QFile::encodeName(gHome->path());
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", home + "/.config");
+    qputenv("XDG_DATA_HOME", home + "/.local/share");
+    qputenv("XDG_CACHE_HOME", home + "/.cache");
+    qputenv("XDG_RUNTIME_DIR", home + "/.runtime");
+    QDir().mkpath(gHome->path() + "/.runtime");
+    QFile::setPermissions(gHome->path() + "/.runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    gHome.reset();
+    return rc;
+}
