@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/Anniversary.h"
+
+#include <QByteArray>
+#include <QString>
+
+class BinaryReader;
+
+// The anniversary list on disk: the file "anvsy" in the settings folder.
+// Tag "ver:1", the index of the last record as Int32, then per entry the
+// PStrings YY, MM, DD and tt.
+namespace AnniversaryFile {
+
+// The file's place: "anvsy" in the settings folder.
+QString defaultPath();
+
+// The file's bytes for a list. Every value is written as its text (an Int32 0
+// as "0"); an empty list gives the tag and a last index of -1.
+QByteArray encode(const AnniversaryList& list);
+
+// Appends the entries the data holds to `list` (entries already in it stay
+// in front). Stops at the first record that runs past the end of the data,
+// keeping the complete records before it, however large the stored count.
+// Returns false when the data ended early (the file is damaged).
+bool decode(BinaryReader& in, AnniversaryList& list);
+bool decode(const QByteArray& bytes, AnniversaryList& list);
+
+enum class LoadResult {
+    Loaded,     // every record read
+    NoFile,     // no file (or no settings folder): nothing to read, no message
+    CannotOpen, // the file is there but cannot be read: "記念日ファイルを開けません。"
+    Damaged,    // the file ends early: the complete records before the damage were appended
+};
+
+LoadResult load(const QString& path, AnniversaryList& list);
+
+enum class SaveResult {
+    Saved,
+    NoFolder,     // the folder is missing: nothing written, no message
+    CannotCreate, // the file cannot be written: "ファイルを開けません。" / "保存は行われません。"
+};
+
+// Replaces the file with the list, whole or not at all; an emptied list is
+// written as a list of no entries, so deleted anniversaries stay deleted.
+SaveResult save(const QString& path, const AnniversaryList& list);
+
+} // namespace AnniversaryFile

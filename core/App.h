@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+// The application object. Its preference operations apply the functions of
+// Preferences to the program-wide arrays of Globals and show the messages.
+class App : public QObject {
+    Q_OBJECT
+public:
+    explicit App(QObject* parent = nullptr);
+
+    // gPrintSetup with an empty "SetupString"; gSheetW.
+    void InitVal();
+    // The palette gClr.
+    void InitColor();
+    // The default gPref and gPrefS; after InitVal and InitColor.
+    void InitPref();
+    // The PreferenceFile over the defaults; creates the settings folder on a
+    // first run. A missing file is reported with MsgBox, an unreadable or
+    // damaged one with a notice; the defaults stay in both cases.
+    void LoadPref();
+    // Writes the PreferenceFile, unless there is no settings folder. A failed
+    // write is reported with a notice.
+    void SavePref();
+};

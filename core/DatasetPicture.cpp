@@ -1,0 +1,63 @@
+#include "core/DatasetPicture.h"
+
+#include "core/Dataset.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+const QString kPictPath = QStringLiteral("pictPath");
+}
+
+bool DatasetPicture::load(const QString& path, QImage& out)
+{
+    out = QImage();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    QImageReader reader(path);
+    // A file named .png that holds text must be refused, and a picture with a
+    // misleading suffix still read.
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    out = std::move(image);
+    return true;
+}
+
+QImage DatasetPicture::loadStored(const QString& path)
+{
+    // Stored paths are absolute; a relative one would depend on the working folder.
+    QImage image;
+    if (!path.isEmpty() && QFileInfo(path).isAbsolute())
+        load(path, image);
+    return image;
+}
+
+void DatasetPicture::restore(Dataset& dataset)
+{
+    dataset.setPict(loadStored(dataset.text(kPictPath)));
+}
+
+bool DatasetPicture::choose(Dataset& dataset, const QString& path)
+{
+    QImage image;
+    if (!load(path, image))
+        return false;
+    dataset.setPict(image);
+    dataset.setValue(kPictPath, QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void DatasetPicture::clear(Dataset& dataset)
+{
+    dataset.setPict(QImage());
+    dataset.setValue(kPictPath, QString());
+}
+
+QString DatasetPicture::label(const Dataset& dataset)
+{
+    const QString path = dataset.text(kPictPath);
+    return path.isEmpty() ? QStringLiteral("ファイルなし") : path;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class Dataset;
+
+// The background picture of a dataset: the file named by its "pictPath" key
+// and the picture read from it, held under "pict".
+namespace DatasetPicture {
+
+// Reads a picture file, judging its format by its content, not its name.
+// False with a null `out` when the file is missing or holds no readable picture.
+bool load(const QString& path, QImage& out);
+
+// The picture a stored path names: null when the path is empty, not absolute,
+// names no file or no readable picture.
+QImage loadStored(const QString& path);
+
+// Sets "pict" from the dataset's "pictPath"; no picture when that gives none.
+void restore(Dataset& dataset);
+
+// Makes the picture file at `path` the dataset's background: "pict" and
+// "pictPath" (the absolute path) are set together. A file that is no picture
+// is refused: false, and the dataset is left as it was.
+bool choose(Dataset& dataset, const QString& path);
+
+// Switches the background off: no picture, empty "pictPath".
+void clear(Dataset& dataset);
+
+// What the path label shows: the stored path, or "ファイルなし" when there is none.
+QString label(const Dataset& dataset);
+
+} // namespace DatasetPicture

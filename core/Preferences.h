@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+#include <QVariantMap>
+
+#include <array>
+#include <cstdint>
+
+class BinaryReader;
+
+// The preferences, the palette and the PreferenceFile, as functions of plain
+// arrays; App's methods apply them to the program-wide arrays of Globals.
+namespace Preferences {
+
+using IntPrefs = std::array<int32_t, 51>;
+using TextPrefs = std::array<QString, 51>;
+using Palette = std::array<QColor, 31>;
+using SheetWidths = std::array<int32_t, 4>;
+
+// The page setup starts with an empty "SetupString"; the nominal sheet widths.
+void initVal(QVariantMap& printSetup, SheetWidths& sheetW);
+// Entries 1 to 30 of the built-in palette; entry 0 is left alone.
+void initColor(Palette& clr);
+// The default preferences; needs the palette and the sheet widths filled.
+// Entries the defaults do not name (gPref 44..49, gPrefS 8..49) are left alone.
+void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW);
+
+// The bytes of a PreferenceFile holding the arrays: tag "pref2", the count
+// and the integer preferences 0..pref[0], the count and the string
+// preferences 0..Val(prefS[0]). No more than the 51 entries of each array
+// are written, whatever the bounds say.
+QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS);
+
+// Reads a PreferenceFile (tag "pref2", or the older "pref" with the integers
+// as texts) over the arrays: entries the file holds replace the current ones;
+// values beyond the arrays are read and dropped. Then the follow-up resets:
+// sheet widths when pref[40] is 0, the anniversary colours after a "pref" file.
+// A file that ends before its counts say, or cannot be read, changes nothing
+// and gives false.
+bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW);
+bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW);
+
+enum class LoadResult {
+    Loaded,        // the file's values replaced the defaults
+    FolderCreated, // there was no settings folder; it is made now, defaults kept
+    NoFile,        // the folder holds no PreferenceFile; defaults kept
+    CannotOpen,    // the file is there but cannot be read; defaults kept
+    Damaged,       // the file ends early or is no preference file; defaults kept
+};
+
+// The whole loading road for a settings folder.
+LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
+                const SheetWidths& sheetW);
+
+enum class SaveResult {
+    Saved,
+    NoFolder,    // no settings folder: nothing written, nothing to report
+    CannotWrite, // the file could not be written; the old one stays as it was
+};
+
+// Writes the PreferenceFile into the settings folder, whole or not at all.
+SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS);
+
+} // namespace Preferences

@@ -1,0 +1,220 @@
+#include "core/Anniversary.h"
+#include "core/AnniversaryFile.h"
+
+#include "core/SettingsFiles.h"
+#include "platform/Conv.h"
+#include "platform/Folders.h"
+
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+Anniversary entry(const QVariant& yy, const QVariant& mm, const QVariant& dd, const QString& tt)
+{
+    return Anniversary{yy, mm, dd, tt};
+}
+
+QString textAt(const AnniversaryList& list, int32_t y, int32_t m, int32_t d)
+{
+    const Anniversary* found = Anniversaries::findFirst(list, y, m, d);
+    return found ? Conv::asText(found->tt) : QStringLiteral("<none>");
+}
+
+TEST(AnniversaryMatch, FirstFittingEntryWinsAndEmptyTextHidesTheRest)
+{
+    const AnniversaryList list = {
+        entry(int32_t(0), QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("毎年の日")),
+        entry(QStringLiteral("2009"), QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("2009年だけ")),
+        entry(QStringLiteral("2010"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2010年元日")),
+        entry(QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("毎年元日")),
+        entry(QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("25"), QString()),
+        entry(QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("25"), QStringLiteral("隠れる")),
+        entry(2011.0, 7.0, QStringLiteral("07"), QStringLiteral("数の値")),
+    };
+    const struct {
+        int32_t y, m, d;
+        const char* expected;
+    } cases[] = {
+        {2009, 5, 5, "毎年の日"}, // the every-year entry above hides the one-year entry
+        {1999, 5, 5, "毎年の日"},
+        {2010, 1, 1, "2010年元日"},
+        {2011, 1, 1, "毎年元日"},
+        {2020, 12, 25, ""},       // found, with no text
+        {2011, 7, 7, "数の値"},
+        {2012, 7, 7, "<none>"},
+        {2009, 5, 6, "<none>"},
+        {2009, 6, 5, "<none>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(textAt(list, c.y, c.m, c.d), QString::fromUtf8(c.expected)) << c.y << "/" << c.m << "/" << c.d;
+    EXPECT_EQ(Anniversaries::findFirst({}, 2009, 5, 5), nullptr);
+}
+
+QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
+
+TEST(AnniversaryFileLayout, OneEveryYearEntryIsTheTwentyByteExample)
+{
+    const AnniversaryList list = {entry(int32_t(0), QStringLiteral("5"), int32_t(5), QStringLiteral("abc"))};
+    EXPECT_EQ(AnniversaryFile::encode(list).toHex(), QByteArray("057665723a31" "00000000" "0130" "0135" "0135" "03616263"));
+}
+
+TEST(AnniversaryFileLayout, EmptyListIsATagAndNoEntries)
+{
+    EXPECT_EQ(AnniversaryFile::encode({}).toHex(), QByteArray("057665723a31" "ffffffff"));
+    AnniversaryList list;
+    EXPECT_TRUE(AnniversaryFile::decode(hex("057665723a31" "ffffffff"), list));
+    EXPECT_TRUE(list.isEmpty());
+}
+
+TEST(AnniversaryFileLayout, EntriesReadBackAsTextsAfterThoseAlreadyThere)
+{
+    const AnniversaryList written = {
+        entry(int32_t(0), QStringLiteral("12"), QStringLiteral("24"), QStringLiteral("クリスマス・イブ")),
+        entry(QStringLiteral("2009"), QStringLiteral("3"), QStringLiteral("15"), QString()),
+        entry(2010.0, int32_t(1), int32_t(1), QStringLiteral("元日")),
+    };
+    AnniversaryList read = {entry(int32_t(0), int32_t(1), int32_t(2), QStringLiteral("先客"))};
+    ASSERT_TRUE(AnniversaryFile::decode(AnniversaryFile::encode(written), read));
+    ASSERT_EQ(read.size(), 4);
+    EXPECT_EQ(read[0].tt, QVariant(QStringLiteral("先客")));
+    const char* texts[3][4] = {{"0", "12", "24", "クリスマス・イブ"}, {"2009", "3", "15", ""}, {"2010", "1", "1", "元日"}};
+    for (int i = 0; i < 3; ++i) {
+        const Anniversary& a = read[i + 1];
+        EXPECT_EQ(a.YY.typeId(), QMetaType::QString);
+        EXPECT_EQ(a.YY.toString(), QString::fromUtf8(texts[i][0]));
+        EXPECT_EQ(a.MM.toString(), QString::fromUtf8(texts[i][1]));
+        EXPECT_EQ(a.DD.toString(), QString::fromUtf8(texts[i][2]));
+        EXPECT_EQ(a.tt.toString(), QString::fromUtf8(texts[i][3]));
+    }
+    EXPECT_EQ(textAt(read, 2031, 12, 24), QStringLiteral("クリスマス・イブ"));
+}
+
+TEST(AnniversaryFileLayout, OverlongTextIsCutAtACharacterAndStaysReadable)
+{
+    const QString longText = QStringLiteral("記念日").repeated(30); // 270 bytes
+    const AnniversaryList written = {entry(int32_t(0), int32_t(1), int32_t(1), longText),
+                                     entry(int32_t(0), int32_t(1), int32_t(2), QStringLiteral("次"))};
+    AnniversaryList read;
+    ASSERT_TRUE(AnniversaryFile::decode(AnniversaryFile::encode(written), read));
+    ASSERT_EQ(read.size(), 2);
+    const QString cut = read[0].tt.toString();
+    EXPECT_EQ(cut.toUtf8().size(), 255);
+    EXPECT_TRUE(longText.startsWith(cut));
+    EXPECT_EQ(read[1].tt.toString(), QStringLiteral("次"));
+}
+
+TEST(AnniversaryFileLayout, DamagedDataKeepsTheWholeRecordsBeforeTheDamage)
+{
+    const AnniversaryList written = {
+        entry(int32_t(0), int32_t(5), int32_t(5), QStringLiteral("一")),
+        entry(int32_t(0), int32_t(6), int32_t(6), QStringLiteral("二")),
+        entry(int32_t(0), int32_t(7), int32_t(7), QStringLiteral("三")),
+    };
+    const QByteArray full = AnniversaryFile::encode(written);
+    // Record ends: 10 + 3 * (2 + 2 + 2 + 4).
+    for (qsizetype cut = 0; cut < full.size(); ++cut) {
+        AnniversaryList read;
+        EXPECT_FALSE(AnniversaryFile::decode(full.left(cut), read)) << cut;
+        const qsizetype whole = cut < 10 ? 0 : (cut - 10) / 10;
+        ASSERT_EQ(read.size(), whole) << cut;
+        for (qsizetype i = 0; i < whole; ++i)
+            EXPECT_EQ(read[i].tt, written[i].tt);
+    }
+
+    // A count far beyond the records present: the records, then a clean stop.
+    QByteArray absurd = full;
+    absurd.replace(6, 4, hex("7fffffff"));
+    AnniversaryList read;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(AnniversaryFile::decode(absurd, read));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(read.size(), 3);
+
+    // A text whose length byte runs past the end.
+    read.clear();
+    EXPECT_FALSE(AnniversaryFile::decode(full.left(full.size() - 4) + hex("ff616263"), read));
+    EXPECT_EQ(read.size(), 2);
+
+    // Below -1 means no entries, like -1.
+    read.clear();
+    EXPECT_TRUE(AnniversaryFile::decode(hex("057665723a31" "80000000"), read));
+    EXPECT_TRUE(read.isEmpty());
+}
+
+class AnniversaryFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
+    void TearDown() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
+
+    static QByteArray fileBytes()
+    {
+        QFile f(AnniversaryFile::defaultPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    const AnniversaryList two = {entry(int32_t(0), int32_t(5), int32_t(5), QStringLiteral("abc")),
+                                 entry(QStringLiteral("2009"), int32_t(3), int32_t(15), QStringLiteral("誕生日"))};
+};
+
+TEST_F(AnniversaryFileTest, LivesBesideThePreferences)
+{
+    EXPECT_EQ(AnniversaryFile::defaultPath(), SettingsFiles::folder() + QStringLiteral("/anvsy"));
+    EXPECT_EQ(SettingsFiles::preferenceFile(), SettingsFiles::folder() + QStringLiteral("/pref"));
+}
+
+TEST_F(AnniversaryFileTest, SavedListLoadsBackAndSavingTwiceGivesTheSameFile)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
+    const QByteArray first = fileBytes();
+    EXPECT_EQ(first, AnniversaryFile::encode(two));
+    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
+    EXPECT_EQ(fileBytes(), first);
+
+    AnniversaryList read;
+    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(textAt(read, 2009, 3, 15), QStringLiteral("誕生日"));
+    EXPECT_EQ(textAt(read, 2010, 3, 15), QStringLiteral("<none>"));
+    EXPECT_EQ(textAt(read, 2030, 5, 5), QStringLiteral("abc"));
+}
+
+TEST_F(AnniversaryFileTest, AnEmptiedListReplacesTheOldFile)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
+    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), {}), AnniversaryFile::SaveResult::Saved);
+    AnniversaryList read;
+    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_TRUE(read.isEmpty()); // the deleted anniversaries do not come back
+}
+
+TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
+{
+    AnniversaryList read = two;
+    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::NoFile);
+    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::NoFolder);
+    EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
+
+    ASSERT_TRUE(Folders::createFolder(AnniversaryFile::defaultPath())); // "anvsy" is a folder
+    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::CannotOpen);
+    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::CannotCreate);
+    EXPECT_EQ(read.size(), 2); // unchanged by the failed loads
+    ASSERT_TRUE(QDir(AnniversaryFile::defaultPath()).removeRecursively());
+
+    QFile damaged(AnniversaryFile::defaultPath());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(AnniversaryFile::encode(two).chopped(3));
+    damaged.close();
+    read.clear();
+    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Damaged);
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read[0].tt.toString(), QStringLiteral("abc"));
+}
+
+} // namespace

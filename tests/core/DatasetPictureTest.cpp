@@ -1,0 +1,150 @@
+#include "core/DatasetPicture.h"
+
+#include "core/Dataset.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DatasetPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cwd = QDir::currentPath();
+        dir = TestEnv::home() + QStringLiteral("/背景テスト");
+        QDir().mkpath(dir);
+        png = dir + QStringLiteral("/空.png");
+        QImage img(20, 10, QImage::Format_RGB32);
+        img.fill(qRgb(200, 30, 40));
+        ASSERT_TRUE(img.save(png, "PNG"));
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(cwd);
+        QDir(dir).removeRecursively();
+    }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir + '/' + name;
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    static void expectThePicture(const QImage& img)
+    {
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.size(), QSize(20, 10));
+        EXPECT_EQ(img.pixel(5, 5) | 0xFF000000, qRgb(200, 30, 40));
+    }
+
+    QString cwd;
+    QString dir;
+    QString png;
+};
+
+TEST_F(DatasetPictureTest, RealPictureLoadsWhateverItsName)
+{
+    QImage out;
+    ASSERT_TRUE(DatasetPicture::load(png, out));
+    expectThePicture(out);
+
+    QFile src(png);
+    ASSERT_TRUE(src.open(QIODevice::ReadOnly));
+    const QString misnamed = write(QStringLiteral("picture.txt"), src.readAll());
+    QImage again;
+    ASSERT_TRUE(DatasetPicture::load(misnamed, again));
+    expectThePicture(again);
+}
+
+TEST_F(DatasetPictureTest, NonPicturesAreRefusedWithANullImage)
+{
+    const QString cases[] = {
+        write(QStringLiteral("memo.png"), "これは絵ではありません\n"),
+        write(QStringLiteral("empty.png"), QByteArray()),
+        write(QStringLiteral("cut.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
+        dir + QStringLiteral("/missing.png"),
+        dir,
+        QString(),
+    };
+    for (const QString& path : cases) {
+        QImage out(4, 4, QImage::Format_RGB32);
+        out.fill(Qt::white);
+        EXPECT_FALSE(DatasetPicture::load(path, out)) << path.toStdString();
+        EXPECT_TRUE(out.isNull()) << path.toStdString();
+    }
+}
+
+TEST_F(DatasetPictureTest, StoredPathGivesPictureOnlyWhenAbsoluteAndReadable)
+{
+    expectThePicture(DatasetPicture::loadStored(png));
+    EXPECT_TRUE(DatasetPicture::loadStored(QString()).isNull());
+    EXPECT_TRUE(DatasetPicture::loadStored(dir + QStringLiteral("/gone.png")).isNull());
+    // A relative path would be read against whatever the working folder is.
+    QDir::setCurrent(dir);
+    EXPECT_TRUE(DatasetPicture::loadStored(QStringLiteral("空.png")).isNull());
+}
+
+TEST_F(DatasetPictureTest, RestoreFollowsThePathAndDropsAStalePicture)
+{
+    Dataset ds;
+    ds.setValue(QStringLiteral("pictPath"), png);
+    DatasetPicture::restore(ds);
+    expectThePicture(ds.pict());
+
+    ASSERT_TRUE(QFile::remove(png));
+    DatasetPicture::restore(ds);
+    EXPECT_TRUE(ds.pict().isNull());
+    EXPECT_EQ(ds.text(QStringLiteral("pictPath")), png);  // the path is kept as stored
+
+    ds.setValue(QStringLiteral("pictPath"), QString());
+    ds.setPict(QImage(2, 2, QImage::Format_RGB32));
+    DatasetPicture::restore(ds);
+    EXPECT_TRUE(ds.pict().isNull());
+}
+
+TEST_F(DatasetPictureTest, ChoosingAPictureSetsPictureAndAbsolutePath)
+{
+    Dataset ds;
+    QDir::setCurrent(dir);
+    ASSERT_TRUE(DatasetPicture::choose(ds, QStringLiteral("空.png")));
+    expectThePicture(ds.pict());
+    EXPECT_EQ(ds.text(QStringLiteral("pictPath")), png);
+    EXPECT_EQ(DatasetPicture::label(ds), png);
+}
+
+TEST_F(DatasetPictureTest, ChoosingANonPictureLeavesTheDatasetAsItWas)
+{
+    Dataset ds;
+    ASSERT_TRUE(DatasetPicture::choose(ds, png));
+    const QString text = write(QStringLiteral("memo.png"), "text");
+    EXPECT_FALSE(DatasetPicture::choose(ds, text));
+    EXPECT_FALSE(DatasetPicture::choose(ds, dir + QStringLiteral("/missing.png")));
+    expectThePicture(ds.pict());
+    EXPECT_EQ(ds.text(QStringLiteral("pictPath")), png);
+
+    Dataset fresh;
+    EXPECT_FALSE(DatasetPicture::choose(fresh, text));
+    EXPECT_TRUE(fresh.pict().isNull());
+    EXPECT_TRUE(fresh.text(QStringLiteral("pictPath")).isEmpty());
+    EXPECT_EQ(DatasetPicture::label(fresh), QStringLiteral("ファイルなし"));
+}
+
+TEST_F(DatasetPictureTest, ClearingDropsPictureAndPath)
+{
+    Dataset ds;
+    ASSERT_TRUE(DatasetPicture::choose(ds, png));
+    DatasetPicture::clear(ds);
+    EXPECT_TRUE(ds.pict().isNull());
+    EXPECT_TRUE(ds.contains(QStringLiteral("pictPath")));
+    EXPECT_EQ(ds.text(QStringLiteral("pictPath")), QString());
+    EXPECT_EQ(DatasetPicture::label(ds), QStringLiteral("ファイルなし"));
+}
+
+} // namespace
