@@ -1,0 +1,31 @@
+#pragma once
+
+#include "sheet/SheetContext.h"
+#include "sheet/SheetSurface.h"
+
+#include <cstdint>
+
+namespace Sheet {
+
+// Fills one grid cell, between its grid lines, with the anniversary background
+// colour; only while anniversaries are shown with their background.
+void drawCal2Fillrect(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t row,
+                      int32_t column);
+
+// The first pass, before the grid lines: the backgrounds of anniversary cells,
+// the shared cells of overflow days included. Draws only filled rectangles.
+void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
+                     int32_t month);
+
+// The second pass, over the grid lines: day numbers in their colours, the
+// anniversary texts under them, holiday names at the cells' bottoms and the
+// overflow days where the OverflowPlacement puts them. Draws only text.
+void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
+                 int32_t month);
+
+// Grid columns that take the Sunday and Saturday colours; -1 when the first
+// weekday choice is neither Sunday (0) nor Monday (1).
+int32_t sundayColumnOf(int32_t dow1st);
+int32_t saturdayColumnOf(int32_t dow1st);
+
+} // namespace Sheet

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "calendar/DateMath.h"
+#include "core/Anniversary.h"
+#include "core/Dataset.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace Sheet {
+
+// What one cell of the 5 x 7 month grid holds. A kind above 10 means the day
+// has an anniversary text; the kind less AnniversaryOffset is its holiday part.
+enum CellKind : int32_t {
+    OutsideMonth = -999,
+    PlainDay = 1,
+    PublicHoliday = 2,
+};
+constexpr int32_t AnniversaryOffset = 10;
+
+constexpr int32_t kGridRows = 5;
+constexpr int32_t kGridColumns = 7;
+constexpr int32_t kGridCells = kGridRows * kGridColumns;
+
+// The name a substitute holiday cell shows.
+QString substituteHolidayName();
+
+// Computed once per walk from the month drawn.
+struct MonthInputs {
+    int32_t equinoxDay = -1;  // the equinox holiday's day in March and September, else -1
+    int32_t firstColumn = 0;  // grid column of day 1
+    int32_t dayCount = 0;     // days in the month
+};
+MonthInputs monthInputs(int32_t year, int32_t month, WeekStart ws);
+
+// The display choices the classification follows.
+struct WalkChoices {
+    WeekStart weekStart = WeekStart::SundayFirst;
+    int32_t holName = 0;  // HolidayDisplay: above 0 looks holidays up
+    int32_t annName = 0;  // AnniversaryDisplay: above 0 looks anniversaries up
+};
+WalkChoices walkChoicesOf(const Dataset& dataset);
+
+// The anniversary text of a date: the text of the first entry in list order
+// that fits it, empty when none fits (or when the first fit's text is empty).
+void drawCal2anniversary(const AnniversaryList& list, int32_t year, int32_t month, int32_t day, QString& text);
+
+// Classifies one cell. Writes only what applies, so values it leaves alone keep
+// what the walk held before: an OutsideMonth cell writes nothing but its kind,
+// holidays off leave the name and flag alone, anniversaries off the text.
+void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t cellIndex, int32_t year,
+              int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
+              int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary);
+
+struct WalkCell {
+    int32_t row = 0;
+    int32_t column = 0;
+    int32_t kind = OutsideMonth;
+    int32_t day = 0;       // 0 outside the month
+    QString holidayName;   // empty when none (always empty outside the month)
+    QString anniversary;   // empty when none (always empty outside the month)
+};
+
+// A day that does not fit the 35 cells; it takes the column it would have in a
+// sixth row (0 or 1).
+struct OverflowDay {
+    int32_t day = 0;
+    int32_t column = 0;
+    QString holidayName;  // its public holiday, looked up while holidays are shown
+    QString anniversary;  // looked up whatever the anniversary display is
+};
+
+struct MonthWalk {
+    MonthInputs inputs;
+    std::array<WalkCell, kGridCells> cells;  // cell index 7 * row + column
+    int32_t lastDayInGrid = 0;
+    QList<OverflowDay> overflow;
+};
+
+// Classifies every cell of the month in walk order, row by row. A Sunday
+// holiday makes the next day a substitute holiday; from 2007 on the
+// substitute passes over days that are holidays of their own.
+MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int32_t year, int32_t month);
+
+} // namespace Sheet

@@ -1,0 +1,83 @@
+#include "sheet/GridTables.h"
+#include "sheet/SheetSurface.h"
+
+#include "SheetTestSupport.h"
+
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct GridCase {
+    int32_t size;
+    Sheet::DowLine dow;
+    QList<int32_t> week;
+};
+
+class GridTablesBySize : public ::testing::TestWithParam<GridCase> {};
+
+TEST_P(GridTablesBySize, BuildsTheColumnAndRowLinesOfTheSize)
+{
+    const GridCase& c = GetParam();
+    Sheet::DowLine dow{};
+    Sheet::WeekLine week;
+    Sheet::initDOWLine(dow, c.size);
+    Sheet::initWeekLine(week, c.size, 0);
+    EXPECT_EQ(dow, c.dow);
+    EXPECT_EQ(week, c.week);
+
+    // Rebuilding replaces the six row lines instead of adding to them, under
+    // either overflow placement (and a negative one counts as the first).
+    for (int32_t extra : {1, -1}) {
+        Sheet::initWeekLine(week, c.size, extra);
+        EXPECT_EQ(week, c.week) << "extra " << extra;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSheetSizes, GridTablesBySize,
+    ::testing::Values(GridCase{0, {5, 40, 75, 110, 145, 180, 215, 250}, {39, 82, 125, 168, 211, 254}},
+                      GridCase{1, {9, 59, 109, 159, 209, 259, 309, 359}, {52, 112, 172, 232, 292, 352}},
+                      GridCase{2, {8, 54, 100, 146, 192, 238, 284, 330}, {52, 118, 184, 250, 316, 382}},
+                      GridCase{3, {8, 54, 100, 146, 192, 238, 284, 330}, {52, 108, 164, 220, 276, 332}}));
+
+TEST(GridTables, UnknownSizeOrPlacementLeavesTheRowLinesAlone)
+{
+    const Sheet::WeekLine built{39, 82, 125, 168, 211, 254};
+
+    Sheet::DowLine dow{};
+    Sheet::initDOWLine(dow, 4);
+    EXPECT_EQ(dow, (Sheet::DowLine{8, 54, 100, 146, 192, 238, 284, 330}));
+
+    for (auto [size, extra] : {std::pair{4, 0}, std::pair{-1, 0}, std::pair{1, 2}, std::pair{0, 7}}) {
+        Sheet::WeekLine week = built;
+        Sheet::initWeekLine(week, size, extra);
+        EXPECT_EQ(week, built) << "size " << size << " extra " << extra;
+    }
+
+    Sheet::WeekLine empty;
+    Sheet::initWeekLine(empty, 2, 2);
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_FALSE(Sheet::gridBuilt(empty));
+}
+
+TEST(GetStrigWidth, MeasuresInPointsWithTheFractionDropped)
+{
+    SheetTest::useJapaneseFont();
+    QFont font(QStringLiteral("osaka"));
+    font.setPixelSize(12);
+    const double exact = QFontMetricsF(font).horizontalAdvance(QStringLiteral("2014.12"));
+    ASSERT_GT(exact, 20.0);
+    EXPECT_EQ(Sheet::getStrigWidth(QStringLiteral("2014.12"), QStringLiteral("osaka"), 12), int32_t(std::trunc(exact)));
+
+    // Twice the size, about twice the width: the size is a pixel size.
+    const int32_t at24 = Sheet::getStrigWidth(QStringLiteral("2014.12"), QStringLiteral("osaka"), 24);
+    EXPECT_NEAR(at24, 2.0 * exact, 3.0);
+
+    EXPECT_EQ(Sheet::getStrigWidth(QStringLiteral("2014.12"), QStringLiteral("osaka"), 0), 0);
+    EXPECT_EQ(Sheet::getStrigWidth(QString(), QStringLiteral("osaka"), 12), 0);
+}
+
+} // namespace

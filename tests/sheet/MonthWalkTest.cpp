@@ -1,0 +1,323 @@
+#include "sheet/MonthWalk.h"
+
+#include "calendar/Holidays.h"
+
+#include "SheetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Sheet::MonthWalk;
+using Sheet::WalkChoices;
+
+WalkChoices choices(WeekStart ws, int32_t holName = 2, int32_t annName = 0)
+{
+    return WalkChoices{ws, holName, annName};
+}
+
+const Sheet::WalkCell& cellOfDay(const MonthWalk& walk, int32_t day)
+{
+    for (const Sheet::WalkCell& c : walk.cells)
+        if (c.kind != Sheet::OutsideMonth && c.day == day)
+            return c;
+    static const Sheet::WalkCell none;
+    ADD_FAILURE() << "day " << day << " is not in the grid";
+    return none;
+}
+
+QList<int32_t> overflowDays(const MonthWalk& walk)
+{
+    QList<int32_t> days;
+    for (const Sheet::OverflowDay& o : walk.overflow)
+        days << o.day;
+    return days;
+}
+
+struct LayoutCase {
+    int32_t year, month;
+    WeekStart ws;
+    int32_t firstColumn;
+    QList<int32_t> overflow;
+};
+
+class MonthLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(MonthLayout, PlacesEveryDayInItsCellAndOverflowsTheRest)
+{
+    const LayoutCase& c = GetParam();
+    const MonthWalk walk = Sheet::walkMonth(choices(c.ws, 0), {}, c.year, c.month);
+    ASSERT_EQ(walk.inputs.firstColumn, c.firstColumn);
+    const int32_t days = walk.inputs.dayCount;
+
+    for (int32_t index = 0; index < Sheet::kGridCells; ++index) {
+        const Sheet::WalkCell& cell = walk.cells[index];
+        EXPECT_EQ(cell.row, index / 7);
+        EXPECT_EQ(cell.column, index % 7);
+        const int32_t day = index - c.firstColumn + 1;
+        if (day >= 1 && day <= days) {
+            EXPECT_EQ(cell.kind, Sheet::PlainDay) << "cell " << index;
+            EXPECT_EQ(cell.day, day) << "cell " << index;
+        } else {
+            EXPECT_EQ(cell.kind, Sheet::OutsideMonth) << "cell " << index;
+        }
+    }
+    EXPECT_EQ(overflowDays(walk), c.overflow);
+    for (qsizetype k = 0; k < walk.overflow.size(); ++k)
+        EXPECT_EQ(walk.overflow[k].column, k);
+    EXPECT_EQ(walk.lastDayInGrid, days - int32_t(c.overflow.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DayOneInEachColumn, MonthLayout,
+    ::testing::Values(LayoutCase{2015, 2, WeekStart::SundayFirst, 0, {}},  // rows 0..3 exactly, row 4 empty
+                      LayoutCase{2015, 3, WeekStart::SundayFirst, 0, {}},
+                      LayoutCase{2014, 12, WeekStart::SundayFirst, 1, {}},
+                      LayoutCase{2014, 7, WeekStart::SundayFirst, 2, {}},
+                      LayoutCase{2014, 1, WeekStart::SundayFirst, 3, {}},
+                      LayoutCase{2014, 5, WeekStart::SundayFirst, 4, {}},  // day 31 fills the last cell
+                      LayoutCase{2014, 8, WeekStart::SundayFirst, 5, {31}},
+                      LayoutCase{2018, 6, WeekStart::SundayFirst, 5, {}},  // 30 days need no sixth row
+                      LayoutCase{2014, 3, WeekStart::SundayFirst, 6, {30, 31}},
+                      LayoutCase{2014, 11, WeekStart::SundayFirst, 6, {30}},
+                      LayoutCase{2014, 9, WeekStart::MondayFirst, 0, {}},
+                      LayoutCase{2026, 3, WeekStart::MondayFirst, 6, {30, 31}},
+                      LayoutCase{2026, 5, WeekStart::MondayFirst, 4, {}}));
+
+TEST(MonthWalk, FebruaryOfACommonYearFromColumnZeroLeavesTheLastRowEmpty)
+{
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst), {}, 2015, 2);
+    for (int32_t index = 28; index < 35; ++index)
+        EXPECT_EQ(walk.cells[index].kind, Sheet::OutsideMonth);
+    EXPECT_EQ(walk.cells[27].day, 28);
+    EXPECT_TRUE(walk.overflow.isEmpty());
+}
+
+// ---- substitute holidays ----
+
+struct Expect {
+    int32_t day;
+    int32_t kind;
+    const char* name;  // UTF-8
+};
+
+void expectDays(const MonthWalk& walk, std::initializer_list<Expect> days)
+{
+    for (const Expect& e : days) {
+        const Sheet::WalkCell& c = cellOfDay(walk, e.day);
+        EXPECT_EQ(c.kind, e.kind) << "day " << e.day;
+        EXPECT_EQ(c.holidayName, QString::fromUtf8(e.name)) << "day " << e.day;
+    }
+}
+
+TEST(SubstituteHoliday, MondayAfterTheSundayOfLabourThanksgiving2014)
+{
+    for (int32_t holName : {1, 2}) {
+        const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, holName), {}, 2014, 11);
+        EXPECT_EQ(walk.cells[28].day, 23);
+        expectDays(walk, {{23, Sheet::PublicHoliday, "勤労感謝の日"},
+                          {24, Sheet::PublicHoliday, "振替休日"},
+                          {25, Sheet::PlainDay, ""},
+                          {3, Sheet::PublicHoliday, "文化の日"}});
+        EXPECT_EQ(overflowDays(walk), QList<int32_t>{30});
+        EXPECT_TRUE(walk.overflow[0].holidayName.isEmpty());
+    }
+}
+
+TEST(SubstituteHoliday, HolidaysOffMakeNoHolidayAndNoSubstitute)
+{
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 0), {}, 2014, 11);
+    for (const Sheet::WalkCell& c : walk.cells) {
+        EXPECT_NE(c.kind, Sheet::PublicHoliday);
+        EXPECT_TRUE(c.holidayName.isEmpty());
+    }
+    EXPECT_TRUE(walk.overflow[0].holidayName.isEmpty());
+}
+
+TEST(SubstituteHoliday, April2018SundayFirstSubstituteIsInTheGrid)
+{
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst), {}, 2018, 4);
+    EXPECT_EQ(walk.inputs.firstColumn, 0);
+    EXPECT_EQ(walk.cells[28].day, 29);
+    EXPECT_EQ(walk.cells[29].day, 30);
+    expectDays(walk, {{29, Sheet::PublicHoliday, "昭和の日"}, {30, Sheet::PublicHoliday, "振替休日"}});
+    EXPECT_TRUE(walk.overflow.isEmpty());
+}
+
+TEST(SubstituteHoliday, April2018MondayFirstSubstituteIsTheOverflowDay)
+{
+    // Sunday the 29th takes the grid's last cell; the 30th, its substitute
+    // and a real public holiday, overflows and keeps its holiday.
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::MondayFirst), {}, 2018, 4);
+    EXPECT_EQ(walk.inputs.firstColumn, 6);
+    EXPECT_EQ(walk.cells[34].day, 29);
+    expectDays(walk, {{29, Sheet::PublicHoliday, "昭和の日"}});
+    ASSERT_EQ(overflowDays(walk), QList<int32_t>{30});
+    EXPECT_EQ(walk.overflow[0].column, 0);
+    EXPECT_EQ(walk.overflow[0].holidayName, QStringLiteral("振替休日"));
+}
+
+TEST(SubstituteHoliday, May2026SubstitutePassesOverTheFollowingHolidays)
+{
+    for (WeekStart ws : {WeekStart::SundayFirst, WeekStart::MondayFirst}) {
+        const MonthWalk walk = Sheet::walkMonth(choices(ws), {}, 2026, 5);
+        expectDays(walk, {{3, Sheet::PublicHoliday, "憲法記念日"},
+                          {4, Sheet::PublicHoliday, "みどりの日"},
+                          {5, Sheet::PublicHoliday, "こどもの日"},
+                          {6, Sheet::PublicHoliday, "振替休日"},
+                          {7, Sheet::PlainDay, ""}});
+    }
+}
+
+TEST(SubstituteHoliday, BeforeTheLawOf2007TheNextDayIsTheSubstitute)
+{
+    // 3 May 1992 was a Sunday: the 4th became the substitute holiday.
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst), {}, 1992, 5);
+    expectDays(walk, {{3, Sheet::PublicHoliday, "憲法記念日"},
+                      {4, Sheet::PublicHoliday, "振替休日"},
+                      {5, Sheet::PublicHoliday, "こどもの日"},
+                      {6, Sheet::PlainDay, ""}});
+}
+
+TEST(SubstituteHoliday, MondaySubstituteWithItsOwnAnniversary)
+{
+    const AnniversaryList list{SheetTest::anniversary(0, 11, 24, QStringLiteral("結婚記念日")),
+                               SheetTest::anniversary(2014, 11, 23, QStringLiteral("旅行"))};
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 2, 2), list, 2014, 11);
+    const Sheet::WalkCell& sunday = cellOfDay(walk, 23);
+    const Sheet::WalkCell& monday = cellOfDay(walk, 24);
+    EXPECT_EQ(sunday.kind, Sheet::PublicHoliday + Sheet::AnniversaryOffset);
+    EXPECT_EQ(sunday.anniversary, QStringLiteral("旅行"));
+    EXPECT_EQ(monday.kind, Sheet::PublicHoliday + Sheet::AnniversaryOffset);
+    EXPECT_EQ(monday.holidayName, QStringLiteral("振替休日"));
+    EXPECT_EQ(monday.anniversary, QStringLiteral("結婚記念日"));
+
+    // The Sunday's anniversary stays with the Sunday.
+    const AnniversaryList sundayOnly{SheetTest::anniversary(2014, 11, 23, QStringLiteral("旅行"))};
+    const MonthWalk walk2 = Sheet::walkMonth(choices(WeekStart::SundayFirst, 2, 1), sundayOnly, 2014, 11);
+    EXPECT_EQ(cellOfDay(walk2, 24).kind, Sheet::PublicHoliday);
+    EXPECT_TRUE(cellOfDay(walk2, 24).anniversary.isEmpty());
+
+    // Anniversaries off: no cell above 10, whatever the list holds.
+    const MonthWalk walk3 = Sheet::walkMonth(choices(WeekStart::SundayFirst, 2, 0), list, 2014, 11);
+    for (const Sheet::WalkCell& c : walk3.cells) {
+        EXPECT_LE(c.kind, Sheet::PublicHoliday);
+        EXPECT_TRUE(c.anniversary.isEmpty());
+    }
+}
+
+// Every day the walk draws, in the grid and overflowing, carries the public
+// holiday the calendar knows for it, substitutes included.
+TEST(SubstituteHoliday, EveryDrawnDayShowsThePublishedHoliday)
+{
+    int32_t holidays = 0;
+    for (int32_t year = 1973; year <= 2032; ++year) {
+        for (int32_t month = 1; month <= 12; ++month) {
+            for (WeekStart ws : {WeekStart::SundayFirst, WeekStart::MondayFirst}) {
+                const MonthWalk walk = Sheet::walkMonth(choices(ws), {}, year, month);
+                for (const Sheet::WalkCell& c : walk.cells) {
+                    if (c.kind == Sheet::OutsideMonth)
+                        continue;
+                    const QString want = Holidays::holidayName(year, month, c.day);
+                    EXPECT_EQ(c.holidayName, want) << year << "-" << month << "-" << c.day;
+                    EXPECT_EQ(c.kind, want.isEmpty() ? Sheet::PlainDay : Sheet::PublicHoliday)
+                        << year << "-" << month << "-" << c.day;
+                    holidays += want.isEmpty() ? 0 : 1;
+                }
+                for (const Sheet::OverflowDay& o : walk.overflow)
+                    EXPECT_EQ(o.holidayName, Holidays::holidayName(year, month, o.day))
+                        << year << "-" << month << "-" << o.day << " (overflow)";
+            }
+        }
+    }
+    EXPECT_GT(holidays, 2 * 60 * 12);
+}
+
+// ---- anniversaries ----
+
+TEST(AnniversaryRule, FirstFittingEntryWinsAndAnEmptyTextHidesTheRest)
+{
+    const AnniversaryList list{
+        SheetTest::anniversary(0, 5, 5, QStringLiteral("A")),        // every year
+        SheetTest::anniversary(2020, 5, 5, QStringLiteral("B")),     // hidden by A, also in 2020
+        SheetTest::anniversary(2020, 6, 6, QStringLiteral("C")),     // 2020 only
+        SheetTest::anniversary(0, 7, 7, QString()),                  // hides D
+        SheetTest::anniversary(0, 7, 7, QStringLiteral("D")),
+    };
+    const struct {
+        int32_t y, m, d;
+        const char* text;
+    } cases[] = {
+        {2020, 5, 5, "A"}, {2021, 5, 5, "A"}, {2020, 6, 6, "C"}, {2021, 6, 6, ""}, {2020, 7, 7, ""}, {2020, 5, 6, ""},
+    };
+    for (const auto& c : cases) {
+        QString text = QStringLiteral("stale");
+        Sheet::drawCal2anniversary(list, c.y, c.m, c.d, text);
+        EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.y << "-" << c.m << "-" << c.d;
+
+        const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 0, 1), list, c.y, c.m);
+        const Sheet::WalkCell& cell = cellOfDay(walk, c.d);
+        EXPECT_EQ(cell.anniversary, QString::fromUtf8(c.text));
+        EXPECT_EQ(cell.kind, *c.text ? Sheet::PlainDay + Sheet::AnniversaryOffset : Sheet::PlainDay);
+    }
+
+    QString text = QStringLiteral("stale");
+    Sheet::drawCal2anniversary({}, 2020, 5, 5, text);
+    EXPECT_TRUE(text.isEmpty());
+}
+
+TEST(AnniversaryRule, ValuesHeldAsTextMatchLikeNumbers)
+{
+    // As read back from the anniversary file: every value a text.
+    const AnniversaryList list{Anniversary{QVariant(QStringLiteral("0")), QVariant(QStringLiteral("12")),
+                                           QVariant(QStringLiteral("25")), QVariant(QStringLiteral("聖夜"))}};
+    QString text;
+    Sheet::drawCal2anniversary(list, 2031, 12, 25, text);
+    EXPECT_EQ(text, QStringLiteral("聖夜"));
+}
+
+TEST(AnniversaryRule, OverflowDaysAreLookedUpWhateverTheDisplay)
+{
+    const AnniversaryList list{SheetTest::anniversary(0, 3, 31, QStringLiteral("年度末"))};
+    const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 2, 0), list, 2014, 3);
+    ASSERT_EQ(overflowDays(walk), (QList<int32_t>{30, 31}));
+    EXPECT_TRUE(walk.overflow[0].anniversary.isEmpty());
+    EXPECT_EQ(walk.overflow[1].anniversary, QStringLiteral("年度末"));
+}
+
+TEST(CellClassification, OneCellWritesOnlyWhatApplies)
+{
+    // An outside cell writes only its kind; holidays off leave name and flag.
+    int32_t kind = 7, day = 9;
+    QString name = QStringLiteral("x"), text = QStringLiteral("y");
+    bool flag = true;
+    const WalkChoices off{WeekStart::SundayFirst, 0, 0};
+    Sheet::drawCal2(off, {}, 0, 2014, 11, -1, 6, 30, kind, day, name, flag, text);
+    EXPECT_EQ(kind, Sheet::OutsideMonth);
+    EXPECT_EQ(day, 9);
+    EXPECT_EQ(name, QStringLiteral("x"));
+    EXPECT_TRUE(flag);
+
+    Sheet::drawCal2(off, {}, 28, 2014, 11, -1, 6, 30, kind, day, name, flag, text);
+    EXPECT_EQ(kind, Sheet::PlainDay);
+    EXPECT_EQ(day, 23);
+    EXPECT_EQ(name, QStringLiteral("x"));
+    EXPECT_EQ(text, QStringLiteral("y"));
+
+    const WalkChoices on{WeekStart::SundayFirst, 1, 0};
+    Sheet::drawCal2(on, {}, 28, 2014, 11, -1, 6, 30, kind, day, name, flag, text);
+    EXPECT_EQ(kind, Sheet::PublicHoliday);
+    EXPECT_EQ(name, QStringLiteral("勤労感謝の日"));
+    EXPECT_TRUE(flag);
+}
+
+TEST(CellClassification, EquinoxDaysOfTheMonthDrawn)
+{
+    const MonthWalk march = Sheet::walkMonth(choices(WeekStart::SundayFirst), {}, 2014, 3);
+    EXPECT_EQ(march.inputs.equinoxDay, 21);
+    EXPECT_EQ(cellOfDay(march, 21).holidayName, QStringLiteral("春分の日"));
+    const MonthWalk may = Sheet::walkMonth(choices(WeekStart::SundayFirst), {}, 2014, 5);
+    EXPECT_EQ(may.inputs.equinoxDay, -1);
+}
+
+} // namespace

@@ -1,0 +1,449 @@
+#include "sheet/MonthSheet.h"
+
+#include "platform/Conv.h"
+
+#include "SheetTestSupport.h"
+
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+
+namespace {
+
+using namespace SheetTest;
+
+int32_t dev(int64_t layoutSum, double s) { return Conv::toInt32(double(layoutSum) * s); }
+
+// ---- grid lines ----
+
+// The column and row lines of each SheetSize: base + step * i.
+struct Grid {
+    int32_t dowBase, dowStep, weekBase, weekStep;
+};
+constexpr Grid kGrids[4] = {{5, 35, 39, 43}, {9, 50, 52, 60}, {8, 46, 52, 66}, {8, 46, 52, 56}};
+
+using LineCase = std::tuple<int32_t /*size*/, int32_t /*frame*/, int32_t /*line*/, int32_t /*scale case*/>;
+
+class GridLines : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
+{
+    const auto [size, frame, line, scaleCase] = GetParam();
+    const double s = scaleCase == 0 ? 1.0 : 5.0;
+    const int32_t ox = scaleCase == 0 ? 0 : 20, oy = scaleCase == 0 ? 0 : 30;
+
+    SheetFixture f(size);
+    f.linesOnly();
+    f.ds.setValue(QStringLiteral("frame"), frame);
+    f.ds.setValue(QStringLiteral("line"), line);
+    const QImage img = f.render(2014, 11, s, ox, oy);
+
+    const Grid g = kGrids[size];
+    const int32_t pen = line == 0 ? 1 : dev(line, s);
+    const auto X = [&](int i) { return dev(g.dowBase + g.dowStep * i + ox, s); };
+    const auto Y = [&](int i) { return dev(g.weekBase + g.weekStep * i + oy, s); };
+    const bool vertical = frame == 0 || frame == 1;
+    const bool horizontal = frame == 0 || frame == 2;
+
+    const auto onLine = [&](int px, int py) {
+        for (int i = 0; vertical && i < 8; ++i)
+            if (px >= X(i) && px < X(i) + pen && py >= Y(0) && py < Y(5) + pen)
+                return true;
+        for (int i = 0; horizontal && i < 6; ++i)
+            if (py >= Y(i) && py < Y(i) + pen && px >= X(0) && px < X(7) + pen)
+                return true;
+        return false;
+    };
+    int wrong = 0, lit = 0;
+    for (int py = 0; py < img.height(); ++py)
+        for (int px = 0; px < img.width(); ++px) {
+            const bool want = onLine(px, py);
+            const QRgb got = img.pixel(px, py);
+            lit += want;
+            if (got != (want ? rgb(kLine).rgb() : qRgb(255, 255, 255)))
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(lit, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
+                         ::testing::Combine(::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1, 2),
+                                            ::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1)));
+
+TEST(GridLinesSpecial, PenThatTruncatesToZeroAndUnknownFrameDrawNothing)
+{
+    SheetFixture f(0);
+    f.linesOnly();
+    const auto blankPicture = [](const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != qRgb(255, 255, 255))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(blankPicture(f.render(2014, 11, 0.98)));  // one point at 0.98 is no pen
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    EXPECT_TRUE(blankPicture(f.render(2014, 11, 1.0)));
+}
+
+// ---- day numbers, names and texts at their places ----
+
+// The sheet region inside a cell's grid lines; frame 3 draws none, so only
+// the texts remain to compare.
+QRect cellInterior(const SheetFixture& f, int row, int col, double s)
+{
+    const int left = dev(f.dowLine[col], s) + 1, top = dev(f.weekLine[row], s) + 1;
+    const int right = dev(f.dowLine[col + 1], s) - 1, bottom = dev(f.weekLine[row + 1], s) - 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+TEST(DayTexts, NumberAnniversaryAndHolidayNameSitAtTheirBaselines)
+{
+    // 1 January 2017 is a Sunday in column 0 of the floppy grid.
+    for (double s : {1.0, 5.0}) {
+        SheetFixture f(0);
+        f.ds.setValue(QStringLiteral("frame"), 3);
+        f.ds.setValue(QStringLiteral("dowLange"), 3);
+        f.ds.setValue(QStringLiteral("annName"), 2);
+        f.anniversaries = {anniversary(0, 1, 1, QStringLiteral("abc"))};
+        const QImage img = f.render(2017, 1, s);
+
+        // At 1.0: the number from (8, 49), the text from (7, 57), the name from (7, 80);
+        // at 5.0: the number at size 45 from (40, 246).
+        const QList<ReferenceText> want = {
+            {QStringLiteral("1"), dev(8, s), Conv::toInt32(42 * s + Conv::toInt32(9 * s) * 0.8), int(9 * s), kAnnDay},
+            {QStringLiteral("abc"), dev(7, s), dev(57, s), int(7 * s), kAnnText},
+            {QStringLiteral("元日"), dev(7, s), dev(80, s), int(7 * s), kHolName},
+        };
+        if (s == 5.0) {
+            EXPECT_EQ(want[0].x, 40);
+            EXPECT_EQ(want[0].y, 246);
+        } else {
+            EXPECT_EQ(want[0].y, 49);
+        }
+        const QImage ref = referenceImage(img.size(), want);
+        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, s)), 0) << "scale " << s;
+    }
+}
+
+int32_t widthOf(const QString& text)
+{
+    QFont font(QStringLiteral("osaka"));
+    font.setPixelSize(9);
+    return int32_t(std::trunc(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
+TEST(OverflowDays, LastWeekWritesThemBehindTheDayAWeekEarlier)
+{
+    SheetFixture f(0);
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    f.ds.setValue(QStringLiteral("extra"), 0);
+    const QImage img = f.render(2014, 3);  // day 1 in column 6: 30 and 31 overflow
+    const int base = 211 + 3 + 7;          // Int32(214 + 7.2)
+    const QImage ref = referenceImage(
+        img.size(), {{QStringLiteral("23"), 8, base, 9, kSunday},
+                     {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), base, 9, kSunday},
+                     {QStringLiteral("24"), 43, base, 9, kWeekday},
+                     {QStringLiteral("/31"), 43 + widthOf(QStringLiteral("24")), base, 9, kWeekday}});
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0);
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 1, 1.0)), 0);
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, 1.0)), 0);  // row 0 stays empty
+}
+
+TEST(OverflowDays, FirstWeekWritesThemInTheEmptyCellsBeforeDayOne)
+{
+    SheetFixture f(0);
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    f.ds.setValue(QStringLiteral("extra"), 1);
+    const QImage img = f.render(2014, 3);
+    const QImage ref = referenceImage(img.size(), {{QStringLiteral("30"), 8, 49, 9, kSunday},
+                                                   {QStringLiteral("31"), 43, 49, 9, kWeekday},
+                                                   {QStringLiteral("23"), 8, 221, 9, kSunday},
+                                                   {QStringLiteral("24"), 43, 221, 9, kWeekday}});
+    for (auto [row, col] : {std::pair{0, 0}, std::pair{0, 1}, std::pair{4, 0}, std::pair{4, 1}})
+        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, row, col, 1.0)), 0) << row << "," << col;
+}
+
+TEST(OverflowDays, AnyOtherPlacementWritesThemNowhere)
+{
+    SheetFixture f(0);
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    f.ds.setValue(QStringLiteral("extra"), 2);
+    f.rebuild();  // the row lines built for placement 0 stay
+    ASSERT_EQ(f.weekLine.size(), 6);
+    const QImage img = f.render(2014, 3);
+    const QImage ref = referenceImage(img.size(), {{QStringLiteral("23"), 8, 221, 9, kSunday}});
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0);
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, 1.0)), 0);
+}
+
+TEST(OverflowDays, ASubstituteHolidayThatOverflowsIsDrawnAsTheHolidayItIs)
+{
+    // April 2018, Monday first: Sunday the 29th fills the last cell; Monday
+    // the 30th, its substitute, is written behind the 23rd.
+    SheetFixture f(0);
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    f.ds.setValue(QStringLiteral("dow1st"), 1);
+    const QImage img = f.render(2018, 4);
+    const QImage ref = referenceImage(
+        img.size(), {{QStringLiteral("23"), 8, 221, 9, kWeekday},
+                     {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), 221, 9, kHoliday},
+                     {QStringLiteral("振替休日"), 7, 252, 7, kHolName}});
+    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0);
+}
+
+// ---- number colours ----
+
+struct ColourCase {
+    int32_t year, month, dow1st, day, row, col;
+    int32_t colour;
+};
+
+class NumberColour : public ::testing::TestWithParam<std::tuple<ColourCase, double>> {};
+
+TEST_P(NumberColour, FollowsTheDayKindAndColumn)
+{
+    const auto [c, s] = GetParam();
+    SheetFixture f(0);
+    f.ds.setValue(QStringLiteral("dow1st"), c.dow1st);
+    f.ds.setValue(QStringLiteral("annName"), 1);
+    f.anniversaries = {anniversary(0, 11, 4, QStringLiteral("x"))};
+    const QImage img = f.render(c.year, c.month, s);
+
+    // The number's band: from the cell's top line to just below its baseline.
+    const int left = dev(f.dowLine[c.col] + 3, s);
+    const int right = dev(f.dowLine[c.col + 1], s) - 1;
+    const int top = dev(f.weekLine[c.row], s) + (s > 1 ? dev(1, s) : 1);
+    const int baseline = Conv::toInt32((f.weekLine[c.row] + 3) * s + Conv::toInt32(9 * s) * 0.8);
+    const QRect band(QPoint(left, top), QPoint(right, baseline));
+
+    const QList<int32_t> all = {kWeekday, kSunday, kSaturday, kHoliday, kAnnDay};
+    if (s > 1.0) {
+        for (int32_t other : all)
+            EXPECT_EQ(anyPixelOf(img, band, other), other == c.colour) << "colour " << Qt::hex << other;
+    } else {
+        EXPECT_EQ(inkColour(img, band, all), c.colour);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    November2014, NumberColour,
+    ::testing::Combine(::testing::Values(ColourCase{2014, 11, 0, 1, 0, 6, kSaturday},
+                                         ColourCase{2014, 11, 0, 2, 1, 0, kSunday},
+                                         ColourCase{2014, 11, 0, 3, 1, 1, kHoliday},   // 文化の日
+                                         ColourCase{2014, 11, 0, 4, 1, 2, kAnnDay},    // an anniversary
+                                         ColourCase{2014, 11, 0, 5, 1, 3, kWeekday},
+                                         ColourCase{2014, 11, 0, 24, 4, 1, kHoliday},  // 振替休日
+                                         ColourCase{2014, 11, 1, 2, 0, 6, kSunday},    // Monday first
+                                         ColourCase{2014, 11, 1, 1, 0, 5, kSaturday},
+                                         ColourCase{2014, 11, 1, 3, 1, 0, kHoliday}),
+                       ::testing::Values(1.0, 5.0)));
+
+// ---- anniversary backgrounds ----
+
+TEST(AnniversaryBackground, FillsTheWholeCellOnlyUnderNameAndBackground)
+{
+    for (double s : {1.0, 5.0}) {
+        for (int32_t annName : {1, 2, 3}) {
+            SheetFixture f(0);
+            f.ds.setValue(QStringLiteral("annName"), annName);
+            f.anniversaries = {anniversary(2014, 11, 24, QStringLiteral("記念")),
+                               anniversary(0, 11, 30, QStringLiteral("月末"))};
+            const QImage img = f.render(2014, 11, s);
+            const int32_t want = annName == 3 ? kAnnBack : 0xFFFFFF;
+            const int pen = dev(1, s);
+            // Right edge, halfway down, of the cell of the 24th (row 4, column 1)
+            // and of the cell the 30th shares with the 23rd (row 4, column 0).
+            for (int col : {0, 1}) {
+                const int x = dev(f.dowLine[col + 1], s) - 1;
+                const int yMid = dev((f.weekLine[4] + f.weekLine[5]) / 2, s);
+                EXPECT_EQ(img.pixel(x, yMid), rgb(want).rgb()) << "annName " << annName << " col " << col;
+                // Filled up to the cell's lines, which lie over it.
+                EXPECT_EQ(img.pixel(dev(f.dowLine[col], s) + pen, yMid), rgb(want).rgb());
+                EXPECT_EQ(img.pixel(x, dev(f.weekLine[4], s) + pen), rgb(want).rgb());
+                EXPECT_EQ(img.pixel(dev(f.dowLine[col], s), yMid), rgb(kLine).rgb());
+            }
+            // A cell without an anniversary stays white.
+            EXPECT_EQ(img.pixel(dev(f.dowLine[3], s) - 1, dev((f.weekLine[4] + f.weekLine[5]) / 2, s)),
+                      qRgb(255, 255, 255));
+        }
+    }
+}
+
+// ---- title ----
+
+struct TitleCase {
+    int32_t size, ymPos;
+    double scale;
+    int32_t x, y;
+};
+
+class Title : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(Title, StandsLeftCentredOrRight)
+{
+    const TitleCase& c = GetParam();
+    SheetFixture f(c.size);
+    f.linesOnly();
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    f.ds.setValue(QStringLiteral("ymFsize"), 12);
+    f.ds.setValue(QStringLiteral("ymPos"), c.ymPos);
+    const QImage img = f.render(2014, 12, c.scale, c.x, c.y);
+
+    QFont font(QStringLiteral("osaka"));
+    font.setPixelSize(12);
+    const int32_t w = int32_t(std::trunc(QFontMetricsF(font).horizontalAdvance(QStringLiteral("2014.12"))));
+    const int32_t W = f.width;
+    int32_t left = 0;
+    switch (c.ymPos) {
+    case 0: left = dev(10 + c.x, c.scale); break;
+    case 1: left = Conv::toInt32((c.x + W / 2.0 - w / 2.0) * c.scale); break;
+    case 2: left = dev(c.x + W - 10 - w, c.scale); break;
+    }
+    const QList<ReferenceText> texts =
+        c.ymPos <= 2 ? QList<ReferenceText>{{QStringLiteral("2014.12"), left, dev(24 + c.y, c.scale),
+                                             Conv::toInt32(12 * c.scale), kTitle}}
+                     : QList<ReferenceText>{};
+    const QImage ref = referenceImage(img.size(), texts);
+    EXPECT_EQ(differingPixels(img, ref, img.rect()), 0);
+    EXPECT_EQ(anyPixelOf(img, img.rect(), kTitle), c.ymPos <= 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, Title,
+                         ::testing::Values(TitleCase{0, 0, 1.0, 0, 0}, TitleCase{1, 1, 1.0, 0, 0},
+                                           TitleCase{1, 2, 1.0, 0, 0}, TitleCase{0, 0, 5.0, 20, 30},
+                                           TitleCase{2, 1, 5.0, 20, 30}, TitleCase{3, 2, 5.0, 20, 30},
+                                           TitleCase{0, 3, 1.0, 0, 0}));
+
+TEST(TitleState, NoTitleStillSetsItsFontSizeAndColour)
+{
+    SheetFixture f(0);
+    f.weekLine.clear();  // nothing after the title has a place yet
+    f.ds.setValue(QStringLiteral("ymPos"), 3);
+    f.ds.setValue(QStringLiteral("ymFont"), QStringLiteral("IPAGothic"));
+    f.render(2014, 4, 2.0, 0, 0, [](SheetSurface& g) {
+        EXPECT_EQ(g.foreColor(), rgb(kTitle));
+        EXPECT_EQ(g.textFont(), QStringLiteral("IPAGothic"));
+        EXPECT_EQ(g.textSize(), 24);
+    });
+}
+
+// ---- weekday header ----
+
+TEST(WeekdayHeader, LabelsFollowLanguageAndFirstWeekday)
+{
+    const auto labels = [](int32_t lang, int32_t first) {
+        Dataset ds = makeDataset();
+        ds.setValue(QStringLiteral("dowLange"), lang);
+        ds.setValue(QStringLiteral("dow1st"), first);
+        QStringList out;
+        for (const QString& s : Sheet::drawCalDow(ds))
+            out << s;
+        return out.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(labels(0, 0), QStringLiteral("日 月 火 水 木 金 土"));
+    EXPECT_EQ(labels(0, 1), QStringLiteral("月 火 水 木 金 土 日"));
+    EXPECT_EQ(labels(1, 0), QStringLiteral("sun mon tue wed thu fri sat"));
+    EXPECT_EQ(labels(2, 1), QStringLiteral("MON TUE WED THU FRI SAT SUN"));
+    EXPECT_EQ(labels(2, 5), QStringLiteral("MON TUE WED THU FRI SAT SUN"));
+    EXPECT_EQ(labels(3, 0), QStringLiteral("      "));
+    EXPECT_EQ(labels(-1, 0), QStringLiteral("      "));
+}
+
+TEST(WeekdayHeader, LabelsStandAboveTheGridInTheirColumns)
+{
+    SheetFixture f(0);
+    f.linesOnly();
+    f.ds.setValue(QStringLiteral("dowFsize"), 10);
+    const QImage img = f.render(2014, 4);
+    const char* const names[7] = {"日", "月", "火", "水", "木", "金", "土"};
+    QList<ReferenceText> texts;
+    const int32_t xs[7] = {8, 43, 78, 113, 148, 183, 218};
+    for (int i = 0; i < 7; ++i)
+        texts.append({QString::fromUtf8(names[i]), xs[i], 37, 10, kHeader});
+    const QImage ref = referenceImage(img.size(), texts);
+    EXPECT_EQ(differingPixels(img, ref, QRect(0, 0, img.width(), 39)), 0);
+}
+
+// ---- background picture ----
+
+TEST(BackgroundPicture, CoversItsLayoutAreaAtTheScale)
+{
+    SheetFixture f(0);
+    f.linesOnly();
+    f.ds.setValue(QStringLiteral("frame"), 3);
+    QImage pict(255, 260, QImage::Format_RGB32);
+    pict.fill(QColor(0, 200, 0));
+    f.ds.setPict(pict);
+
+    const QImage big = f.render(2014, 4, 5.0, 20, 30);
+    const QRgb green = qRgb(0, 200, 0), white = qRgb(255, 255, 255);
+    EXPECT_EQ(big.pixel(100, 150), green);
+    EXPECT_EQ(big.pixel(100 + 1274, 150 + 1299), green);
+    EXPECT_EQ(big.pixel(99, 150), white);
+    EXPECT_EQ(big.pixel(100, 149), white);
+    EXPECT_EQ(big.pixel(1375, 1449), white);
+    EXPECT_EQ(big.pixel(1374, 1450), white);
+
+    const QImage exact = f.render(2014, 4);
+    EXPECT_EQ(exact.pixel(0, 0), green);
+    EXPECT_EQ(exact.pixel(254, 259), green);
+    EXPECT_EQ(exact.pixel(255, 259), white);
+    EXPECT_EQ(exact.pixel(254, 260), white);
+}
+
+// ---- one surface, one state ----
+
+TEST(SurfaceState, TheNextRoutineTakesWhatTheSheetLeft)
+{
+    // November 2014 ends with the overflow day 30 in the Sunday colour: the
+    // cutting guides drawn after it on the same surface take that colour.
+    SheetFixture f(0);
+    const QImage img = f.render(2014, 11, 1.0, 0, 0, [](SheetSurface& g) {
+        EXPECT_EQ(g.foreColor(), rgb(kSunday));
+        EXPECT_EQ(g.textSize(), 9);
+        EXPECT_EQ(g.penWidth(), 1);
+        g.drawLine(0, 265, 50, 265);
+    });
+    EXPECT_EQ(img.pixel(25, 265), rgb(kSunday).rgb());
+}
+
+TEST(SheetPlacement, SameSheetShiftedByItsOrigin)
+{
+    SheetFixture f(0);
+    f.anniversaries = {anniversary(0, 11, 4, QStringLiteral("記念"))};
+    f.ds.setValue(QStringLiteral("annName"), 3);
+    const QImage at0 = f.render(2014, 11);
+    const QImage at127 = f.render(2014, 11, 1.0, 127, 0);
+    EXPECT_EQ(at0.copy(0, 0, 255, 260), at127.copy(127, 0, 255, 260));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DamagedValues, AbsurdSizesAndWeightsDrawWithoutHanging)
+{
+    SheetTest::SheetFixture f(0);
+    for (const char* key : {"dayFsize", "dowFsize", "ymFsize", "holFsize", "annFsize", "line"})
+        f.ds.setValue(QString::fromLatin1(key), QStringLiteral("1e7"));
+    f.ds.setValue(QStringLiteral("annName"), 3);
+    f.anniversaries = {SheetTest::anniversary(0, 11, 30, QStringLiteral("月末"))};
+    QElapsedTimer timer;
+    timer.start();
+    const QImage img = f.render(2014, 11, 5.0);
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_FALSE(img.isNull());
+
+    for (const char* key : {"dayFsize", "dowFsize", "ymFsize", "holFsize", "annFsize", "line"})
+        f.ds.setValue(QString::fromLatin1(key), -5);
+    f.render(2014, 11, 5.0);
+    f.ds.setValue(QStringLiteral("stMM"), 13);
+    f.render(2014, 13);
+}
+
+} // namespace
