@@ -5,12 +5,24 @@
 #include "core/Globals.h"
 
 #include <QDate>
+#include <QLayout>
+#include <QWidget>
 
 Window1::Window1(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Morvelin"));
-    setFixedSize(780, 625);
+    // A document window of fixed size: a close button, no zoom or minimise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Window1Content"));
+    central->setFixedSize(780, 625);
+    setCentralWidget(central);
+    // The window takes the content area's size plus whatever bars sit on top of
+    // it, and the user cannot resize it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    CreateControls(central);
+    InitSheetCanvases(central);
 }
 
 Window1::~Window1() = default;

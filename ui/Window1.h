@@ -47,4 +47,111 @@ public:
     void InitDataset();
     void InitDataset2();
     void InitDataset3();
+
+    // ---- Main window: opening, controls and their handlers (ui/Window1Controls.cpp) ----
+    // The window's opening sequence; needs the application's to have run (gPref).
+    void InitApp();
+    // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
+    void InitVal();
+    // A new untitled default dataset, shown in every control.
+    void InitDefault();
+    // Sets every control from pDataset without any handler writing back.
+    void InitControl();
+    // The background picture button's choice of a picture file.
+    void GetPictFile();
+    // The picture a stored pictPath names; null when there is none.
+    QImage LoadDatasetPict(const QString& path) const;
+
+    void PopupMenu1_Change();
+    void PopupMenu2_Change();
+    void PopupMenu3_Change();
+    void PopupMenu4_Change();
+    void PopupMenu5_Change();
+    void PopupMenu6_Change();
+    void PopupMenu7_Change();
+    void PopupMenu8_Change();
+    void PopupMenu9_Change();
+    void PopupMenu10_Change();
+    void PopupMenu11_Change();
+    void PopupMenu12_Change();
+    void PopupMenu13_Change();
+    void PopupMenu14_Change();
+    void PopupMenu15_Change();
+    void PopupMenu16_Change();
+    void PopupMenu17_Change();
+    void PopupMenu18_Change();
+    void PopupMenu19_Change();
+    void PopupMenu20_Change();
+    void PopupMenu21_Change();
+    void PopupMenu22_Change();
+    void RadioButton1_Action();
+    void RadioButton2_Action();
+    void LittleArrows1_Down();
+    void LittleArrows1_Up();
+    void PushButton1_Action();
+    void Canvas2_ClrChanged();
+    void Canvas3_ClrChanged();
+    void Canvas4_ClrChanged();
+    void Canvas5_ClrChanged();
+    void Canvas6_ClrChanged();
+    void Canvas7_ClrChanged();
+    void Canvas8_ClrChanged();
+    void Canvas11_ClrChanged();
+    void Canvas12_ClrChanged();
+    void Canvas13_ClrChanged();
+    void Canvas14_ClrChanged();
+
+private:
+    // Builds every control but the preview and the rulers (ui/Window1Layout.cpp).
+    void CreateControls(QWidget* central);
+    template <class T> T* control(const char* name) const { return findChild<T*>(QLatin1String(name)); }
+    bool editBlocked() const { return pEnbl || !pDataset; }
+    void editText(const char* popup, const char* key);
+    void editIndex(const char* popup, const char* key, bool repaint);
+    void editColour(const char* swatch, const char* key);
+    void stepYear(int32_t step);
+    void selectRow(const char* popup, int32_t row);
+    void selectText(const char* popup, const QString& text);
+    void ApplySheetSize();
+    void SyncPictControls();
+    void RefreshPreview();
+    // ---- end of main window controls ----
+public:
+
+    // ---- Sheet drawing, preview and rulers (ui/Window1Sheet.cpp) ----
+    // Creates Canvas1 (preview), Canvas9 and Canvas10 (rulers) on `parent` at
+    // their window positions.
+    void InitSheetCanvases(QWidget* parent);
+    // The preview, one pixel per point: its current size is the sheet's size.
+    // (`class` here declares the global ::Canvas and ::SheetSurface, so this
+    // block needs no include of its own.)
+    class Canvas* Canvas1 = nullptr;
+    Canvas* Canvas9 = nullptr;   // the vertical ruler left of the preview
+    Canvas* Canvas10 = nullptr;  // the horizontal ruler above the preview
+
+    // The grid tables (pDOWline, pWEEKline) for the current size and overflow placement.
+    void InitDOWLine();
+    void InitWeekLine();
+    // A text's width in points at its unscaled size.
+    int32_t GetStrigWidth(const QString& text, const QString& font, int32_t size) const;
+
+    // One month sheet of the current dataset with its top-left corner at (x, y)
+    // points of the surface, at `scale` device units per point: the one renderer
+    // of the preview, the exported picture and the printed page. The surface
+    // keeps the colour, font and pen the sheet set last.
+    void DrawCal(class SheetSurface& g, int32_t x, int32_t y, double scale, int32_t year, int32_t month) const;
+    std::array<QString, 7> DrawCalDow() const;
+    void DrawCalDaysBack(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
+    void DrawCalDays(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
+    void DrawCal2Fillrect(SheetSurface& g, int32_t x, int32_t y, double s, int32_t row, int32_t column) const;
+    // One cell of the month walk; writes only what applies to the cell.
+    void DrawCal2(int32_t cellIndex, int32_t year, int32_t month, int32_t equinoxDay, int32_t firstColumn,
+                  int32_t dayCount, int32_t& kind, int32_t& day, QString& holidayName, bool& substituteFlag,
+                  QString& anniversary) const;
+    void DrawCal2anniversary(int32_t year, int32_t month, int32_t day, QString& text) const;
+
+    void Canvas1_Paint(SheetSurface& g);
+    void Canvas9_Paint(SheetSurface& g);
+    void Canvas10_Paint(SheetSurface& g);
+    // ---- end of sheet drawing ----
 };

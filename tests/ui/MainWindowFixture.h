@@ -1,0 +1,150 @@
+#pragma once
+
+// The real main window, opened as the program opens it, for the tests that
+// drive its controls.
+
+#include "core/App.h"
+#include "core/Globals.h"
+#include "ui/JapaneseFont.h"
+#include "ui/Window1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace MainWindowTesting {
+
+// Runs `trigger`, which opens a modal dialog of class D, and answers that
+// dialog with `answer` from inside its own event loop. Returns how many such
+// dialogs were answered; a dialog left open is closed after a few seconds so
+// that a failing test cannot hang the run.
+template <class D>
+int answerModal(const std::function<void()>& trigger, const std::function<void(D*)>& answer)
+{
+    int seen = 0;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dlg || !dlg->isVisible() || dlg->property("morvelinAnswered").toBool())
+            return;
+        dlg->setProperty("morvelinAnswered", true);
+        ++seen;
+        // Answered from a timer of its own, inside the dialog's running loop:
+        // a dialog that the answer leads to must find this poll free to fire.
+        QTimer::singleShot(0, dlg, [dlg, &answer] { answer(dlg); });
+    });
+    QTimer bail;
+    bail.setSingleShot(true);
+    QObject::connect(&bail, &QTimer::timeout, [] {
+        while (QWidget* w = QApplication::activeModalWidget()) {
+            if (!w->close())
+                break;
+        }
+    });
+    bail.start(5000);
+    poll.start();
+    trigger();
+    poll.stop();
+    bail.stop();
+    return seen;
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w)
+        : m_w(w)
+    {
+        w->installEventFilter(this);
+    }
+    ~PaintCounter() override
+    {
+        if (m_w)
+            m_w->removeEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_w;
+};
+
+inline void clickOn(QWidget* w, QPoint at)
+{
+    QPointer<QWidget> alive(w);
+    const QPointF global = w->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    if (!alive)
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        JapaneseFont::installSubstitutes();
+        App app;
+        app.InitVal();
+        app.InitColor();
+        app.InitPref();
+    }
+
+    void SetUp() override
+    {
+        savedPref = Globals::gPref;
+        w = std::make_unique<Window1>();
+        w->InitApp();
+        w->show();
+        settle();
+    }
+
+    void TearDown() override
+    {
+        w.reset();
+        Globals::gPref = savedPref;
+    }
+
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    template <class T> T* ctl(const char* name) const
+    {
+        T* c = w->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+
+    QWidget* content() const { return w->centralWidget(); }
+
+    // A control's place in the window's content area.
+    QRect placeOf(const QWidget* c) const { return QRect(c->mapTo(content(), QPoint(0, 0)), c->size()); }
+
+    Dataset& data() const { return *w->pDataset; }
+
+    std::unique_ptr<Window1> w;
+    std::array<int32_t, 51> savedPref{};
+};
+
+} // namespace MainWindowTesting

@@ -1,0 +1,30 @@
+#include "ui/JapaneseFont.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+QString JapaneseFont::gothicFamily()
+{
+    static const QStringList preferred = {
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAexGothic"),
+        QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"),
+    };
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : preferred) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    }
+    // Any family that writes Japanese will do.
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    return japanese.isEmpty() ? QString() : japanese.first();
+}
+
+void JapaneseFont::installSubstitutes()
+{
+    const QString family = gothicFamily();
+    if (family.isEmpty())
+        return;
+    if (!QFont::substitutes(QStringLiteral("osaka")).contains(family))
+        QFont::insertSubstitution(QStringLiteral("osaka"), family);
+}

@@ -1,0 +1,353 @@
+// The main window's opening, the setting of its controls from the current
+// dataset and the handlers by which those controls edit it.
+
+#include "ui/Window1.h"
+
+#include "core/DatasetPicture.h"
+#include "core/Globals.h"
+#include "platform/Conv.h"
+#include "platform/Folders.h"
+#include "ui/Canvas.h"
+#include "ui/ClrCanvas.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+
+// The years the calendar computes soundly; the year arrows stop at them.
+constexpr int32_t kFirstYear = 1;
+constexpr int32_t kLastYear = 9999;
+
+const char* const kFontPopups[] = {"PopupMenu2", "PopupMenu13", "PopupMenu15", "PopupMenu17", "PopupMenu19"};
+
+const char* const kSwatches[] = {"Canvas2", "Canvas3", "Canvas4", "Canvas5", "Canvas6", "Canvas7",
+                                 "Canvas8", "Canvas11", "Canvas12", "Canvas13", "Canvas14"};
+
+QString key(const char* name) { return QLatin1String(name); }
+
+} // namespace
+
+// ---- Opening ----
+
+void Window1::InitApp()
+{
+    InitVal();
+    InitDefault();
+}
+
+void Window1::InitVal()
+{
+    pFroot = Folders::datasetsFolder();
+    pCanvas1W = {255, 368, 337, 340};
+    pCanvas1H = {260, 365, 391, 340};
+
+    // Qt selects the first row of an empty pop-up that gets rows; adding rows
+    // selects nothing here, so a font pop-up shows no font until a dataset
+    // names an installed one. Neither reaches a change handler.
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : kFontPopups) {
+        auto* popup = control<QComboBox>(name);
+        const QSignalBlocker quiet(popup);
+        const int shown = popup->currentIndex();
+        popup->addItems(families);
+        popup->setCurrentIndex(shown);
+    }
+}
+
+void Window1::InitDefault()
+{
+    pFdata.clear();
+    InitDataset();
+    InitControl();
+    ApplySheetSize();
+    SyncPictControls();
+}
+
+// ---- Setting the controls from the dataset ----
+
+void Window1::selectRow(const char* popup, int32_t row)
+{
+    // A row the pop-up does not have (only a damaged file gives one) leaves it
+    // on the row it showed.
+    auto* c = control<QComboBox>(popup);
+    if (row >= 0 && row < c->count())
+        c->setCurrentIndex(row);
+}
+
+void Window1::selectText(const char* popup, const QString& text)
+{
+    // The first row that carries the text; none keeps the row shown. Text
+    // equality ignores letter case, as it does everywhere else in the program.
+    auto* c = control<QComboBox>(popup);
+    for (int i = 0; i < c->count(); ++i) {
+        if (QString::compare(c->itemText(i), text, Qt::CaseInsensitive) == 0) {
+            c->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void Window1::InitControl()
+{
+    if (!pDataset)
+        return;
+    const Dataset& d = *pDataset;
+    const auto swatch = [this](const char* name, int32_t clr) { control<ClrCanvas>(name)->setClr(clr); };
+
+    pEnbl = true;
+    control<QLineEdit>("EditField1")->setText(d.text(key("stYY")));
+    selectRow("PopupMenu1", d.i32(key("stMM")) - 1);
+    if (d.i32(key("prKind")) == 0)
+        control<QRadioButton>("RadioButton1")->setChecked(true);
+    else
+        control<QRadioButton>("RadioButton2")->setChecked(true);
+    selectRow("PopupMenu4", d.i32(key("size")));
+    ApplySheetSize();
+    selectRow("PopupMenu5", d.i32(key("cutline")));
+    selectRow("PopupMenu10", d.text(key("pictPath")).isEmpty() ? 0 : 1);
+    selectRow("PopupMenu12", d.i32(key("extra")));
+    selectText("PopupMenu2", d.text(key("dayFont")));
+    selectText("PopupMenu3", d.text(key("dayFsize")));
+    swatch("Canvas5", d.i32(key("dayColorN")));
+    swatch("Canvas6", d.i32(key("dayColorS")));
+    swatch("Canvas7", d.i32(key("dayColorT")));
+    swatch("Canvas8", d.i32(key("dayColorH")));
+    swatch("Canvas14", d.i32(key("dayColorA")));
+    selectText("PopupMenu13", d.text(key("dowFont")));
+    selectText("PopupMenu14", d.text(key("dowFsize")));
+    selectRow("PopupMenu6", d.i32(key("dow1st")));
+    selectRow("PopupMenu7", d.i32(key("dowLange")));
+    swatch("Canvas3", d.i32(key("dowColor")));
+    selectText("PopupMenu15", d.text(key("ymFont")));
+    selectText("PopupMenu16", d.text(key("ymFsize")));
+    selectRow("PopupMenu9", d.i32(key("ymPos")));
+    swatch("Canvas2", d.i32(key("ymColor")));
+    selectText("PopupMenu17", d.text(key("holFont")));
+    selectText("PopupMenu18", d.text(key("holFsize")));
+    selectRow("PopupMenu8", d.i32(key("holName")));
+    swatch("Canvas11", d.i32(key("holColor")));
+    selectText("PopupMenu19", d.text(key("annFont")));
+    selectText("PopupMenu20", d.text(key("annFsize")));
+    selectRow("PopupMenu21", d.i32(key("annName")));
+    swatch("Canvas12", d.i32(key("annColor")));
+    swatch("Canvas13", d.i32(key("annBkClr")));
+    selectRow("PopupMenu11", d.i32(key("line")));
+    swatch("Canvas4", d.i32(key("lineColor")));
+    selectRow("PopupMenu22", d.i32(key("frame")));
+    pEnbl = false;
+
+    for (const char* name : kSwatches)
+        control<ClrCanvas>(name)->update();
+}
+
+void Window1::ApplySheetSize()
+{
+    // Only the four sheet sizes have a preview size; another value (a damaged
+    // file) keeps the preview as it is.
+    const int32_t size = pDataset->i32(key("size"));
+    if (size >= 0 && size < int32_t(pCanvas1W.size())) {
+        if (Canvas1)
+            Canvas1->resize(pCanvas1W[size], pCanvas1H[size]);
+    }
+    InitDOWLine();
+    InitWeekLine();
+}
+
+void Window1::SyncPictControls()
+{
+    control<QPushButton>("PushButton1")->setEnabled(!pDataset->text(key("pictPath")).isEmpty());
+    control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
+}
+
+void Window1::RefreshPreview()
+{
+    if (Canvas1)
+        Canvas1->update();
+}
+
+// ---- The guarded edits ----
+
+void Window1::editText(const char* popup, const char* k)
+{
+    if (editBlocked())
+        return;
+    pDataset->setValue(key(k), control<QComboBox>(popup)->currentText());
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::editIndex(const char* popup, const char* k, bool repaint)
+{
+    if (editBlocked())
+        return;
+    pDataset->setValue(key(k), int32_t(control<QComboBox>(popup)->currentIndex()));
+    pChanged = true;
+    if (repaint)
+        RefreshPreview();
+}
+
+void Window1::editColour(const char* swatch, const char* k)
+{
+    if (!pDataset)
+        return;
+    pDataset->setValue(key(k), int32_t(control<ClrCanvas>(swatch)->Clr() & 0xFFFFFF));
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::PopupMenu2_Change() { editText("PopupMenu2", "dayFont"); }
+void Window1::PopupMenu3_Change() { editText("PopupMenu3", "dayFsize"); }
+void Window1::PopupMenu13_Change() { editText("PopupMenu13", "dowFont"); }
+void Window1::PopupMenu14_Change() { editText("PopupMenu14", "dowFsize"); }
+void Window1::PopupMenu15_Change() { editText("PopupMenu15", "ymFont"); }
+void Window1::PopupMenu16_Change() { editText("PopupMenu16", "ymFsize"); }
+void Window1::PopupMenu17_Change() { editText("PopupMenu17", "holFont"); }
+void Window1::PopupMenu18_Change() { editText("PopupMenu18", "holFsize"); }
+void Window1::PopupMenu19_Change() { editText("PopupMenu19", "annFont"); }
+void Window1::PopupMenu20_Change() { editText("PopupMenu20", "annFsize"); }
+
+// Cutting guides and the print range show only on paper: no repaint.
+void Window1::PopupMenu5_Change() { editIndex("PopupMenu5", "cutline", false); }
+void Window1::PopupMenu6_Change() { editIndex("PopupMenu6", "dow1st", true); }
+void Window1::PopupMenu7_Change() { editIndex("PopupMenu7", "dowLange", true); }
+void Window1::PopupMenu8_Change() { editIndex("PopupMenu8", "holName", true); }
+void Window1::PopupMenu9_Change() { editIndex("PopupMenu9", "ymPos", true); }
+void Window1::PopupMenu12_Change() { editIndex("PopupMenu12", "extra", true); }
+void Window1::PopupMenu21_Change() { editIndex("PopupMenu21", "annName", true); }
+void Window1::PopupMenu22_Change() { editIndex("PopupMenu22", "frame", true); }
+
+void Window1::PopupMenu1_Change()
+{
+    if (editBlocked())
+        return;
+    // The month is the number the row spells, not the row's index.
+    pDataset->setValue(key("stMM"), Conv::val(control<QComboBox>("PopupMenu1")->currentText()));
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::RadioButton1_Action()
+{
+    if (editBlocked())
+        return;
+    pDataset->setValue(key("prKind"), int32_t(0));
+    pChanged = true;
+}
+
+void Window1::RadioButton2_Action()
+{
+    if (editBlocked())
+        return;
+    pDataset->setValue(key("prKind"), int32_t(1));
+    pChanged = true;
+}
+
+void Window1::stepYear(int32_t step)
+{
+    if (editBlocked())
+        return;
+    auto* field = control<QLineEdit>("EditField1");
+    const double shown = Conv::val(field->text());
+    // Past the years the calendar handles the arrow does nothing; a year that
+    // already lies outside them (a damaged file) is brought back in.
+    const double next = std::clamp(shown + step, double(kFirstYear), double(kLastYear));
+    if (next == shown)
+        return;
+    pDataset->setValue(key("stYY"), next);
+    field->setText(pDataset->text(key("stYY")));
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::LittleArrows1_Down() { stepYear(-1); }
+void Window1::LittleArrows1_Up() { stepYear(1); }
+
+// ---- Sheet size, background picture, line weight ----
+
+void Window1::PopupMenu4_Change()
+{
+    if (editBlocked())
+        return;
+    pDataset->setValue(key("size"), int32_t(control<QComboBox>("PopupMenu4")->currentIndex()));
+    ApplySheetSize();
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::PopupMenu10_Change()
+{
+    if (editBlocked())
+        return;
+    if (control<QComboBox>("PopupMenu10")->currentIndex() == 1) {
+        control<QPushButton>("PushButton1")->setEnabled(true);
+    } else {
+        control<QPushButton>("PushButton1")->setEnabled(false);
+        DatasetPicture::clear(*pDataset);
+    }
+    control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::PopupMenu11_Change()
+{
+    if (editBlocked())
+        return;
+    const int32_t row = control<QComboBox>("PopupMenu11")->currentIndex();
+    // At 72 dpi one device pixel is one point, so a hairline prints as a 1-point line.
+    if (row == 0 && Globals::gPref[5] == 1)
+        Globals::gCautionDlg1(QStringLiteral("印刷解像度が72DPIの場合は、極細線は1ポイントと同じ太さになります。"),
+                              QStringLiteral("極細線で印刷したい場合は、環境設定で印刷解像度を360DPIに変更して下さい。"));
+    pDataset->setValue(key("line"), row);
+    pChanged = true;
+    RefreshPreview();
+}
+
+void Window1::PushButton1_Action() { GetPictFile(); }
+
+void Window1::GetPictFile()
+{
+    if (!pDataset)
+        return;
+    // Before the first save there is no datasets folder to start in.
+    const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
+    const QString path = QFileDialog::getOpenFileName(this, QString(), start);
+    if (path.isEmpty())
+        return;
+    // A file that is no picture would leave a path with nothing drawn behind it:
+    // it is refused, and the background stays as it was.
+    if (!DatasetPicture::choose(*pDataset, path)) {
+        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"),
+                              QStringLiteral("画像として読み込めないファイルです。"));
+        return;
+    }
+    control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
+    pChanged = true;
+    RefreshPreview();
+}
+
+QImage Window1::LoadDatasetPict(const QString& path) const { return DatasetPicture::loadStored(path); }
+
+// ---- Colour swatches ----
+
+void Window1::Canvas2_ClrChanged() { editColour("Canvas2", "ymColor"); }
+void Window1::Canvas3_ClrChanged() { editColour("Canvas3", "dowColor"); }
+void Window1::Canvas4_ClrChanged() { editColour("Canvas4", "lineColor"); }
+void Window1::Canvas5_ClrChanged() { editColour("Canvas5", "dayColorN"); }
+void Window1::Canvas6_ClrChanged() { editColour("Canvas6", "dayColorS"); }
+void Window1::Canvas7_ClrChanged() { editColour("Canvas7", "dayColorT"); }
+void Window1::Canvas8_ClrChanged() { editColour("Canvas8", "dayColorH"); }
+void Window1::Canvas11_ClrChanged() { editColour("Canvas11", "holColor"); }
+void Window1::Canvas12_ClrChanged() { editColour("Canvas12", "annColor"); }
+void Window1::Canvas13_ClrChanged() { editColour("Canvas13", "annBkClr"); }
+void Window1::Canvas14_ClrChanged() { editColour("Canvas14", "dayColorA"); }
