@@ -1,22 +1,47 @@
 #include "ui/PathLabel.h"
 
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 
 namespace {
-constexpr int kFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere;
 const QString kEllipsis = QStringLiteral("…");
-} // namespace
+}
 
 PathLabel::PathLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
 {
 }
 
+int PathLabel::linePitch() const
+{
+    // Japanese fonts carry a tall line spacing; a path reads well closer set.
+    const int size = font().pixelSize() > 0 ? font().pixelSize() : fontMetrics().height();
+    return size + 2;
+}
+
+int PathLabel::layOut(QTextLayout& layout) const
+{
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setFont(font());
+    layout.setTextOption(option);
+    const qreal width = contentsRect().width();
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, lines * linePitch()));
+        ++lines;
+    }
+    layout.endLayout();
+    return lines;
+}
+
 bool PathLabel::fits(const QString& text) const
 {
-    const QRect room = contentsRect();
-    const QRect needed = fontMetrics().boundingRect(QRect(room.topLeft(), QSize(room.width(), 100000)), kFlags, text);
-    return needed.height() <= room.height();
+    QTextLayout layout(text);
+    return layOut(layout) <= kMaxLines;
 }
 
 QString PathLabel::shownText() const
@@ -39,8 +64,13 @@ QString PathLabel::shownText() const
 
 void PathLabel::paintEvent(QPaintEvent*)
 {
+    QTextLayout layout(shownText());
+    if (layOut(layout) == 0)
+        return;
     QPainter p(this);
     p.setPen(palette().color(foregroundRole()));
-    p.setFont(font());
-    p.drawText(contentsRect(), kFlags, shownText());
+    const QRect room = contentsRect();
+    // The first baseline one text size below the top, each next one a pitch lower.
+    const qreal firstBaseline = room.top() + linePitch() - 2;
+    layout.draw(&p, QPointF(room.left(), firstBaseline - layout.lineAt(0).ascent()));
 }

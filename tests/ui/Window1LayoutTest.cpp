@@ -3,6 +3,7 @@
 #include "ui/ClrCanvas.h"
 
 #include <QFontDatabase>
+#include <QAbstractItemView>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -221,6 +222,8 @@ TEST_F(MainWindowTest, JapaneseTextsFitTheirControls)
         EXPECT_LE(fm.height(), label->height() + 2) << qPrintable(label->objectName());
     }
     EXPECT_EQ(ctl<QLabel>("StaticText30")->font().pixelSize(), 10);
+    EXPECT_EQ(ctl<QComboBox>("PopupMenu7")->view()->font().pixelSize(), 12) << "the open pop-up's rows";
+    EXPECT_EQ(ctl<QTabWidget>("TabPanel1")->tabBar()->font().pixelSize(), 12);
 
     for (const RowsCase& c : rowsCases()) {
         auto* popup = ctl<QComboBox>(c.popup);
