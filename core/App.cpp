@@ -4,9 +4,29 @@
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 
+namespace {
+App* gApp = nullptr;
+}
+
 App::App(QObject* parent)
     : QObject(parent)
 {
+    gApp = this;
+}
+
+App::~App()
+{
+    if (gApp == this)
+        gApp = nullptr;
+}
+
+App* App::instance() { return gApp; }
+
+void App::CloseApp(const std::function<void()>& saveWindowFiles)
+{
+    SavePref();
+    if (saveWindowFiles)
+        saveWindowFiles();
 }
 
 void App::InitVal() { Preferences::initVal(Globals::gPrintSetup, Globals::gSheetW); }

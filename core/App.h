@@ -2,12 +2,18 @@
 
 #include <QObject>
 
+#include <functional>
+
 // The application object. Its preference operations apply the functions of
 // Preferences to the program-wide arrays of Globals and show the messages.
 class App : public QObject {
     Q_OBJECT
 public:
     explicit App(QObject* parent = nullptr);
+    ~App() override;
+
+    // The one application object, or nullptr while there is none.
+    static App* instance();
 
     // gPrintSetup with an empty "SetupString"; gSheetW.
     void InitVal();
@@ -22,4 +28,8 @@ public:
     // Writes the PreferenceFile, unless there is no settings folder. A failed
     // write is reported with a notice.
     void SavePref();
+
+    // The closing sequence: the preferences first, then what the main window
+    // keeps in its own files (its anniversary list). Asks nothing.
+    void CloseApp(const std::function<void()>& saveWindowFiles);
 };

@@ -1,9 +1,13 @@
 #include "ui/Window1.h"
 
 #include "calendar/Holidays.h"
+#include "core/AnniversaryFile.h"
+#include "core/App.h"
 #include "core/DatasetDefaults.h"
 #include "core/Globals.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
 #include <QLayout>
 #include <QWidget>
@@ -56,3 +60,34 @@ void Window1::InitDataset()
 
 void Window1::InitDataset2() { DatasetDefaults::initDataset2(*pDataset, Globals::gPref); }
 void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
+
+void Window1::LoadAnvsy()
+{
+    if (AnniversaryFile::load(AnniversaryFile::defaultPath(), pAnvsy) == AnniversaryFile::LoadResult::CannotOpen)
+        Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"), QString());
+}
+
+void Window1::SaveAnvsy()
+{
+    if (AnniversaryFile::save(AnniversaryFile::defaultPath(), pAnvsy) == AnniversaryFile::SaveResult::CannotCreate)
+        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
+
+void Window1::Event_CancelClose(bool appQuitting)
+{
+    if (App* app = App::instance())
+        app->CloseApp([this] { SaveAnvsy(); });
+    if (!appQuitting)
+        QCoreApplication::quit();
+}
+
+void Window1::closeEvent(QCloseEvent* event)
+{
+    // Nothing asks about an unsaved dataset here: the close always goes ahead.
+    // Quitting closes the windows once more; the files are written only once.
+    if (!m_closed) {
+        m_closed = true;
+        Event_CancelClose(false);
+    }
+    event->accept();
+}

@@ -48,6 +48,22 @@ public:
     void InitDataset2();
     void InitDataset3();
 
+    // The anniversary list: read once at start-up, written once at quit.
+    void LoadAnvsy();
+    void SaveAnvsy();
+
+    // The close request: runs the application's closing sequence; quits the
+    // application unless it is quitting already.
+    void Event_CancelClose(bool appQuitting);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_closed = false;
+
+public:
+
     // ---- Main window: opening, controls and their handlers (ui/Window1Controls.cpp) ----
     // The window's opening sequence; needs the application's to have run (gPref).
     void InitApp();

@@ -43,6 +43,7 @@ void Window1::InitApp()
 {
     InitVal();
     InitDefault();
+    LoadAnvsy();
 }
 
 void Window1::InitVal()
