@@ -52,11 +52,15 @@ bool decode(const QByteArray& bytes, AnniversaryList& list)
 
 LoadResult load(const QString& path, AnniversaryList& list)
 {
-    if (!Folders::exists(path))
-        return LoadResult::NoFile;
     QFile file(path);
-    if (Folders::isFolder(path) || !file.open(QIODevice::ReadOnly))
+    switch (FileIO::openForReading(file)) {
+    case FileIO::OpenResult::Missing:
+        return LoadResult::NoFile;
+    case FileIO::OpenResult::CannotOpen:
         return LoadResult::CannotOpen;
+    case FileIO::OpenResult::Opened:
+        break;
+    }
     BinaryReader in(&file);
     return decode(in, list) ? LoadResult::Loaded : LoadResult::Damaged;
 }

@@ -162,12 +162,15 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
         Folders::createFolder(settingsFolder);
         return LoadResult::FolderCreated;
     }
-    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
-    if (!Folders::exists(path))
+    QFile file(SettingsFiles::preferenceFileIn(settingsFolder));
+    switch (FileIO::openForReading(file)) {
+    case FileIO::OpenResult::Missing:
         return LoadResult::NoFile;
-    QFile file(path);
-    if (Folders::isFolder(path) || !file.open(QIODevice::ReadOnly))
+    case FileIO::OpenResult::CannotOpen:
         return LoadResult::CannotOpen;
+    case FileIO::OpenResult::Opened:
+        break;
+    }
     BinaryReader in(&file);
     if (!decode(in, pref, prefS, clr, sheetW))
         return LoadResult::Damaged;

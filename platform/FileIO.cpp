@@ -1,5 +1,6 @@
 #include "platform/FileIO.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace FileIO {
@@ -16,6 +17,16 @@ bool writeWhole(const QString& path, const QByteArray& bytes)
         return false;
     }
     return file.commit();
+}
+
+OpenResult openForReading(QFile& file)
+{
+    const QFileInfo info(file.fileName());
+    if (!info.exists())
+        return OpenResult::Missing;
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return OpenResult::CannotOpen;
+    return OpenResult::Opened;
 }
 
 } // namespace FileIO

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace FileIO {
@@ -10,5 +11,11 @@ namespace FileIO {
 // once everything is written. On failure the old file stays as it was and
 // false is returned. The folder must exist; it is not created here.
 bool writeWhole(const QString& path, const QByteArray& bytes);
+
+enum class OpenResult { Opened, Missing, CannotOpen };
+
+// Opens the file (its name already set) for reading. A missing file is told
+// apart from one that is there but cannot be read, such as a folder in its place.
+OpenResult openForReading(QFile& file);
 
 } // namespace FileIO
