@@ -69,6 +69,11 @@ SaveResult save(const QString& path, const AnniversaryList& list)
 {
     if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
         return SaveResult::NoFolder;
+    if (list.isEmpty()) {
+        QFile old(path);
+        if (FileIO::openForReading(old) == FileIO::OpenResult::CannotOpen)
+            return SaveResult::Kept;
+    }
     return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
 }
 

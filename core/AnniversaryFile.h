@@ -39,10 +39,13 @@ enum class SaveResult {
     Saved,
     NoFolder,     // the folder is missing: nothing written, no message
     CannotCreate, // the file cannot be written: "ファイルを開けません。" / "保存は行われません。"
+    Kept,         // an empty list and a file that cannot be read: the file is left alone, no message
 };
 
 // Replaces the file with the list, whole or not at all; an emptied list is
 // written as a list of no entries, so deleted anniversaries stay deleted.
+// An empty list never replaces a file that cannot be read, though: the list
+// is then most likely empty because that file could not be loaded.
 SaveResult save(const QString& path, const AnniversaryList& list);
 
 } // namespace AnniversaryFile

@@ -194,6 +194,31 @@ TEST_F(AnniversaryFileTest, AnEmptiedListReplacesTheOldFile)
     EXPECT_TRUE(read.isEmpty()); // the deleted anniversaries do not come back
 }
 
+TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
+{
+    const QString path = AnniversaryFile::defaultPath();
+    ASSERT_TRUE(Folders::createFolder(path)); // a folder where the file should be
+    EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
+    EXPECT_TRUE(Folders::isFolder(path));
+    ASSERT_TRUE(QDir(path).removeRecursively());
+
+    // A file the user cannot read: the list stayed empty because of it, and
+    // writing that empty list would wipe the anniversaries it holds.
+    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    const QFileDevice::Permissions permissions = QFile::permissions(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly)) {
+        QFile::setPermissions(path, permissions);
+        GTEST_SKIP() << "running with rights that read any file";
+    }
+    AnniversaryList read;
+    EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::CannotOpen);
+    EXPECT_EQ(AnniversaryFile::save(path, read), AnniversaryFile::SaveResult::Kept);
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
+}
+
 TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
 {
     AnniversaryList read = two;

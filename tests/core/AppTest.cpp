@@ -111,6 +111,18 @@ TEST_F(AppPrefTest, DamagedFileIsAnnouncedAndTheDefaultsStay)
     EXPECT_EQ(Globals::gPref[40], 900);
 }
 
+TEST_F(AppPrefTest, UnwritableFileAtQuitIsAnnounced)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // a folder where the file should be
+    start();
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
+    app.SavePref();
+    ASSERT_TRUE(seen->shown);
+    EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
+    EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_TRUE(Folders::isFolder(SettingsFiles::preferenceFile()));
+}
+
 TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
 {
     start();
