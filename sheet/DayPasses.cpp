@@ -155,8 +155,6 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
         useFont(g, ds, "dayFont", "dayFsize", s);
         if (annName > 0 && !over.anniversary.isEmpty())
             g.setForeColor(colourOf(ds, "dayColorA"));
-        else if (!over.holidayName.isEmpty())
-            g.setForeColor(colourOf(ds, "dayColorH"));
         else if (over.column == sunday)
             g.setForeColor(colourOf(ds, "dayColorS"));
         else
@@ -185,20 +183,6 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
         g.drawString(over.anniversary, dev(int64_t(c.dowLine[over.column]) + 2 + x, s),
                      anniversaryBaseline(c, y, s, row, n, g.textSize()));
         ++n;
-    }
-
-    // An overflow day that is a public holiday names it at the bottom of the
-    // cell it shares, unless that cell's own day already names one there.
-    if (ds.i32(QStringLiteral("holName")) == 2 && row >= 0) {
-        for (const OverflowDay& over : walk.overflow) {
-            if (over.holidayName.isEmpty())
-                continue;
-            const WalkCell& shared = walk.cells[row * kGridColumns + over.column];
-            const int32_t sharedPart = shared.kind > AnniversaryOffset ? shared.kind - AnniversaryOffset : shared.kind;
-            if (sharedPart == PublicHoliday)
-                continue;
-            drawHolidayName(g, c, x, y, s, row, over.column, over.holidayName);
-        }
     }
 }
 

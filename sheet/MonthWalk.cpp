@@ -106,22 +106,10 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
         walk.lastDayInGrid = day;
     }
 
-    // The days that do not fit: not cells of the grid, but still real dates,
-    // so a public holiday (a Sunday's substitute included) keeps its name.
     for (int32_t d = walk.lastDayInGrid + 1; d <= in.dayCount; ++d) {
         OverflowDay over;
         over.day = d;
         over.column = d - walk.lastDayInGrid - 1;
-        if (choices.holName > 0) {
-            const bool flag =
-                Holidays::drawCal2holiday(year, month, d, in.equinoxDay, over.holidayName, choices.weekStart);
-            if (substitutePending && !substituteMovesOn(year, over.holidayName)) {
-                over.holidayName = substituteHolidayName();
-                substitutePending = false;
-            }
-            if (flag)
-                substitutePending = true;
-        }
         drawCal2anniversary(list, year, month, d, over.anniversary);
         walk.overflow.append(over);
     }

@@ -65,11 +65,11 @@ struct WalkCell {
 };
 
 // A day that does not fit the 35 cells; it takes the column it would have in a
-// sixth row (0 or 1).
+// sixth row (0 or 1). It is written into a cell of another day, so it is never
+// classified: no holiday, no substitute, only its anniversary.
 struct OverflowDay {
     int32_t day = 0;
     int32_t column = 0;
-    QString holidayName;  // its public holiday, looked up while holidays are shown
     QString anniversary;  // looked up whatever the anniversary display is
 };
 
@@ -81,8 +81,9 @@ struct MonthWalk {
 };
 
 // Classifies every cell of the month in walk order, row by row. A Sunday
-// holiday makes the next day a substitute holiday; from 2007 on the
-// substitute passes over days that are holidays of their own.
+// holiday makes the next cell a substitute holiday; from 2007 on the
+// substitute passes over days that are holidays of their own. A substitute
+// still owed after the last cell (a Sunday in the grid's last cell) is dropped.
 MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int32_t year, int32_t month);
 
 } // namespace Sheet

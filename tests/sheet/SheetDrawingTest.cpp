@@ -103,30 +103,38 @@ QRect cellInterior(const SheetFixture& f, int row, int col, double s)
 
 TEST(DayTexts, NumberAnniversaryAndHolidayNameSitAtTheirBaselines)
 {
-    // 1 January 2017 is a Sunday in column 0 of the floppy grid.
+    // 1 January 2017 is a Sunday in column 0 of the floppy grid. The colour
+    // choices (1) keep the colours and drop the texts; 2 draws them too.
     for (double s : {1.0, 5.0}) {
-        SheetFixture f(0);
-        f.ds.setValue(QStringLiteral("frame"), 3);
-        f.ds.setValue(QStringLiteral("dowLange"), 3);
-        f.ds.setValue(QStringLiteral("annName"), 2);
-        f.anniversaries = {anniversary(0, 1, 1, QStringLiteral("abc"))};
-        const QImage img = f.render(2017, 1, s);
+        for (auto [holName, annName] : {std::pair{2, 2}, std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 2}}) {
+            SheetFixture f(0);
+            f.ds.setValue(QStringLiteral("frame"), 3);
+            f.ds.setValue(QStringLiteral("dowLange"), 3);
+            f.ds.setValue(QStringLiteral("holName"), holName);
+            f.ds.setValue(QStringLiteral("annName"), annName);
+            f.anniversaries = {anniversary(0, 1, 1, QStringLiteral("abc"))};
+            const QImage img = f.render(2017, 1, s);
 
-        // At 1.0: the number from (8, 49), the text from (7, 57), the name from (7, 80);
-        // at 5.0: the number at size 45 from (40, 246).
-        const QList<ReferenceText> want = {
-            {QStringLiteral("1"), dev(8, s), Conv::toInt32(42 * s + Conv::toInt32(9 * s) * 0.8), int(9 * s), kAnnDay},
-            {QStringLiteral("abc"), dev(7, s), dev(57, s), int(7 * s), kAnnText},
-            {QStringLiteral("元日"), dev(7, s), dev(80, s), int(7 * s), kHolName},
-        };
-        if (s == 5.0) {
-            EXPECT_EQ(want[0].x, 40);
-            EXPECT_EQ(want[0].y, 246);
-        } else {
-            EXPECT_EQ(want[0].y, 49);
+            // At 1.0: the number from (8, 49), the text from (7, 57), the name from (7, 80);
+            // at 5.0: the number at size 45 from (40, 246).
+            QList<ReferenceText> want = {
+                {QStringLiteral("1"), dev(8, s), Conv::toInt32(42 * s + Conv::toInt32(9 * s) * 0.8), int(9 * s),
+                 kAnnDay},
+            };
+            if (s == 5.0) {
+                EXPECT_EQ(want[0].x, 40);
+                EXPECT_EQ(want[0].y, 246);
+            } else {
+                EXPECT_EQ(want[0].y, 49);
+            }
+            if (annName == 2)
+                want.append({QStringLiteral("abc"), dev(7, s), dev(57, s), int(7 * s), kAnnText});
+            if (holName == 2)
+                want.append({QStringLiteral("元日"), dev(7, s), dev(80, s), int(7 * s), kHolName});
+            const QImage ref = referenceImage(img.size(), want);
+            EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, s)), 0)
+                << "scale " << s << " holName " << holName << " annName " << annName;
         }
-        const QImage ref = referenceImage(img.size(), want);
-        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, s)), 0) << "scale " << s;
     }
 }
 
@@ -168,6 +176,39 @@ TEST(OverflowDays, FirstWeekWritesThemInTheEmptyCellsBeforeDayOne)
         EXPECT_EQ(differingPixels(img, ref, cellInterior(f, row, col, 1.0)), 0) << row << "," << col;
 }
 
+TEST(OverflowDays, AnOverflowTextGoesBelowTheSharedCellsOwnText)
+{
+    // November 2014: the 30th shares the cell of the 23rd. Its text takes the
+    // next line (1.2 text sizes lower) when the 23rd has one, else the first.
+    for (double s : {1.0, 5.0}) {
+        for (bool sharedHasText : {true, false}) {
+            SheetFixture f(0);
+            f.ds.setValue(QStringLiteral("frame"), 3);
+            f.ds.setValue(QStringLiteral("holName"), 1);
+            f.ds.setValue(QStringLiteral("annName"), 2);
+            f.anniversaries = {anniversary(0, 11, 30, QStringLiteral("月末"))};
+            if (sharedHasText)
+                f.anniversaries.append(anniversary(0, 11, 23, QStringLiteral("あ")));
+            const QImage img = f.render(2014, 11, s);
+
+            const int32_t size = Conv::toInt32(9 * s), annSize = Conv::toInt32(7 * s);
+            const int32_t numberY = Conv::toInt32(214 * s + size * 0.8);
+            const int32_t firstLine = dev(211 + 9 + 9, s);
+            const int32_t secondLine = Conv::toInt32(229 * s + annSize * 1.2);
+            QList<ReferenceText> want = {
+                {QStringLiteral("23"), dev(8, s), numberY, size, sharedHasText ? kAnnDay : kHoliday},
+                {QStringLiteral("/30"), dev(8 + widthOf(QStringLiteral("23")), s), numberY, size, kAnnDay},
+                {QStringLiteral("月末"), dev(7, s), sharedHasText ? secondLine : firstLine, annSize, kAnnText},
+            };
+            if (sharedHasText)
+                want.append({QStringLiteral("あ"), dev(7, s), firstLine, annSize, kAnnText});
+            const QImage ref = referenceImage(img.size(), want);
+            EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, s)), 0)
+                << "scale " << s << " shared text " << sharedHasText;
+        }
+    }
+}
+
 TEST(OverflowDays, AnyOtherPlacementWritesThemNowhere)
 {
     SheetFixture f(0);
@@ -181,19 +222,25 @@ TEST(OverflowDays, AnyOtherPlacementWritesThemNowhere)
     EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, 1.0)), 0);
 }
 
-TEST(OverflowDays, ASubstituteHolidayThatOverflowsIsDrawnAsTheHolidayItIs)
+TEST(OverflowDays, ASubstituteHolidayThatOverflowsIsAPlainOverflowDay)
 {
     // April 2018, Monday first: Sunday the 29th fills the last cell; Monday
-    // the 30th, its substitute, is written behind the 23rd.
-    SheetFixture f(0);
-    f.ds.setValue(QStringLiteral("frame"), 3);
-    f.ds.setValue(QStringLiteral("dow1st"), 1);
-    const QImage img = f.render(2018, 4);
-    const QImage ref = referenceImage(
-        img.size(), {{QStringLiteral("23"), 8, 221, 9, kWeekday},
-                     {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), 221, 9, kHoliday},
-                     {QStringLiteral("振替休日"), 7, 252, 7, kHolName}});
-    EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0);
+    // the 30th is written behind the 23rd in the weekday colour (the
+    // anniversary colour when it has one), and no holiday name is drawn.
+    for (bool withAnniversary : {false, true}) {
+        SheetFixture f(0);
+        f.ds.setValue(QStringLiteral("frame"), 3);
+        f.ds.setValue(QStringLiteral("dow1st"), 1);
+        f.ds.setValue(QStringLiteral("annName"), 1);
+        if (withAnniversary)
+            f.anniversaries = {anniversary(0, 4, 30, QStringLiteral("休"))};
+        const QImage img = f.render(2018, 4);
+        const QImage ref = referenceImage(
+            img.size(), {{QStringLiteral("23"), 8, 221, 9, kWeekday},
+                         {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), 221, 9,
+                          withAnniversary ? kAnnDay : kWeekday}});
+        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0) << withAnniversary;
+    }
 }
 
 // ---- number colours ----
