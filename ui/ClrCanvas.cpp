@@ -14,13 +14,15 @@ ClrCanvas::ClrCanvas(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-QColor ClrCanvas::shownColor() const
-{
-    return Globals::gClrItoC(m_clr & 0xFFFFFF);
-}
+int32_t ClrCanvas::ClrCtoI(const QColor& colour) { return Globals::gClrCtoI(colour); }
+QColor ClrCanvas::ClrItoC(int32_t clr) { return Globals::gClrItoC(clr); }
+
+QColor ClrCanvas::shownColor() const { return ClrItoC(m_clr); }
 
 void ClrCanvas::mousePressEvent(QMouseEvent* event)
 {
+    // Only the primary button picks, as it activates every control here; the
+    // others stay free for what the desktop gives them.
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -40,7 +42,7 @@ void ClrCanvas::mousePressEvent(QMouseEvent* event)
 
     if (answer == QDialog::Accepted && picked.isValid()) {
         // Only red, green and blue are kept; the picker's alpha never reaches a dataset.
-        m_clr = Globals::gClrCtoI(QColor(picked.red(), picked.green(), picked.blue())) & 0xFFFFFF;
+        m_clr = ClrCtoI(picked);
         emit ClrChanged();
         if (!self)
             return;

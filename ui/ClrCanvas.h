@@ -31,6 +31,10 @@ public:
 
     QSize sizeHint() const override { return {35, 24}; }
 
+    // A colour as 0xRRGGBB, and back; the same rule as every other colour of the program.
+    static int32_t ClrCtoI(const QColor& colour);
+    static QColor ClrItoC(int32_t clr);
+
 signals:
     void ClrChanged();
 

@@ -126,7 +126,7 @@ private:
     void editIndex(const char* popup, const char* key, bool repaint);
     void editColour(const char* swatch, const char* key);
     void stepYear(int32_t step);
-    void selectRow(const char* popup, int32_t row);
+    void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
     void ApplySheetSize();
     void SyncPictControls();

@@ -76,7 +76,7 @@ void Window1::InitDefault()
 
 // ---- Setting the controls from the dataset ----
 
-void Window1::selectRow(const char* popup, int32_t row)
+void Window1::selectRow(const char* popup, int64_t row)
 {
     // A row the pop-up does not have (only a damaged file gives one) leaves it
     // on the row it showed.
@@ -107,7 +107,8 @@ void Window1::InitControl()
 
     pEnbl = true;
     control<QLineEdit>("EditField1")->setText(d.text(key("stYY")));
-    selectRow("PopupMenu1", d.i32(key("stMM")) - 1);
+    // Widened first: a damaged file may hold the smallest Int32 as its month.
+    selectRow("PopupMenu1", int64_t(d.i32(key("stMM"))) - 1);
     if (d.i32(key("prKind")) == 0)
         control<QRadioButton>("RadioButton1")->setChecked(true);
     else

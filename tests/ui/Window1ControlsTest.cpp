@@ -207,8 +207,10 @@ TEST_F(MainWindowTest, ValuesWithoutARowLeaveThePopupWhereItWas)
     const int fontRow = dayFont->currentIndex();
     ctl<QComboBox>("PopupMenu3")->setCurrentIndex(3); // "9"
     ctl<QComboBox>("PopupMenu6")->setCurrentIndex(1);
+    ctl<QComboBox>("PopupMenu1")->setCurrentIndex(5);
 
     Dataset& d = data();
+    d.setValue("stMM", QStringLiteral("-3000000000")); // below the smallest Int32
     d.setValue("dayFont", QStringLiteral("No Such Font Anywhere"));
     d.setValue("dayFsize", QStringLiteral("24")); // a row of the title sizes only
     d.setValue("dow1st", 7);                       // a damaged file
@@ -219,6 +221,7 @@ TEST_F(MainWindowTest, ValuesWithoutARowLeaveThePopupWhereItWas)
     EXPECT_EQ(dayFont->currentIndex(), fontRow);
     EXPECT_EQ(ctl<QComboBox>("PopupMenu3")->currentText(), QStringLiteral("9"));
     EXPECT_EQ(ctl<QComboBox>("PopupMenu6")->currentIndex(), 1);
+    EXPECT_EQ(ctl<QComboBox>("PopupMenu1")->currentIndex(), 5);
     EXPECT_EQ(ctl<QWidget>("Canvas1")->size(), before);
     EXPECT_EQ(d.text("dayFont"), QStringLiteral("No Such Font Anywhere"));
 }
@@ -528,6 +531,8 @@ TEST_F(MainWindowTest, ButtonLabelAndRowAgreeAfterLoadAndReset)
     w->InitControl();
     // InitControl itself leaves button and label; its callers set them.
     EXPECT_EQ(ctl<QComboBox>("PopupMenu10")->currentIndex(), 1);
+    EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
+    EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), QStringLiteral("ファイルなし"));
 
     w->InitDefault();
     EXPECT_EQ(ctl<QComboBox>("PopupMenu10")->currentIndex(), 0);

@@ -57,75 +57,108 @@ const QList<RowsCase>& rowsCases()
 
 struct PlaceCase {
     const char* name;
-    QRect rect; // in the window's content area
-    int page;   // tab page that shows it, -1 for none
+    QRect rect;       // in the window's content area
+    int page;         // tab page that shows it, -1 for none
+    const char* text; // its label, title or caption; nullptr for none
 };
 
 const QList<PlaceCase>& placeCases()
 {
     static const QList<PlaceCase> cases = {
-        {"GroupBox1", {420, 10, 350, 605}, -1},
-        {"TabPanel1", {430, 428, 330, 177}, -1},
-        {"GroupBox6", {210, 10, 200, 177}, -1},
-        {"ListBox1", {10, 25, 190, 162}, -1},
-        {"StaticText21", {20, 10, 100, 20}, -1},
-        {"PopupMenu1", {280, 75, 80, 20}, -1},
-        {"RadioButton1", {230, 120, 80, 20}, -1},
-        {"RadioButton2", {230, 150, 100, 20}, -1},
-        {"StaticText9", {220, 42, 55, 20}, -1},
-        {"StaticText13", {220, 77, 55, 20}, -1},
-        {"EditField1", {280, 40, 60, 22}, -1},
-        {"LittleArrows1", {345, 40, 13, 23}, -1},
-        {"Canvas1", {30, 220, 255, 260}, -1},
-        {"PopupMenu4", {545, 40, 120, 20}, -1},
-        {"StaticText1", {440, 42, 100, 20}, -1},
-        {"PopupMenu5", {545, 72, 120, 20}, -1},
-        {"PopupMenu12", {545, 104, 120, 20}, -1},
-        {"StaticText20", {440, 106, 100, 20}, -1},
-        {"PopupMenu6", {545, 136, 120, 20}, -1},
-        {"PopupMenu7", {545, 168, 120, 20}, -1},
-        {"PopupMenu9", {545, 200, 120, 20}, -1},
-        {"PopupMenu8", {545, 232, 120, 20}, -1},
-        {"PopupMenu21", {545, 264, 120, 20}, -1},
-        {"PopupMenu22", {545, 296, 120, 20}, -1},
-        {"PopupMenu11", {545, 328, 120, 20}, -1},
-        {"StaticText12", {440, 330, 100, 20}, -1},
-        {"PopupMenu10", {545, 360, 120, 20}, -1},
-        {"StaticText19", {440, 362, 100, 20}, -1},
-        {"PushButton1", {680, 360, 60, 20}, -1},
-        {"StaticText30", {440, 385, 310, 40}, -1},
-        {"StaticText29", {430, 410, 110, 20}, -1},
-        {"PopupMenu2", {545, 460, 200, 20}, 0},
-        {"PopupMenu3", {545, 495, 100, 20}, 0},
-        {"StaticText10", {440, 462, 100, 20}, 0},
-        {"StaticText11", {440, 497, 100, 20}, 0},
-        {"Canvas5", {505, 530, 35, 24}, 0},
-        {"StaticText5", {440, 535, 60, 20}, 0},
-        {"Canvas6", {505, 565, 35, 24}, 0},
-        {"Canvas7", {600, 530, 35, 24}, 0},
-        {"StaticText7", {545, 535, 50, 20}, 0},
-        {"Canvas8", {600, 565, 35, 24}, 0},
-        {"StaticText36", {645, 535, 50, 20}, 0},
-        {"Canvas14", {700, 530, 35, 24}, 0},
-        {"PopupMenu13", {545, 460, 200, 20}, 1},
-        {"PopupMenu14", {545, 495, 100, 20}, 1},
-        {"Canvas3", {545, 530, 35, 24}, 1},
-        {"StaticText3", {440, 535, 100, 20}, 1},
-        {"PopupMenu15", {545, 460, 200, 20}, 2},
-        {"PopupMenu16", {545, 495, 100, 20}, 2},
-        {"Canvas2", {545, 530, 35, 24}, 2},
-        {"PopupMenu17", {545, 460, 200, 20}, 3},
-        {"PopupMenu18", {545, 495, 100, 20}, 3},
-        {"Canvas11", {545, 530, 35, 24}, 3},
-        {"PopupMenu19", {545, 460, 200, 20}, 4},
-        {"PopupMenu20", {545, 495, 100, 20}, 4},
-        {"Canvas12", {545, 530, 35, 24}, 4},
-        {"Canvas13", {545, 565, 35, 24}, 4},
-        {"StaticText34", {440, 570, 100, 20}, 4},
-        {"Canvas4", {545, 457, 35, 24}, 5},
-        {"StaticText4", {440, 462, 100, 20}, 5},
+        {"StaticText21", {20, 10, 100, 20}, -1, "データセット"},
+        {"ListBox1", {10, 25, 190, 162}, -1, nullptr},
+        {"PopupMenu1", {280, 75, 80, 20}, -1, nullptr},
+        {"GroupBox6", {210, 10, 200, 177}, -1, "印刷範囲"},
+        {"RadioButton1", {230, 120, 80, 20}, -1, "一年"},
+        {"RadioButton2", {230, 150, 100, 20}, -1, "A4 一枚"},
+        {"StaticText9", {220, 42, 55, 20}, -1, "開始年："},
+        {"StaticText13", {220, 77, 55, 20}, -1, "開始月："},
+        {"EditField1", {280, 40, 60, 22}, -1, nullptr},
+        {"LittleArrows1", {345, 40, 13, 23}, -1, nullptr},
+        {"Canvas1", {30, 220, 255, 260}, -1, nullptr},
+        {"GroupBox1", {420, 10, 350, 605}, -1, "設定"},
+        // Lowered by 8 points so that its tabs clear "フォントと色："; its bottom edge stays.
+        {"TabPanel1", {430, 428, 330, 177}, -1, nullptr},
+        {"PopupMenu4", {545, 40, 120, 20}, -1, nullptr},
+        {"StaticText1", {440, 42, 100, 20}, -1, "サイズ："},
+        {"PopupMenu5", {545, 72, 120, 20}, -1, nullptr},
+        {"StaticText14", {440, 74, 100, 20}, -1, "切断線："},
+        {"PopupMenu12", {545, 104, 120, 20}, -1, nullptr},
+        {"StaticText20", {440, 106, 100, 20}, -1, "収まらない日："},
+        {"PopupMenu6", {545, 136, 120, 20}, -1, nullptr},
+        {"StaticText15", {440, 138, 100, 20}, -1, "週の先頭："},
+        {"PopupMenu7", {545, 168, 120, 20}, -1, nullptr},
+        {"StaticText16", {440, 170, 100, 20}, -1, "曜日の表記："},
+        {"PopupMenu9", {545, 200, 120, 20}, -1, nullptr},
+        {"StaticText18", {440, 202, 100, 20}, -1, "年月の位置："},
+        {"PopupMenu8", {545, 232, 120, 20}, -1, nullptr},
+        {"StaticText17", {440, 234, 100, 20}, -1, "祝日："},
+        {"PopupMenu21", {545, 264, 120, 20}, -1, nullptr},
+        {"StaticText35", {440, 266, 100, 20}, -1, "記念日："},
+        {"PopupMenu22", {545, 296, 120, 20}, -1, nullptr},
+        {"StaticText37", {440, 298, 100, 20}, -1, "枠線："},
+        {"PopupMenu11", {545, 328, 120, 20}, -1, nullptr},
+        {"StaticText12", {440, 330, 100, 20}, -1, "枠線の太さ："},
+        {"PopupMenu10", {545, 360, 120, 20}, -1, nullptr},
+        {"StaticText19", {440, 362, 100, 20}, -1, "背景："},
+        {"PushButton1", {680, 360, 60, 20}, -1, "読込..."},
+        {"StaticText30", {440, 385, 310, 40}, -1, "ファイルなし"},
+        {"StaticText29", {430, 410, 110, 20}, -1, "フォントと色："},
+        {"PopupMenu2", {545, 460, 200, 20}, 0, nullptr},
+        {"StaticText10", {440, 462, 100, 20}, 0, "フォント名："},
+        {"PopupMenu3", {545, 495, 100, 20}, 0, nullptr},
+        {"StaticText11", {440, 497, 100, 20}, 0, "フォントサイズ："},
+        {"Canvas5", {505, 530, 35, 24}, 0, nullptr},
+        {"StaticText5", {440, 535, 60, 20}, 0, "平日："},
+        {"Canvas6", {505, 565, 35, 24}, 0, nullptr},
+        {"StaticText6", {440, 570, 60, 20}, 0, "日曜："},
+        {"Canvas7", {600, 530, 35, 24}, 0, nullptr},
+        {"StaticText7", {545, 535, 50, 20}, 0, "土曜："},
+        {"Canvas8", {600, 565, 35, 24}, 0, nullptr},
+        {"StaticText8", {545, 570, 50, 20}, 0, "祝日："},
+        {"StaticText36", {645, 535, 50, 20}, 0, "記念日："},
+        {"Canvas14", {700, 530, 35, 24}, 0, nullptr},
+        {"PopupMenu13", {545, 460, 200, 20}, 1, nullptr},
+        {"StaticText23", {440, 462, 100, 20}, 1, "フォント名："},
+        {"PopupMenu14", {545, 495, 100, 20}, 1, nullptr},
+        {"StaticText24", {440, 497, 100, 20}, 1, "フォントサイズ："},
+        {"Canvas3", {545, 530, 35, 24}, 1, nullptr},
+        {"StaticText3", {440, 535, 100, 20}, 1, "色："},
+        {"PopupMenu15", {545, 460, 200, 20}, 2, nullptr},
+        {"StaticText25", {440, 462, 100, 20}, 2, "フォント名："},
+        {"PopupMenu16", {545, 495, 100, 20}, 2, nullptr},
+        {"StaticText26", {440, 497, 100, 20}, 2, "フォントサイズ："},
+        {"Canvas2", {545, 530, 35, 24}, 2, nullptr},
+        {"StaticText2", {440, 535, 100, 20}, 2, "色："},
+        {"PopupMenu17", {545, 460, 200, 20}, 3, nullptr},
+        {"StaticText27", {440, 462, 100, 20}, 3, "フォント名："},
+        {"PopupMenu18", {545, 495, 100, 20}, 3, nullptr},
+        {"StaticText28", {440, 497, 100, 20}, 3, "フォントサイズ："},
+        {"Canvas11", {545, 530, 35, 24}, 3, nullptr},
+        {"StaticText22", {440, 535, 100, 20}, 3, "色："},
+        {"PopupMenu19", {545, 460, 200, 20}, 4, nullptr},
+        {"StaticText31", {440, 462, 100, 20}, 4, "フォント名："},
+        {"PopupMenu20", {545, 495, 100, 20}, 4, nullptr},
+        {"StaticText32", {440, 497, 100, 20}, 4, "フォントサイズ："},
+        {"Canvas12", {545, 530, 35, 24}, 4, nullptr},
+        {"StaticText33", {440, 535, 100, 20}, 4, "文字："},
+        {"Canvas13", {545, 565, 35, 24}, 4, nullptr},
+        {"StaticText34", {440, 570, 100, 20}, 4, "背景："},
+        {"Canvas4", {545, 457, 35, 24}, 5, nullptr},
+        {"StaticText4", {440, 462, 100, 20}, 5, "色："},
     };
     return cases;
+}
+
+QString textOf(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->text();
+    if (auto* box = qobject_cast<const QGroupBox*>(w))
+        return box->title();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w))
+        return button->text();
+    return QString();
 }
 
 } // namespace
@@ -174,6 +207,9 @@ TEST_F(MainWindowTest, ControlsSitAtTheirWindowPlacesOnEveryPage)
             auto* widget = ctl<QWidget>(c.name);
             ASSERT_NE(widget, nullptr);
             EXPECT_EQ(placeOf(widget), c.rect) << c.name;
+            if (c.text) {
+                EXPECT_EQ(textOf(widget), QString::fromUtf8(c.text)) << c.name;
+            }
             EXPECT_TRUE(widget->isVisible()) << c.name << " on page " << page;
         }
     }
@@ -183,6 +219,26 @@ TEST_F(MainWindowTest, ControlsSitAtTheirWindowPlacesOnEveryPage)
     EXPECT_FALSE(ctl<QWidget>("PopupMenu2")->isVisible());
     EXPECT_TRUE(ctl<QWidget>("Canvas4")->isVisible());
     EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(MainWindowTest, KeyboardFocusFollowsTheLayoutsTabOrder)
+{
+    // The settings box (its tab pages first), the start month, the print-range box, the list.
+    const QStringList expected = {
+        "PopupMenu2",  "PopupMenu3",   "PopupMenu13", "PopupMenu14", "PopupMenu15", "PopupMenu16", "PopupMenu17",
+        "PopupMenu18", "PopupMenu19",  "PopupMenu20", "PopupMenu4",  "PushButton1", "PopupMenu5",  "PopupMenu6",
+        "PopupMenu7",  "PopupMenu8",   "PopupMenu9",  "PopupMenu10", "PopupMenu11", "PopupMenu12", "PopupMenu21",
+        "PopupMenu22", "PopupMenu1",   "RadioButton1", "RadioButton2", "EditField1", "ListBox1",
+    };
+    QStringList order;
+    QWidget* start = ctl<QWidget>(expected.first().toLatin1().constData());
+    QWidget* next = start;
+    do {
+        if (expected.contains(next->objectName()))
+            order << next->objectName();
+        next = next->nextInFocusChain();
+    } while (next != start);
+    EXPECT_EQ(order, expected);
 }
 
 TEST_F(MainWindowTest, StartMonthPopupLiesAboveThePrintRangeBox)

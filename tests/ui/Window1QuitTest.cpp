@@ -10,8 +10,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -125,6 +129,79 @@ TEST_F(QuitAndRestart, AnUnreadableAnniversaryFileIsReportedAndTheListStaysEmpty
     EXPECT_TRUE(closing->shown);
     EXPECT_EQ(closing->text, QStringLiteral("ファイルを開けません。"));
     EXPECT_EQ(closing->informativeText, QStringLiteral("保存は行われません。"));
+}
+
+TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
+{
+    ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+    auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
+    auto w = openWindow();
+    ASSERT_TRUE(opening->shown);
+
+    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    w->close();
+    EXPECT_FALSE(closing->shown);
+    closing->stopWaiting = true;
+    EXPECT_TRUE(QFileInfo(SettingsFiles::anniversaryFile()).isDir());
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+// Runs the event loop until it ends, or gives up after a few seconds; the
+// answer is the loop's exit code, or -1 when it had to be stopped.
+int runEventLoop(const std::function<void()>& first)
+{
+    bool stopped = false;
+    QTimer::singleShot(0, first);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        stopped = true;
+        QCoreApplication::exit(-1);
+    });
+    guard.start(5000);
+    const int code = QCoreApplication::exec();
+    return stopped ? -1 : code;
+}
+
+class QuitRoads : public QuitAndRestart {
+protected:
+    // Qt's own quitting when the last window closes would hide whether the
+    // close request itself quits.
+    void SetUp() override
+    {
+        QuitAndRestart::SetUp();
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override
+    {
+        QGuiApplication::setQuitOnLastWindowClosed(true);
+        QuitAndRestart::TearDown();
+    }
+};
+
+TEST_F(QuitRoads, TheCloseBoxSavesAndQuits)
+{
+    auto w = openWindow();
+    w->show();
+    w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    EXPECT_EQ(runEventLoop([&] { w->close(); }), 0);
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    AnniversaryList onDisk;
+    EXPECT_EQ(AnniversaryFile::load(SettingsFiles::anniversaryFile(), onDisk), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_EQ(onDisk.size(), 1);
+}
+
+TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
+{
+    auto w = openWindow();
+    w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    EXPECT_EQ(runEventLoop([&] {
+                  w->Event_CancelClose(true);
+                  QTimer::singleShot(100, [] { QCoreApplication::exit(7); });
+              }),
+              7);
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(QFile::exists(SettingsFiles::anniversaryFile()));
 }
 
 } // namespace
