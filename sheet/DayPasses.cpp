@@ -155,6 +155,8 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
         useFont(g, ds, "dayFont", "dayFsize", s);
         if (annName > 0 && !over.anniversary.isEmpty())
             g.setForeColor(colourOf(ds, "dayColorA"));
+        else if (over.holiday)
+            g.setForeColor(colourOf(ds, "dayColorH"));
         else if (over.column == sunday)
             g.setForeColor(colourOf(ds, "dayColorS"));
         else

@@ -111,6 +111,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
         over.day = d;
         over.column = d - walk.lastDayInGrid - 1;
         drawCal2anniversary(list, year, month, d, over.anniversary);
+        over.holiday = choices.holName > 0 && !Holidays::holidayName(year, month, d).isEmpty();
         walk.overflow.append(over);
     }
     return walk;

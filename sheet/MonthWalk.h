@@ -65,12 +65,16 @@ struct WalkCell {
 };
 
 // A day that does not fit the 35 cells; it takes the column it would have in a
-// sixth row (0 or 1). It is written into a cell of another day, so it is never
-// classified: no holiday, no substitute, only its anniversary.
+// sixth row (0 or 1). It is written into a cell of another day, so it takes no
+// part in the walk's substitutes and never shows a holiday name (the cell's
+// bottom line belongs to the day it shares the cell with). A real holiday there
+// (30 April after a Sunday 29 April with Monday first) still keeps its colour,
+// or the printed calendar would show a holiday as a working day.
 struct OverflowDay {
     int32_t day = 0;
     int32_t column = 0;
     QString anniversary;  // looked up whatever the anniversary display is
+    bool holiday = false; // a public holiday, while holidays are shown
 };
 
 struct MonthWalk {

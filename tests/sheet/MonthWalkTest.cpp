@@ -144,14 +144,24 @@ TEST(SubstituteHoliday, April2018SundayFirstSubstituteIsInTheGrid)
 
 TEST(SubstituteHoliday, April2018MondayFirstDropsTheSubstituteOfTheLastCell)
 {
-    // Sunday the 29th takes the grid's last cell; the 30th overflows and,
-    // like every overflow day, gets no holiday treatment (drawn: OverflowDays).
+    // Sunday the 29th takes the grid's last cell; the 30th overflows. It is
+    // still the published substitute holiday, but no cell of the grid becomes one.
     const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::MondayFirst), {}, 2018, 4);
     EXPECT_EQ(walk.inputs.firstColumn, 6);
     EXPECT_EQ(walk.cells[34].day, 29);
     expectDays(walk, {{29, Sheet::PublicHoliday, "昭和の日"}, {1, Sheet::PlainDay, ""}});
     ASSERT_EQ(overflowDays(walk), QList<int32_t>{30});
     EXPECT_EQ(walk.overflow[0].column, 0);
+    EXPECT_TRUE(walk.overflow[0].holiday);
+
+    Sheet::WalkChoices off = choices(WeekStart::MondayFirst);
+    off.holName = 0;
+    EXPECT_FALSE(Sheet::walkMonth(off, {}, 2018, 4).overflow[0].holiday);
+    // March 2026 starts on a Sunday: 30 and 31 overflow and are working days.
+    const MonthWalk march = Sheet::walkMonth(choices(WeekStart::MondayFirst), {}, 2026, 3);
+    ASSERT_EQ(overflowDays(march), (QList<int32_t>{30, 31}));
+    EXPECT_FALSE(march.overflow[0].holiday);
+    EXPECT_FALSE(march.overflow[1].holiday);
 }
 
 TEST(SubstituteHoliday, May2026SubstitutePassesOverTheFollowingHolidays)

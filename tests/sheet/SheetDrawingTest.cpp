@@ -222,24 +222,32 @@ TEST(OverflowDays, AnyOtherPlacementWritesThemNowhere)
     EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 0, 0, 1.0)), 0);
 }
 
-TEST(OverflowDays, ASubstituteHolidayThatOverflowsIsAPlainOverflowDay)
+TEST(OverflowDays, ASubstituteHolidayThatOverflowsKeepsTheHolidayColourButNoName)
 {
     // April 2018, Monday first: Sunday the 29th fills the last cell; Monday
-    // the 30th is written behind the 23rd in the weekday colour (the
-    // anniversary colour when it has one), and no holiday name is drawn.
-    for (bool withAnniversary : {false, true}) {
+    // the 30th, the substitute holiday, is written behind the 23rd in the
+    // holiday colour (the anniversary colour when it has one, the weekday
+    // colour while holidays are off), and no holiday name is drawn.
+    struct Case {
+        int32_t holName;
+        bool withAnniversary;
+        int32_t colour;
+    };
+    for (const Case& c : {Case{2, false, kHoliday}, Case{1, false, kHoliday}, Case{2, true, kAnnDay},
+                          Case{0, false, kWeekday}}) {
         SheetFixture f(0);
         f.ds.setValue(QStringLiteral("frame"), 3);
         f.ds.setValue(QStringLiteral("dow1st"), 1);
         f.ds.setValue(QStringLiteral("annName"), 1);
-        if (withAnniversary)
+        f.ds.setValue(QStringLiteral("holName"), c.holName);
+        if (c.withAnniversary)
             f.anniversaries = {anniversary(0, 4, 30, QStringLiteral("休"))};
         const QImage img = f.render(2018, 4);
         const QImage ref = referenceImage(
             img.size(), {{QStringLiteral("23"), 8, 221, 9, kWeekday},
-                         {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), 221, 9,
-                          withAnniversary ? kAnnDay : kWeekday}});
-        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0) << withAnniversary;
+                         {QStringLiteral("/30"), 8 + widthOf(QStringLiteral("23")), 221, 9, c.colour}});
+        EXPECT_EQ(differingPixels(img, ref, cellInterior(f, 4, 0, 1.0)), 0)
+            << "holName " << c.holName << " anniversary " << c.withAnniversary;
     }
 }
 
