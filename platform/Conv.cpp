@@ -128,101 +128,108 @@ QString str(double v)
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
-int32_t asInt32(const QVariant& v)
+namespace {
+
+// The kinds of value a stored key can hold, folding Qt's many integer types.
+enum class Kind { None, Bool, Signed, Unsigned, Real, Text, Bytes, Other };
+
+Kind kindOf(const QVariant& v)
 {
     switch (v.typeId()) {
     case QMetaType::UnknownType:
-        return 0;
+        return Kind::None;
     case QMetaType::Bool:
-        return v.toBool() ? 1 : 0;
+        return Kind::Bool;
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::SChar:
     case QMetaType::Char:
     case QMetaType::Long:
     case QMetaType::LongLong:
-        return clampToInt32(v.toLongLong());
+        return Kind::Signed;
     case QMetaType::UInt:
     case QMetaType::UShort:
     case QMetaType::UChar:
     case QMetaType::ULong:
     case QMetaType::ULongLong:
-        return clampToInt32(v.toULongLong());
+        return Kind::Unsigned;
     case QMetaType::Double:
     case QMetaType::Float:
-        return toInt32(v.toDouble());
+        return Kind::Real;
     case QMetaType::QString:
-        return toInt32(val(v.toString()));
+        return Kind::Text;
     case QMetaType::QByteArray:
-        return toInt32(val(QString::fromUtf8(v.toByteArray())));
+        return Kind::Bytes;
     default:
-        return 0;
+        return Kind::Other;
     }
+}
+
+} // namespace
+
+int32_t asInt32(const QVariant& v)
+{
+    switch (kindOf(v)) {
+    case Kind::Bool:
+        return v.toBool() ? 1 : 0;
+    case Kind::Signed:
+        return clampToInt32(v.toLongLong());
+    case Kind::Unsigned:
+        return clampToInt32(v.toULongLong());
+    case Kind::Real:
+        return toInt32(v.toDouble());
+    case Kind::Text:
+    case Kind::Bytes:
+        return toInt32(val(asText(v)));
+    case Kind::None:
+    case Kind::Other:
+        break;
+    }
+    return 0;
 }
 
 double asDouble(const QVariant& v)
 {
-    switch (v.typeId()) {
-    case QMetaType::UnknownType:
-        return 0.0;
-    case QMetaType::Bool:
+    switch (kindOf(v)) {
+    case Kind::Bool:
         return v.toBool() ? 1.0 : 0.0;
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::SChar:
-    case QMetaType::Char:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
+    case Kind::Signed:
         return static_cast<double>(v.toLongLong());
-    case QMetaType::UInt:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
+    case Kind::Unsigned:
         return static_cast<double>(v.toULongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case Kind::Real:
         return v.toDouble();
-    case QMetaType::QString:
-        return val(v.toString());
-    case QMetaType::QByteArray:
-        return val(QString::fromUtf8(v.toByteArray()));
-    default:
-        return 0.0;
+    case Kind::Text:
+    case Kind::Bytes:
+        return val(asText(v));
+    case Kind::None:
+    case Kind::Other:
+        break;
     }
+    return 0.0;
 }
 
 QString asText(const QVariant& v)
 {
-    switch (v.typeId()) {
-    case QMetaType::UnknownType:
-        return QString();
-    case QMetaType::Bool:
+    switch (kindOf(v)) {
+    case Kind::Bool:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::SChar:
-    case QMetaType::Char:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
+    case Kind::Signed:
         return QString::number(v.toLongLong());
-    case QMetaType::UInt:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
+    case Kind::Unsigned:
         return QString::number(v.toULongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case Kind::Real:
         return str(v.toDouble());
-    case QMetaType::QString:
+    case Kind::Text:
         return v.toString();
-    case QMetaType::QByteArray:
+    case Kind::Bytes:
         return QString::fromUtf8(v.toByteArray());
-    default:
-        // A picture or anything else that has no text form.
-        return QString();
+    case Kind::None:
+    case Kind::Other:
+        // A picture or anything else has no text form.
+        break;
     }
+    return QString();
 }
 
 } // namespace Conv
