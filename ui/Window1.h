@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <memory>
 
+class Canvas;
+class SheetSurface;
+
 // The main window. It carries the working state; its methods read that state
 // and hand plain values to the logic in calendar/, core/ and sheet/.
 class Window1 : public QMainWindow {
@@ -139,9 +142,7 @@ public:
     // their window positions.
     void InitSheetCanvases(QWidget* parent);
     // The preview, one pixel per point: its current size is the sheet's size.
-    // (`class` here declares the global ::Canvas and ::SheetSurface, so this
-    // block needs no include of its own.)
-    class Canvas* Canvas1 = nullptr;
+    Canvas* Canvas1 = nullptr;
     Canvas* Canvas9 = nullptr;   // the vertical ruler left of the preview
     Canvas* Canvas10 = nullptr;  // the horizontal ruler above the preview
 
@@ -155,7 +156,7 @@ public:
     // points of the surface, at `scale` device units per point: the one renderer
     // of the preview, the exported picture and the printed page. The surface
     // keeps the colour, font and pen the sheet set last.
-    void DrawCal(class SheetSurface& g, int32_t x, int32_t y, double scale, int32_t year, int32_t month) const;
+    void DrawCal(SheetSurface& g, int32_t x, int32_t y, double scale, int32_t year, int32_t month) const;
     std::array<QString, 7> DrawCalDow() const;
     void DrawCalDaysBack(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
     void DrawCalDays(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
