@@ -29,4 +29,27 @@ OpenResult openForReading(QFile& file)
     return OpenResult::Opened;
 }
 
+ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return ReadResult::Missing;
+    if (!info.isFile())
+        return ReadResult::CannotOpen;
+    if (info.size() > maxBytes)
+        return ReadResult::TooLarge;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return ReadResult::CannotOpen;
+    // The size can change between the look and the read: never take more
+    // than the bound, and count one byte past it as too large.
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return ReadResult::CannotOpen;
+    if (bytes.size() > maxBytes)
+        return ReadResult::TooLarge;
+    out = std::move(bytes);
+    return ReadResult::Read;
+}
+
 } // namespace FileIO

@@ -67,6 +67,24 @@ TEST_F(FilesTest, WholeFileWritesReplaceOrFailWithoutTrace)
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a temporary file was left behind";
 }
 
+TEST_F(FilesTest, TheBoundedReaderReadsOnlyRegularFilesOfBoundedSize)
+{
+    const QString path = dir + QStringLiteral("/anvsy");
+    QByteArray out("untouched");
+    EXPECT_EQ(FileIO::readWhole(path, out), FileIO::ReadResult::Missing);
+
+    writeRaw(path, QByteArray(10, 'a'));
+    EXPECT_EQ(FileIO::readWhole(path, out, 9), FileIO::ReadResult::TooLarge);
+    EXPECT_EQ(out, QByteArray("untouched"));
+    EXPECT_EQ(FileIO::readWhole(path, out, 10), FileIO::ReadResult::Read);
+    EXPECT_EQ(out, QByteArray(10, 'a'));
+
+    ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/folder")));
+    EXPECT_EQ(FileIO::readWhole(dir + QStringLiteral("/folder"), out), FileIO::ReadResult::CannotOpen);
+    ASSERT_TRUE(QFile::link(dir + QStringLiteral("/nowhere"), dir + QStringLiteral("/dangling")));
+    EXPECT_EQ(FileIO::readWhole(dir + QStringLiteral("/dangling"), out), FileIO::ReadResult::CannotOpen);
+}
+
 TEST(FileTypes, TheProgramsFilesAreOfTypePrefWithNoExtension)
 {
     const FileType& pref = FileTypes::prefFile();
