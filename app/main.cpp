@@ -1,4 +1,5 @@
 #include "core/App.h"
+#include "ui/AppIdentity.h"
 #include "ui/JapaneseFont.h"
 #include "ui/Window1.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    AppIdentity::apply(qapp);
     JapaneseFont::installSubstitutes();
 
     // The application's opening sequence comes first: a new dataset takes its
