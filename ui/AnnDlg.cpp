@@ -19,6 +19,9 @@ const QString kEveryYear = QStringLiteral("毎年");
 const QString kChooseYear = QStringLiteral("指定...");
 const QString kEditYear = QStringLiteral("編集...");
 
+// Where a row filled from the list keeps the index of its entry.
+constexpr int kSourceRole = Qt::UserRole + 1;
+
 // The group box's place in the window: its controls are laid out in window
 // coordinates and placed relative to it.
 const QPoint kBoxOrigin(392, 11);
@@ -158,16 +161,32 @@ void AnnDlg::SetRows(const AnniversaryList& list)
 {
     pEnblLB1 = true;
     ListBox1->clear();
-    for (const Anniversary& entry : list)
-        ListBox1->addTopLevelItem(RowReorderList::newRow(cellsOf(entry)));
+    m_source = list;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        QTreeWidgetItem* item = RowReorderList::newRow(cellsOf(list.at(i)));
+        item->setData(0, kSourceRole, qlonglong(i));
+        ListBox1->addTopLevelItem(item);
+    }
     pEnblLB1 = false;
 }
 
 AnniversaryList AnnDlg::Entries() const
 {
     AnniversaryList list;
-    for (int row = 0; row < ListBox1->topLevelItemCount(); ++row)
-        list.append(entryOf({cell(row, 0), cell(row, 1), cell(row, 2), cell(row, 3)}));
+    for (int row = 0; row < ListBox1->topLevelItemCount(); ++row) {
+        const QVariant source = ListBox1->topLevelItem(row)->data(0, kSourceRole);
+        const Anniversary made = entryOf({cell(row, 0), cell(row, 1), cell(row, 2), cell(row, 3)});
+        if (!source.isValid() || source.toLongLong() < 0 || source.toLongLong() >= m_source.size()) {
+            list.append(made);
+            continue;
+        }
+        Anniversary carried = m_source.at(source.toLongLong());
+        carried.YY = made.YY;
+        carried.MM = made.MM;
+        carried.DD = made.DD;
+        carried.tt = made.tt;
+        list.append(carried);
+    }
     return list;
 }
 

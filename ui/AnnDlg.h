@@ -30,8 +30,9 @@ public:
 
     // Fills the list, one row per entry in list order, with no row selected.
     void SetRows(const AnniversaryList& list);
-    // The rows as new entries, in the rows' order: "毎年" becomes the Int32 0,
-    // every other cell its text as it stands.
+    // The rows as entries, in the rows' order: "毎年" becomes the Int32 0,
+    // every other cell its text as it stands. A row that came from the list
+    // keeps what else its entry carries (the bytes it was read from).
     AnniversaryList Entries() const;
 
     // The four cells that show an entry: the year ("毎年" for every year),
@@ -75,6 +76,8 @@ public:
 
 private:
     QString cell(int row, int column) const;
+    // The list the rows were filled from; each such row holds its entry's index.
+    AnniversaryList m_source;
     // Writes one cell of the selected row; nothing without a selected row.
     void writeSelected(int column, const QString& text);
 };
