@@ -1,4 +1,5 @@
 #include "core/App.h"
+#include "ui/AppPrintSetup.h"
 #include "ui/JapaneseFont.h"
 #include "ui/Window1.h"
 
@@ -12,10 +13,8 @@ int main(int argc, char** argv)
     // The application's opening sequence comes first: a new dataset takes its
     // colours from the preferences it loads.
     App app;
-    app.InitVal();
-    app.InitColor();
-    app.InitPref();
-    app.LoadPref();
+    AppPrintSetup::install(app);
+    app.InitApp();
 
     Window1 window;
     window.InitApp();
