@@ -1,6 +1,8 @@
 #include "core/App.h"
 #include "ui/AppPrintSetup.h"
 #include "ui/JapaneseFont.h"
+#include "ui/PrefDlg.h"
+#include "ui/QtJapanese.h"
 #include "ui/Window1.h"
 
 #include <QApplication>
@@ -9,11 +11,13 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     JapaneseFont::installSubstitutes();
+    QtJapanese::install();
 
     // The application's opening sequence comes first: a new dataset takes its
     // colours from the preferences it loads.
     App app;
     AppPrintSetup::install(app);
+    PrefDlg::install(app);
     app.InitApp();
 
     Window1 window;

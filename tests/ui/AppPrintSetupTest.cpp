@@ -3,6 +3,7 @@
 // temporary home.
 
 #include "ui/AppPrintSetup.h"
+#include "ui/QtJapanese.h"
 
 #include "MainWindowFixture.h"
 #include "core/App.h"
@@ -181,6 +182,28 @@ TEST_F(PageSetupTest, TheDialogOpensOnTheCurrentPageSetupAndACancelKeepsIt)
     EXPECT_NEAR(kept->layout.fullRect(QPageLayout::Point).height(), 400, 0.05);
     EXPECT_EQ(Globals::gPrintSetup.value(QStringLiteral("Width")).toInt(), 260);
     EXPECT_EQ(Globals::gPrintSetup.value(QStringLiteral("Height")).toInt(), 340);
+}
+
+TEST_F(PageSetupTest, TheDialogSpeaksJapanese)
+{
+    QtJapanese::install();
+    QString cancel, title;
+    QStringList orientations;
+    answerModal<QPageSetupDialog>([&] { app.PrintSetup(); }, [&](QPageSetupDialog* dlg) {
+        title = dlg->windowTitle();
+        cancel = dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+        orientations << dlg->findChild<QRadioButton*>(QStringLiteral("portrait"))->text()
+                     << dlg->findChild<QRadioButton*>(QStringLiteral("landscape"))->text();
+        const QString dir = qEnvironmentVariable("MORVELIN_LOOK_DIR");
+        if (!dir.isEmpty())
+            dlg->grab().save(dir + QStringLiteral("/pagesetup-dialog.png"), "PNG");
+        press(dlg, QDialogButtonBox::Cancel);
+    });
+    EXPECT_EQ(title, QStringLiteral("ページ設定"));
+    ASSERT_EQ(orientations.size(), 2);
+    EXPECT_TRUE(orientations[0].startsWith(QStringLiteral("縦"))) << orientations[0].toStdString();
+    EXPECT_TRUE(orientations[1].startsWith(QStringLiteral("横"))) << orientations[1].toStdString();
+    EXPECT_EQ(cancel, QStringLiteral("キャンセル"));
 }
 
 TEST_F(PageSetupTest, EscapeIsACancelToo)
