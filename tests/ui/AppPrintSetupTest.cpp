@@ -6,6 +6,7 @@
 #include "ui/QtJapanese.h"
 
 #include "MainWindowFixture.h"
+#include "PrivateCups.h"
 #include "core/App.h"
 #include "core/Globals.h"
 #include "core/PageSetup.h"
@@ -50,9 +51,9 @@ class PageSetupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Only a print server the test starts itself may answer; none here.
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
-            qputenv("CUPS_SERVER", QFile::encodeName(TestEnv::home() + QStringLiteral("/no-print-server.sock")));
+        // Only a print server a test starts itself may answer; none here, so
+        // there is no printer and Qt prints to PDF.
+        PrivateCups::pointClientsAt(TestEnv::home() + QStringLiteral("/no-print-server.sock"));
         QDir(SettingsFiles::folder()).removeRecursively();
         savedPref = Globals::gPref;
         app.InitVal();
