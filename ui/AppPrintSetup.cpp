@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/PageSetup.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPageSetupDialog>
@@ -160,7 +161,8 @@ public:
     int32_t Height() const override { return printableSize(m_printer).height(); }
     bool PageSetupDialog() override
     {
-        QPageSetupDialog dialog(&m_printer);
+        // Over the window the command came from, when there is one.
+        QPageSetupDialog dialog(&m_printer, QApplication::activeWindow());
         const PageSetupControls controls(dialog);
         if (controls.found())
             showCurrentPage(controls, m_printer.pageLayout());
