@@ -84,9 +84,10 @@ std::unique_ptr<PrinterSetup> App::NewPrinterSetup() const
 namespace {
 const QString kSetupString = QStringLiteral("SetupString");
 
-// Printing lays its sheets out on the printable area: without one there is
-// nothing to set up. (With no printer at all Qt still offers PDF output, whose
-// page has an area; so this is a page that the printer cannot print on.)
+// Printing lays its sheets out on the printable area, so a page without one
+// cannot be set up. With no printer installed Qt prints to PDF, whose page
+// always has an area: only a printer that can print on none of its page is
+// turned away.
 bool hasPrintableArea(const PrinterSetup& ps) { return ps.Width() > 0 && ps.Height() > 0; }
 
 bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[3], true); }
@@ -100,7 +101,7 @@ void pageSetupFileMissing()
 
 void App::PrintSetup()
 {
-    std::unique_ptr<::PrinterSetup> ps = NewPrinterSetup();
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
     if (!ps)
         return;
     if (!hasPrintableArea(*ps)) {
@@ -116,7 +117,7 @@ void App::PrintSetup()
     PrintSetupParam(*ps);
 }
 
-void App::PrintSetupParam(const ::PrinterSetup& ps)
+void App::PrintSetupParam(const PrinterSetup& ps)
 {
     Globals::gPrintSetup.insert(kSetupString, ps.SetupString());
     Globals::gPrintSetup.insert(QStringLiteral("Width"), ps.Width());
@@ -137,7 +138,7 @@ void App::LoadPrintSetup()
     case PageSetupFile::LoadResult::Loaded:
         break;
     }
-    std::unique_ptr<::PrinterSetup> ps = NewPrinterSetup();
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
     // No printer to print on: the stored setup is not applied, and the next
     // print or page setup meets the missing printer itself.
     if (!ps || !hasPrintableArea(*ps))
