@@ -42,6 +42,7 @@ QString key(const char* name) { return QLatin1String(name); }
 void Window1::InitApp()
 {
     InitVal();
+    InitIcon();
     InitDefault();
     LoadAnvsy();
 }
