@@ -25,11 +25,15 @@ public:
     // first run. A missing file is reported with MsgBox, an unreadable or
     // damaged one with a notice; the defaults stay in both cases.
     void LoadPref();
-    // Writes the PreferenceFile, unless there is no settings folder. A failed
-    // write is reported with a notice.
+    // Writes the PreferenceFile, unless there is no settings folder. A file
+    // that LoadPref could not read is first kept beside it. A failed write is
+    // reported with a notice; the old file then stays as it was.
     void SavePref();
 
     // The closing sequence: the preferences first, then what the main window
     // keeps in its own files (its anniversary list). Asks nothing.
     void CloseApp(const std::function<void()>& saveWindowFiles);
+
+private:
+    bool m_prefFileUnread = false; // LoadPref found a file it could not read whole
 };
