@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Picks, ClrCanvasPickTest,
         PickCase{"WhiteFromBlack", 0, QColor(255, 255, 255), 0xFFFFFF},
         PickCase{"AlphaIsDropped", 0x000000, QColor(10, 20, 30, 128), 0x0A141E},
         PickCase{"OutOfRangeOffersLow24Bits", 0x01123456, QColor(1, 2, 3), 0x010203}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ClrCanvasTest, CancelledPickChangesNothing)
 {
@@ -207,6 +207,6 @@ INSTANTIATE_TEST_SUITE_P(Colours, ClrCanvasPaintTest,
         PaintCase{"MinusOneAsLow24Bits", -1, qRgb(255, 255, 255)},
         PaintCase{"AboveRangeAsLow24Bits", 0x01123456, qRgb(0x12, 0x34, 0x56)},
         PaintCase{"Int32MinAsLow24Bits", INT32_MIN, qRgb(0, 0, 0)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
