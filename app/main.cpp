@@ -1,5 +1,5 @@
 #include "core/App.h"
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
 #include "ui/Window1.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "core/Dataset.h"
 #include "core/DatasetDefaults.h"
 #include "sheet/GridTables.h"
+#include "sheet/JapaneseFont.h"
 #include "sheet/MonthSheet.h"
 #include "sheet/SheetContext.h"
 #include "sheet/SheetSurface.h"
@@ -22,14 +23,7 @@ namespace SheetTest {
 
 // The program maps the default font name to an installed Japanese font at
 // start-up; the tests do the same before drawing any text.
-inline void useJapaneseFont()
-{
-    static const bool done = [] {
-        QFont::insertSubstitution(QStringLiteral("osaka"), QStringLiteral("Noto Sans CJK JP"));
-        return true;
-    }();
-    (void)done;
-}
+inline void useJapaneseFont() { JapaneseFont::installSubstitutes(); }
 
 // Sheet width and height per SheetSize, in points.
 inline int32_t sheetWidth(int32_t size)

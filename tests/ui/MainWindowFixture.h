@@ -5,7 +5,7 @@
 
 #include "core/App.h"
 #include "core/Globals.h"
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
 #include "ui/Window1.h"
 
 #include <QApplication>

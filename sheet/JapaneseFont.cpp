@@ -1,4 +1,4 @@
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
 
 #include <QFont>
 #include <QFontDatabase>
