@@ -53,14 +53,8 @@ bool decode(const QByteArray& bytes, AnniversaryList& list)
 LoadResult load(const QString& path, AnniversaryList& list)
 {
     QFile file(path);
-    switch (FileIO::openForReading(file)) {
-    case FileIO::OpenResult::Missing:
-        return LoadResult::NoFile;
-    case FileIO::OpenResult::CannotOpen:
-        return LoadResult::CannotOpen;
-    case FileIO::OpenResult::Opened:
-        break;
-    }
+    if (const auto failed = SettingsFiles::openFailure<LoadResult>(file))
+        return *failed;
     BinaryReader in(&file);
     return decode(in, list) ? LoadResult::Loaded : LoadResult::Damaged;
 }

@@ -5,10 +5,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-namespace {
-const QString kPictPath = QStringLiteral("pictPath");
-}
-
 bool DatasetPicture::load(const QString& path, QImage& out)
 {
     out = QImage();
@@ -37,7 +33,7 @@ QImage DatasetPicture::loadStored(const QString& path)
 
 void DatasetPicture::restore(Dataset& dataset)
 {
-    dataset.setPict(loadStored(dataset.text(kPictPath)));
+    dataset.setPict(loadStored(dataset.text(DatasetKey::pictPath)));
 }
 
 bool DatasetPicture::choose(Dataset& dataset, const QString& path)
@@ -46,18 +42,18 @@ bool DatasetPicture::choose(Dataset& dataset, const QString& path)
     if (!load(path, image))
         return false;
     dataset.setPict(image);
-    dataset.setValue(kPictPath, QFileInfo(path).absoluteFilePath());
+    dataset.setValue(DatasetKey::pictPath, QFileInfo(path).absoluteFilePath());
     return true;
 }
 
 void DatasetPicture::clear(Dataset& dataset)
 {
     dataset.setPict(QImage());
-    dataset.setValue(kPictPath, QString());
+    dataset.setValue(DatasetKey::pictPath, QString());
 }
 
 QString DatasetPicture::label(const Dataset& dataset)
 {
-    const QString path = dataset.text(kPictPath);
+    const QString path = dataset.text(DatasetKey::pictPath);
     return path.isEmpty() ? QStringLiteral("ファイルなし") : path;
 }
