@@ -8,8 +8,6 @@ namespace K = DatasetKey;
 namespace P = PrefIndex;
 
 namespace {
-const QString kOsaka = QStringLiteral("osaka");
-
 void set(Dataset& d, const QString& key, int32_t v) { d.setValue(key, QVariant(v)); }
 void set(Dataset& d, const QString& key, const QString& v) { d.setValue(key, QVariant(v)); }
 } // namespace
@@ -29,19 +27,19 @@ void initDataset(Dataset& d, const std::array<int32_t, 51>& pref, QDate today)
     set(d, K::ymPos, codeOf(TitlePosition::TitleLeft));
     set(d, K::holName, codeOf(HolidayDisplay::HolidayColourAndName));
     set(d, K::line, codeOf(LineWeight::OnePoint));
-    set(d, K::dayFont, kOsaka);
+    set(d, K::dayFont, kDefaultFont);
     set(d, K::dayFsize, 9);
     set(d, K::dayColorN, pref[P::kDefaultDayColorN]);
     set(d, K::dayColorS, pref[P::kDefaultDayColorS]);
     set(d, K::dayColorT, pref[P::kDefaultDayColorT]);
     set(d, K::dayColorH, pref[P::kDefaultDayColorH]);
-    set(d, K::dowFont, kOsaka);
+    set(d, K::dowFont, kDefaultFont);
     set(d, K::dowFsize, 10);
     set(d, K::dowColor, pref[P::kDefaultDowColor]);
-    set(d, K::ymFont, kOsaka);
+    set(d, K::ymFont, kDefaultFont);
     set(d, K::ymFsize, 12);
     set(d, K::ymColor, pref[P::kDefaultYmColor]);
-    set(d, K::holFont, kOsaka);
+    set(d, K::holFont, kDefaultFont);
     set(d, K::holFsize, 7);
     set(d, K::holColor, pref[P::kDefaultHolColor]);
     set(d, K::lineColor, pref[P::kDefaultLineColor]);
@@ -53,7 +51,7 @@ void initDataset2(Dataset& d, const std::array<int32_t, 51>& pref)
 {
     set(d, K::annName, codeOf(AnniversaryDisplay::AnniversariesOff));
     set(d, K::dayColorA, pref[P::kDefaultDayColorA]);
-    set(d, K::annFont, kOsaka);
+    set(d, K::annFont, kDefaultFont);
     set(d, K::annFsize, 7);
     set(d, K::annColor, pref[P::kDefaultAnnColor]);
     set(d, K::annBkClr, pref[P::kDefaultAnnBkClr]);
