@@ -1,5 +1,7 @@
 #include "ui/ClrCanvas.h"
 
+#include "support/ModalDialogDriver.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QImage>
@@ -28,30 +30,7 @@ void pressOn(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 // runs inside the dialog's own event loop. Returns whether a dialog was seen.
 bool clickAndAnswer(QWidget* swatch, const std::function<void(QColorDialog*)>& answer)
 {
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible())
-            return;
-        poll.stop();
-        seen = true;
-        answer(dlg);
-    });
-    // A dialog that never closes must not hang the run.
-    QTimer bail;
-    bail.setSingleShot(true);
-    QObject::connect(&bail, &QTimer::timeout, [] {
-        if (auto* w = QApplication::activeModalWidget())
-            w->close();
-    });
-    bail.start(5000);
-    poll.start();
-    pressOn(swatch, {5, 5});
-    poll.stop();
-    bail.stop();
-    return seen;
+    return ModalDialogs::answerModal<QColorDialog>([&] { pressOn(swatch, {5, 5}); }, answer) > 0;
 }
 
 QRgb rgbOf(int32_t clr) { return qRgb((clr >> 16) & 0xFF, (clr >> 8) & 0xFF, clr & 0xFF); }

@@ -5,7 +5,7 @@
 #include "core/App.h"
 #include "core/Globals.h"
 #include "core/SettingsFiles.h"
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 #include "ui/Window1.h"
 
 #include <QDir>
