@@ -1,5 +1,6 @@
 #include "core/App.h"
 #include "sheet/JapaneseFont.h"
+#include "ui/AppIdentity.h"
 #include "ui/Window1.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    AppIdentity::apply(qapp);
     JapaneseFont::installSubstitutes();
 
     // The application's opening sequence comes first: a new dataset takes its

@@ -1,5 +1,5 @@
 # Debian packages Morvelin needs to build, run and test. Sourced by tools/run and tools/run-tests.
-MORVELIN_RUN_PACKAGES="cmake g++ make qt6-base-dev fonts-noto-cjk"
+MORVELIN_RUN_PACKAGES="cmake g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk"
 MORVELIN_TEST_PACKAGES="$MORVELIN_RUN_PACKAGES libgtest-dev poppler-utils"
 
 morvelin_apt_install() {

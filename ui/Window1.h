@@ -65,7 +65,7 @@ public:
     int32_t DrawCal2wed() const;
     bool DrawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay, QString& name) const;
 
-    // ---- The dataset and the anniversary list (ui/Window1.cpp, ui/Window1Controls.cpp) ----
+    // ---- The dataset and the anniversary list (ui/Window1.cpp, ui/Window1Controls.cpp, ui/Window1Anniversaries.cpp) ----
 public:
     // Dataset defaults.
     void InitDataset();
@@ -84,6 +84,10 @@ public:
     // The anniversary list: read once at start-up, written once at quit.
     void LoadAnvsy();
     void SaveAnvsy();
+    // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
+    // when they were changed; repaints the preview after every run
+    // (ui/Window1Anniversaries.cpp).
+    void ShowAnnDlg();
 
     // ---- Controls: their places (ui/Window1Layout.cpp), setting and handlers (ui/Window1Controls.cpp) ----
 public:
