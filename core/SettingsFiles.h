@@ -2,7 +2,7 @@
 
 #include "platform/FileIO.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -21,20 +21,33 @@ QString preferenceFileIn(const QString& settingsFolder);
 QString anniversaryFileIn(const QString& settingsFolder);
 QString pageSetupFileIn(const QString& settingsFolder);
 
-// Opens a settings file for reading. A file that is missing or cannot be read
-// gives the loader's own LoadResult for it (NoFile, CannotOpen), so that every
-// settings file tells the two apart alike; an open file gives nothing.
-template <class LoadResult> std::optional<LoadResult> openFailure(QFile& file)
+// Reads a settings file whole. A file that is missing, cannot be read or is
+// larger than `maxBytes` gives the loader's own LoadResult for it (NoFile,
+// CannotOpen, Damaged), so that every settings file tells these apart alike;
+// a file read whole into `bytes` gives nothing.
+template <class LoadResult>
+std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
+                                      qint64 maxBytes = FileIO::kMaxSettingsFileBytes)
 {
-    switch (FileIO::openForReading(file)) {
-    case FileIO::OpenResult::Missing:
+    switch (FileIO::readWhole(path, bytes, maxBytes)) {
+    case FileIO::ReadResult::Missing:
         return LoadResult::NoFile;
-    case FileIO::OpenResult::CannotOpen:
+    case FileIO::ReadResult::CannotOpen:
         return LoadResult::CannotOpen;
-    case FileIO::OpenResult::Opened:
+    case FileIO::ReadResult::TooLarge:
+        return LoadResult::Damaged;
+    case FileIO::ReadResult::Read:
         break;
     }
     return std::nullopt;
 }
+
+// Before a file that could not be read whole is replaced: keeps it beside
+// itself as "<name>.damaged" (then "<name>.damaged.2", ...; an earlier kept
+// file is never replaced), so what it held is not lost. True when the file
+// may now be replaced: it was kept, or there is no regular file to keep.
+bool keepAside(const QString& path);
+// The name keepAside would give the file at `path` now.
+QString keptName(const QString& path);
 
 } // namespace SettingsFiles
