@@ -37,7 +37,7 @@ Window1::~Window1() = default;
 
 WeekStart Window1::weekStart() const
 {
-    return weekStartFrom(pDataset ? pDataset->i32(QStringLiteral("dow1st")) : 0);
+    return pDataset ? weekStartFrom(pDataset->i32(DatasetKey::dow1st)) : WeekStart::SundayFirst;
 }
 
 int32_t Window1::GetWOD(int32_t year, int32_t month, int32_t day) const
@@ -64,6 +64,13 @@ void Window1::InitDataset()
 
 void Window1::InitDataset2() { DatasetDefaults::initDataset2(*pDataset, Globals::gPref); }
 void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
+
+void Window1::MarkChanged()
+{
+    pChanged = true;
+    // "保存" and its shortcut are available from this edit on.
+    UpdateMenuItems();
+}
 
 void Window1::LoadAnvsy()
 {

@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"AnniversariesFromTheMenu", menu("Op", "OpAnn"), "AnnDlg"},
                       CommandCase{"AnniversariesByCtrlE", key(QKeySequence(Qt::CTRL | Qt::Key_E)), "AnnDlg"},
                       CommandCase{"AnniversariesFromTheToolbar", tool("ToolbarItem1"), "AnnDlg"}),
-    [](const ::testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CommandCase>& test) { return std::string(test.param.name); });
 
 TEST_F(MenusTest, CtrlEOpensTheEditorAfterTheYearFieldWasClicked)
 {

@@ -7,8 +7,8 @@
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
-#include "platform/MessageBoxDriver.h"
 #include "support/HostileFiles.h"
+#include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MenuBar1.h"
 #include "ui/Window1.h"
@@ -475,6 +475,6 @@ TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, Quitting, ::testing::Values(kCloseBox, kCtrlQ, kQuitItem),
-                         [](const ::testing::TestParamInfo<Road>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Road>& test) { return std::string(test.param.name); });
 
 } // namespace
