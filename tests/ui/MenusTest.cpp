@@ -169,6 +169,23 @@ TEST_F(MenusTest, RightAfterStartUpEverythingButSaveIsAvailable)
     EXPECT_TRUE(bar()->item(QStringLiteral("EditPreferences"))->isEnabled());
 }
 
+TEST_F(MenusTest, AnEditMakesSaveAvailableAtOnce)
+{
+    QAction* save = bar()->item(QStringLiteral("FileSave"));
+    ASSERT_FALSE(save->isEnabled());
+    // Setting the controls from a dataset is no edit.
+    w->InitControl();
+    EXPECT_FALSE(save->isEnabled());
+    // The user picks another sheet size: its shortcut works from now on,
+    // before any menu has been shown.
+    ctl<QComboBox>("PopupMenu4")->setCurrentIndex(2);
+    ASSERT_TRUE(w->pChanged);
+    EXPECT_TRUE(save->isEnabled());
+    // Showing the menu keeps it so.
+    openMenu("FileMenu")->hide();
+    EXPECT_TRUE(save->isEnabled());
+}
+
 TEST_F(MenusTest, TheStandardEditingItemsHaveNothingToWorkOnInTheMainWindow)
 {
     // The window's one text field is the read-only year, which never takes
