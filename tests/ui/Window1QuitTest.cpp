@@ -417,7 +417,10 @@ TEST_P(Quitting, EndsTheProgramAndStoresEverySettingsFile)
 
     QFile pref(SettingsFiles::preferenceFile());
     ASSERT_TRUE(pref.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pref.readAll(), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    Preferences::IntPrefs stored{};
+    Preferences::TextPrefs storedS{};
+    ASSERT_TRUE(Preferences::decode(pref.readAll(), stored, storedS, Globals::gClr, Globals::gSheetW));
+    EXPECT_EQ(stored, Globals::gPref);
     QFile anvsy(SettingsFiles::anniversaryFile());
     ASSERT_TRUE(anvsy.open(QIODevice::ReadOnly));
     EXPECT_EQ(anvsy.readAll(), AnniversaryFile::encode(w->pAnvsy));
