@@ -131,6 +131,7 @@ private:
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
+    void selectFont(const char* popup, const QString& font);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();

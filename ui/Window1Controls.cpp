@@ -9,6 +9,7 @@
 #include "platform/Folders.h"
 #include "ui/Canvas.h"
 #include "ui/ClrCanvas.h"
+#include "ui/FontFamilies.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -55,7 +56,7 @@ void Window1::InitVal()
     // Qt selects the first row of an empty pop-up that gets rows; adding rows
     // selects nothing here, so a font pop-up shows no font until a dataset
     // names an installed one. Neither reaches a change handler.
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = FontFamilies::distinct(QFontDatabase::families());
     for (const char* name : kFontPopups) {
         auto* popup = control<QComboBox>(name);
         const QSignalBlocker quiet(popup);
@@ -98,6 +99,22 @@ void Window1::selectText(const char* popup, const QString& text)
     }
 }
 
+void Window1::selectFont(const char* popup, const QString& font)
+{
+    // A font that is not installed selects no row: the pop-up shows the name
+    // the dataset holds while the sheet draws in the fallback, never the name
+    // of a font that is not used.
+    auto* c = control<QComboBox>(popup);
+    c->setPlaceholderText(font);
+    for (int i = 0; i < c->count(); ++i) {
+        if (QString::compare(c->itemText(i), font, Qt::CaseInsensitive) == 0) {
+            c->setCurrentIndex(i);
+            return;
+        }
+    }
+    c->setCurrentIndex(-1);
+}
+
 void Window1::InitControl()
 {
     if (!pDataset)
@@ -118,27 +135,27 @@ void Window1::InitControl()
     selectRow("PopupMenu5", d.i32(key("cutline")));
     selectRow("PopupMenu10", d.text(key("pictPath")).isEmpty() ? 0 : 1);
     selectRow("PopupMenu12", d.i32(key("extra")));
-    selectText("PopupMenu2", d.text(key("dayFont")));
+    selectFont("PopupMenu2", d.text(key("dayFont")));
     selectText("PopupMenu3", d.text(key("dayFsize")));
     swatch("Canvas5", d.i32(key("dayColorN")));
     swatch("Canvas6", d.i32(key("dayColorS")));
     swatch("Canvas7", d.i32(key("dayColorT")));
     swatch("Canvas8", d.i32(key("dayColorH")));
     swatch("Canvas14", d.i32(key("dayColorA")));
-    selectText("PopupMenu13", d.text(key("dowFont")));
+    selectFont("PopupMenu13", d.text(key("dowFont")));
     selectText("PopupMenu14", d.text(key("dowFsize")));
     selectRow("PopupMenu6", d.i32(key("dow1st")));
     selectRow("PopupMenu7", d.i32(key("dowLange")));
     swatch("Canvas3", d.i32(key("dowColor")));
-    selectText("PopupMenu15", d.text(key("ymFont")));
+    selectFont("PopupMenu15", d.text(key("ymFont")));
     selectText("PopupMenu16", d.text(key("ymFsize")));
     selectRow("PopupMenu9", d.i32(key("ymPos")));
     swatch("Canvas2", d.i32(key("ymColor")));
-    selectText("PopupMenu17", d.text(key("holFont")));
+    selectFont("PopupMenu17", d.text(key("holFont")));
     selectText("PopupMenu18", d.text(key("holFsize")));
     selectRow("PopupMenu8", d.i32(key("holName")));
     swatch("Canvas11", d.i32(key("holColor")));
-    selectText("PopupMenu19", d.text(key("annFont")));
+    selectFont("PopupMenu19", d.text(key("annFont")));
     selectText("PopupMenu20", d.text(key("annFsize")));
     selectRow("PopupMenu21", d.i32(key("annName")));
     swatch("Canvas12", d.i32(key("annColor")));
