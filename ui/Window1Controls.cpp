@@ -44,6 +44,7 @@ void Window1::InitApp()
 {
     InitVal();
     InitDefault();
+    MakeDatasetList();
     LoadAnvsy();
 }
 
