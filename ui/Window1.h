@@ -2,6 +2,7 @@
 
 #include "calendar/DateMath.h"
 #include "core/Anniversary.h"
+#include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
 
 #include <QMainWindow>
@@ -95,6 +96,9 @@ private:
     // a change can tell that a nested one (a save reselecting a row) has
     // already loaded what is selected now.
     uint64_t m_listChanges = 0;
+    // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
+    AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
+    AnniversaryList m_anvsyAsFound;
 
 public:
 
