@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -331,6 +332,9 @@ TEST(DatasetFileOnDisk, SaveWritesTheBytesAndLoadReadsThemBack)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), DatasetFile::encode(d));
     EXPECT_TRUE(DatasetFile::isDatasetFile(path));
+    // A design is the user's own, like the settings.
+    EXPECT_EQ(QFileInfo(path).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFileDevice::Permissions());
 
     Dataset back;
     EXPECT_EQ(DatasetFile::load(path, back, startUpPref(), noPicture), DatasetFile::LoadResult::Loaded);

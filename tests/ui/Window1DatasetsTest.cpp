@@ -228,6 +228,7 @@ TEST_F(DatasetWindowTest, TheFirstSaveCreatesTheFolderAndListsTheFile)
     ASSERT_EQ(kindsOf(shown), QStringList{"save"});
     EXPECT_EQ(shown[0].folder, QFileInfo(folder).absoluteFilePath());
     EXPECT_TRUE(ok);
+    EXPECT_EQ(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFileDevice::Permissions());
 
     // The name as typed, no suffix; the bytes of the dataset.
     const QString path = pathOf(QStringLiteral("春のカレンダー"));
