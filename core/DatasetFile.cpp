@@ -1,6 +1,7 @@
 #include "core/DatasetFile.h"
 
 #include "core/DatasetDefaults.h"
+#include "core/DatasetKeys.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "platform/FileIO.h"
@@ -19,17 +20,12 @@ namespace {
 
 const QByteArray kTag = QByteArrayLiteral("ver:3");
 const QByteArray kSecondTag = QByteArrayLiteral("ver:2");
-const QString kPictPath = QStringLiteral("pictPath");
-const QString kSize = QStringLiteral("size");
 
 // Fields in every layout: stYY .. lineColor; "ver:2" adds annName .. annBkClr,
 // "ver:3" adds frame.
 constexpr qsizetype kOldestFields = 28;
 constexpr qsizetype kSecondFields = 34;
 constexpr qsizetype kNewestFields = 35;
-
-// The four sheet sizes are the only ones with a preview, grid and page layout.
-constexpr int32_t kSheetSizes = 4;
 
 } // namespace
 
@@ -39,7 +35,7 @@ QByteArray encode(const Dataset& dataset)
     out.writePStringBytes(kTag);
     for (const QString& key : DatasetDefaults::storedKeys()) {
         // The picture path alone may be longer than a PString holds.
-        if (key == kPictPath)
+        if (key == DatasetKey::pictPath)
             out.writeLongText(dataset.text(key));
         else
             out.writePString(dataset.text(key));
@@ -64,19 +60,20 @@ bool decode(const QByteArray& bytes, Dataset& out, const std::array<int32_t, 51>
     const QStringList& keys = DatasetDefaults::storedKeys();
     for (qsizetype i = 0; i < fields; ++i) {
         QString value;
-        const bool ok = keys[i] == kPictPath ? in.readLongText(value) : in.readPString(value);
+        const bool ok = keys[i] == DatasetKey::pictPath ? in.readLongText(value) : in.readPString(value);
         if (!ok)
             return false;
         read.setValue(keys[i], value);
     }
-    const int32_t size = read.i32(kSize);
-    if (size < 0 || size >= kSheetSizes)
+    // Only the four sheet sizes have a preview, a grid and a page layout.
+    const int32_t size = read.i32(DatasetKey::size);
+    if (size < 0 || size >= kSheetSizeCount)
         return false;
     if (!second)
         DatasetDefaults::initDataset2(read, pref);
     if (!newest)
         DatasetDefaults::initDataset3(read);
-    read.setPict(loadPicture ? loadPicture(read.text(kPictPath)) : QImage());
+    read.setPict(loadPicture ? loadPicture(read.text(DatasetKey::pictPath)) : QImage());
     out = std::move(read);
     return true;
 }

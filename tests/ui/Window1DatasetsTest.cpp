@@ -84,7 +84,7 @@ Answer replaceFile(bool replace)
         QAbstractButton* button = box->button(replace ? QMessageBox::Yes : QMessageBox::No);
         ASSERT_NE(button, nullptr);
         if (!replace && box->parentWidget())
-            box->parentWidget()->setProperty("morvelinAnswered", false);
+            ModalDialogs::release(box->parentWidget());
         button->click();
     };
 }
