@@ -105,8 +105,8 @@ bool Window1::QuitCheck()
                                                 QStringLiteral("保存しないと、変更内容は失われます。"));
     switch (answer) {
     case Globals::AnswerAction:
-        // unwired: return SaveFile(false);
-        return false;
+        // Only a dataset that reached its file may be left behind.
+        return SaveFile(false);
     case Globals::AnswerAlternate:
         return true;
     default:

@@ -32,6 +32,33 @@ public:
     // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
     void InitVal();
 
+    // ---- Datasets on disk and in the dataset list (ui/Window1Datasets.cpp) ----
+    // Writes the current dataset to the file, whole or not at all; a failure
+    // is told to the user and gives false.
+    bool SaveDataset(const QString& f);
+    // Makes the dataset of the file current, with its file, the controls and
+    // the preview's size. A file that cannot be read whole is told to the
+    // user and changes nothing; false then.
+    bool LoadDataset(const QString& f);
+    // Rebuilds the list from the datasets folder; no row selected afterwards.
+    void MakeDatasetList();
+    // Saves into the current file, or into one chosen in a save dialog when
+    // there is none or `saveAs`. True when the dataset was written.
+    bool SaveFile(bool saveAs);
+    // The first row named `name` exactly; -1 when none.
+    int32_t SaveFileLB(const QString& name) const;
+    // Loads the selected row's file, or one chosen in an open dialog.
+    void LoadFile(bool fromList);
+    // Asks whether to save unsaved edits. True when the caller may go on
+    // (saved, or the edits dropped); false when the save did not happen.
+    bool SaveCheck();
+    // The dataset list's one change event: a change of its selection.
+    void ListBox1_Change();
+    // The list's selected row, -1 for none; setting it raises ListBox1_Change
+    // when the selection changes.
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t row);
+
     // The close request. While the dataset has unsaved edits it first asks
     // whether to save them; true keeps the window open (the user cancelled,
     // or the save did not happen). Otherwise it runs the application's
@@ -50,6 +77,10 @@ protected:
 private:
     bool m_closed = false;
     bool m_appQuitting = false;
+    // Counts the list's changes of selection that went past the guard, so that
+    // a change can tell that a nested one (a save reselecting a row) has
+    // already loaded what is selected now.
+    uint64_t m_listChanges = 0;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
     AnniversaryList m_anvsyAsFound;
@@ -159,6 +190,7 @@ private:
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
+    void selectFont(const char* popup, const QString& font);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();
@@ -253,6 +285,6 @@ public:
 private:
     void CreateToolbar();
     // Runs the menu bar's enabling pass, so that the items and their
-    // shortcuts follow the state a command or an edit has left.
+    // shortcuts follow pChanged wherever it changes.
     void UpdateMenuItems();
 };

@@ -58,22 +58,20 @@ void Window1::UpdateMenuItems() { menuBar1()->EnableMenuItems(); }
 
 bool Window1::FileOpen_Action()
 {
-    // unwired: LoadFile(false)
+    LoadFile(false);
     RefreshPreview();
     return false;
 }
 
 bool Window1::FileSave_Action()
 {
-    // unwired: SaveFile(false)
-    UpdateMenuItems();
+    SaveFile(false);
     return false;
 }
 
 bool Window1::FileSaveAs_Action()
 {
-    // unwired: SaveFile(true)
-    UpdateMenuItems();
+    SaveFile(true);
     return false;
 }
 
