@@ -6,6 +6,9 @@
 #include "PrivateCups.h"
 #include "support/TestMain.h"
 
+#include "core/DatasetFile.h"
+#include "platform/Folders.h"
+
 #include "ui/AboutPanel.h"
 #include "ui/AnnDlg.h"
 #include "ui/AppPrintSetup.h"
@@ -14,6 +17,8 @@
 #include "ui/ToolbarIcons.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
@@ -83,6 +88,10 @@ protected:
 
     void press(const QKeySequence& keys) const
     {
+        // Back in front after a dialog, as a window manager would bring it
+        // (the offscreen platform does not).
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
         const QKeyCombination k = keys[0];
         QTest::keyClick(w.get(), k.key(), k.keyboardModifiers());
     }
@@ -186,6 +195,53 @@ TEST_F(MenusTest, AnEditMakesSaveAvailableAtOnce)
     EXPECT_TRUE(save->isEnabled());
 }
 
+TEST_F(MenusTest, CtrlSSavesOnlyWhileThereAreUnsavedEdits)
+{
+    QDir(Folders::datasetsFolder()).removeRecursively();
+    QAction* save = bar()->item(QStringLiteral("FileSave"));
+    const QKeySequence ctrlS(Qt::CTRL | Qt::Key_S);
+    // Answers the save dialog with a name, counting the dialogs.
+    const auto saveAs = [this, ctrlS](const QString& name) {
+        return answerModal<QFileDialog>([this, ctrlS] { press(ctrlS); }, [name](QFileDialog* dlg) {
+            if (name.isEmpty()) {
+                dlg->reject();
+                return;
+            }
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+            static_cast<QDialog*>(dlg)->accept();
+        }, 500);
+    };
+
+    // Nothing edited: the key does nothing.
+    EXPECT_EQ(saveAs(QStringLiteral("never")), 0);
+    EXPECT_FALSE(save->isEnabled());
+
+    // An edit: the untitled dataset asks for a name; a cancel leaves it unsaved.
+    ctl<QComboBox>("PopupMenu9")->setCurrentIndex(1);
+    EXPECT_EQ(saveAs(QString()), 1);
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(save->isEnabled());
+
+    // Named and written: nothing left to save.
+    EXPECT_EQ(saveAs(QStringLiteral("春")), 1);
+    const QString file = Folders::child(Folders::datasetsFolder(), QStringLiteral("春"));
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(saveAs(QStringLiteral("never")), 0);
+
+    // The next edit goes straight into its file.
+    ctl<QComboBox>("PopupMenu9")->setCurrentIndex(2);
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_EQ(saveAs(QStringLiteral("never")), 0);
+    EXPECT_FALSE(save->isEnabled());
+    Dataset stored;
+    ASSERT_EQ(DatasetFile::load(file, stored, Globals::gPref, [](const QString&) { return QImage(); }),
+              DatasetFile::LoadResult::Loaded);
+    EXPECT_EQ(stored.i32(QStringLiteral("ymPos")), 2);
+    EXPECT_FALSE(QFile::exists(Folders::child(Folders::datasetsFolder(), QStringLiteral("never"))));
+}
+
 TEST_F(MenusTest, TheStandardEditingItemsHaveNothingToWorkOnInTheMainWindow)
 {
     // The window's one text field is the read-only year, which never takes
@@ -246,7 +302,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"PageSetupFromTheToolbar", tool("ToolbarItem3"), "QPageSetupDialog"},
                       CommandCase{"AnniversariesFromTheMenu", menu("Op", "OpAnn"), "AnnDlg"},
                       CommandCase{"AnniversariesByCtrlE", key(QKeySequence(Qt::CTRL | Qt::Key_E)), "AnnDlg"},
-                      CommandCase{"AnniversariesFromTheToolbar", tool("ToolbarItem1"), "AnnDlg"}),
+                      CommandCase{"AnniversariesFromTheToolbar", tool("ToolbarItem1"), "AnnDlg"},
+                      CommandCase{"OpenFromTheMenu", menu("FileMenu", "FileOpen"), "QFileDialog"},
+                      CommandCase{"OpenByCtrlO", key(QKeySequence(Qt::CTRL | Qt::Key_O)), "QFileDialog"},
+                      CommandCase{"SaveAsFromTheMenu", menu("FileMenu", "FileSaveAs"), "QFileDialog"},
+                      CommandCase{"SaveAsByCtrlShiftS", key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+                                  "QFileDialog"},
+                      // With nothing to save, the toolbar's save still asks an
+                      // untitled dataset for its name.
+                      CommandCase{"SaveFromTheToolbar", tool("ToolbarItem2"), "QFileDialog"}),
     [](const ::testing::TestParamInfo<CommandCase>& test) { return std::string(test.param.name); });
 
 TEST_F(MenusTest, CtrlEOpensTheEditorAfterTheYearFieldWasClicked)

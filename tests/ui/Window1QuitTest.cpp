@@ -3,10 +3,12 @@
 
 #include "core/AnniversaryFile.h"
 #include "core/App.h"
+#include "core/DatasetFile.h"
 #include "core/Globals.h"
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/Folders.h"
 #include "support/HostileFiles.h"
 #include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
@@ -14,6 +16,7 @@
 #include "ui/Window1.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
@@ -351,10 +354,9 @@ public:
     {
         m_poll.setInterval(5);
         QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box->property("morvelinAnswered").toBool())
+            QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
+            if (!box)
                 return;
-            box->setProperty("morvelinAnswered", true);
             said << box->text() + QLatin1Char('/') + box->informativeText();
             QTimer::singleShot(0, box, [box] { box->defaultButton() ? box->defaultButton()->click() : box->accept(); });
         });
@@ -475,6 +477,49 @@ TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
     ASSERT_TRUE(drop->shown);
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+TEST_P(Quitting, SaveWritesTheEditsBeforeTheProgramEnds)
+{
+    auto w = openProgram();
+    ASSERT_TRUE(Folders::createFolder(Folders::datasetsFolder()));
+    const QString file = Folders::child(Folders::datasetsFolder(), QStringLiteral("冬"));
+    w->pFdata = file;
+    w->pDataset->setValue(QStringLiteral("ymPos"), 2);
+    w->MarkChanged();
+
+    auto save = MessageBoxDriver::answer(QStringLiteral("保存"));
+    EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
+    ASSERT_TRUE(save->shown);
+    EXPECT_FALSE(w->isVisible());
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), DatasetFile::encode(*w->pDataset));
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
+{
+    // An untitled dataset asks for a name; the user cancels that too.
+    auto w = openProgram();
+    w->MarkChanged();
+    QStringList shown;
+    ModalDialogs::answerModal<QDialog>([&] { GetParam().take(*w); }, [&](QDialog* dlg) {
+        if (auto* box = qobject_cast<QMessageBox*>(dlg)) {
+            shown << box->text();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == QStringLiteral("保存"))
+                    b->click();
+            }
+        } else {
+            shown << QLatin1String(dlg->metaObject()->className());
+            dlg->reject();
+        }
+    });
+    EXPECT_EQ(shown, (QStringList{"内容が変更されています。保存しますか？", "QFileDialog"}));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, Quitting, ::testing::Values(kCloseBox, kCtrlQ, kQuitItem),
