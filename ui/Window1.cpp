@@ -127,14 +127,15 @@ bool Window1::Event_CancelClose(bool appQuitting)
 
 void Window1::closeEvent(QCloseEvent* event)
 {
-    // Quitting closes the windows once more: the question is asked and the
-    // files are written only once.
+    // Quitting closes the windows once more, from inside this very close: the
+    // question is asked and the files are written only once.
     if (!m_closed) {
+        m_closed = true;
         if (Event_CancelClose(m_appQuitting)) {
+            m_closed = false;
             event->ignore();
             return;
         }
-        m_closed = true;
     }
     event->accept();
 }
