@@ -1,0 +1,57 @@
+#include "sheet/PrintPlan.h"
+
+#include "calendar/DateMath.h"
+#include "sheet/PageLayout.h"
+
+namespace Sheet {
+
+namespace {
+
+constexpr int32_t kHighResolution = 360;
+constexpr int32_t kLowResolution = 72;
+constexpr int32_t kMeasuredWidthPref = 40;
+
+bool knownSize(int32_t size) { return size >= 0 && size <= 3; }
+
+} // namespace
+
+double printSheet2scle(int32_t size, const std::array<int32_t, 51>& pref, const std::array<int32_t, 4>& sheetW)
+{
+    if (!knownSize(size))
+        return 0.0;
+    const int32_t measured = pref[kMeasuredWidthPref + size];
+    if (measured <= 0)
+        return 1.0;
+    return double(sheetW[size]) / double(measured);
+}
+
+int32_t requestedResolution(int32_t printResolution)
+{
+    return printResolution == 0 ? kHighResolution : kLowResolution;
+}
+
+PrintPlan makePrintPlan(int32_t prKind, int32_t size, const std::array<int32_t, 51>& pref,
+                        const std::array<int32_t, 4>& sheetW)
+{
+    PrintPlan plan;
+    if (!knownSize(size))
+        return plan;
+    const bool twelveMonths = prKind == 0;
+    plan.sheetsPerPage = sixUp(size) ? 6 : 2;
+    plan.pageCount = twelveMonths ? 12 / plan.sheetsPerPage : 1;
+    plan.printScale = printSheet2scle(size, pref, sheetW);
+    plan.resolution = requestedResolution(pref[5]);
+    return plan;
+}
+
+QList<YearMonth> takePageMonths(int32_t& year, int32_t& month, int32_t sheets)
+{
+    QList<YearMonth> months;
+    for (int32_t j = 0; j < sheets; ++j) {
+        months.append({year, month});
+        Calendar::countYYMM(year, month);
+    }
+    return months;
+}
+
+} // namespace Sheet
