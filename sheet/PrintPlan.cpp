@@ -3,6 +3,8 @@
 #include "calendar/DateMath.h"
 #include "sheet/PageLayout.h"
 
+#include <QFileInfo>
+
 namespace Sheet {
 
 namespace {
@@ -52,6 +54,25 @@ QList<YearMonth> takePageMonths(int32_t& year, int32_t& month, int32_t sheets)
         Calendar::countYYMM(year, month);
     }
     return months;
+}
+
+QString printFileStem(int32_t year, int32_t month)
+{
+    return QStringLiteral("Morvelin-%1-%2").arg(year).arg(month, 2, 10, QLatin1Char('0'));
+}
+
+QString pageFileName(const QString& firstFile, int32_t pageNumber)
+{
+    if (pageNumber <= 1 || firstFile.isEmpty())
+        return firstFile;
+    const QFileInfo first(firstFile);
+    const QString suffix = first.suffix();
+    const QString base = suffix.isEmpty() ? first.fileName() : first.completeBaseName();
+    QString name = base + QLatin1Char('-') + QString::number(pageNumber);
+    if (!suffix.isEmpty())
+        name += QLatin1Char('.') + suffix;
+    // The folder part stays exactly as the user's name had it.
+    return firstFile.left(firstFile.size() - first.fileName().size()) + name;
 }
 
 } // namespace Sheet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -46,5 +47,14 @@ inline double deviceScale(double printScale, int dpi) { return printScale * doub
 // The months of one page: `sheets` months from the running (year, month),
 // which is advanced past them.
 QList<YearMonth> takePageMonths(int32_t& year, int32_t& month, int32_t sheets);
+
+// The name a print's PDF output is proposed under: "Morvelin-2027-04" for a
+// print that starts in April 2027.
+QString printFileStem(int32_t year, int32_t month);
+
+// Where page `pageNumber` (1 for the first) of a print goes when the first
+// page went to the PDF file `firstFile`: the first page keeps it, later pages
+// are numbered beside it ("name-2.pdf", ...), so no page replaces another.
+QString pageFileName(const QString& firstFile, int32_t pageNumber);
 
 } // namespace Sheet
