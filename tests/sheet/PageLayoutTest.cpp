@@ -407,3 +407,29 @@ TEST(PrintPlan, ResolutionAndDeviceScale)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PrintPlan, PdfPagesAreNamedAfterTheFirstMonthAndNumbered)
+{
+    EXPECT_EQ(Sheet::printFileStem(2027, 4), QStringLiteral("Morvelin-2027-04"));
+    EXPECT_EQ(Sheet::printFileStem(2014, 12), QStringLiteral("Morvelin-2014-12"));
+
+    struct Case {
+        const char* first;
+        int32_t page;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/home/u/Morvelin-2027-04.pdf", 1, "/home/u/Morvelin-2027-04.pdf"},
+        {"/home/u/Morvelin-2027-04.pdf", 2, "/home/u/Morvelin-2027-04-2.pdf"},
+        {"/home/u/cal.v2.pdf", 6, "/home/u/cal.v2-6.pdf"},
+        {"/home/u/out", 3, "/home/u/out-3"},
+        {"relative.pdf", 2, "relative-2.pdf"},
+        {"", 2, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Sheet::pageFileName(QString::fromUtf8(c.first), c.page), QString::fromUtf8(c.expected)) << c.first;
+}
+
+} // namespace
