@@ -255,19 +255,25 @@ TEST_F(PrintTest, WithoutAPageSetupThePageSetupDialogComesFirst)
     EXPECT_EQ(seen, QStringList{"QPageSetupDialog"});
     EXPECT_TRUE(Globals::gPrintSetup.value("SetupString").toString().isEmpty());
 
-    // Confirmed: the page it chose lays out the sheets, and the second page asks for no page setup.
+    // A3 chosen: that page lays out the sheets, and the second page asks for no page setup.
     seen.clear();
     answerModal<QDialog>([this] { w->PrintSheet(); },
                          [&](QDialog* dialog) {
                              seen << QString::fromLatin1(dialog->metaObject()->className());
-                             if (auto* print = qobject_cast<QPrintDialog*>(dialog))
+                             if (auto* print = qobject_cast<QPrintDialog*>(dialog)) {
                                  printToFile(print, file("chosen.pdf"));
-                             else
-                                 dialog->accept();
+                                 return;
+                             }
+                             auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+                             ASSERT_NE(paper, nullptr);
+                             paper->setCurrentIndex(paper->findText(QStringLiteral("A3")));
+                             dialog->accept();
                          });
     EXPECT_EQ(seen, (QStringList{"QPageSetupDialog", "QPrintDialog"}));
     ASSERT_FALSE(Globals::gPrintSetup.value("SetupString").toString().isEmpty());
     EXPECT_EQ(PdfPages::pageCount(file("chosen-2.pdf")), 1);
+    EXPECT_NEAR(PdfPages::pageSize(file("chosen.pdf")).width(), 842, 1);
+    EXPECT_NEAR(PdfPages::pageSize(file("chosen-2.pdf")).height(), 1191, 1);
 
     // The block of six sheets is centred on the chosen printable area: its
     // top-left crop mark stands at L = (W - 510) / 2 from the area's edge.
