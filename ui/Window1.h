@@ -193,4 +193,9 @@ public:
     // The previewed month saved as a PNG picture the user names.
     void ExportCanvas1();
     // ---- end of printing and export ----
+
+    // ---- The anniversary editor (ui/Window1Anniversaries.cpp) ----
+    // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
+    // when they were changed; repaints the preview after every run.
+    void ShowAnnDlg();
 };
