@@ -1,7 +1,7 @@
 #include "ui/PrintJob.h"
 
 #include "sheet/PrintPlan.h"
-#include "ui/PrintSetupLink.h"
+#include "ui/AppPrintSetup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +18,7 @@ QPrinter* PrintJob::printer(const QString& setupString)
 {
     if (!m_printer) {
         auto printer = std::make_unique<QPrinter>();
-        if (!PrintSetupLink::apply(*printer, setupString))
+        if (!AppPrintSetup::apply(*printer, setupString))
             return nullptr;
         // The job's title in the print queue.
         printer->setDocName(m_stem);

@@ -4,14 +4,15 @@
 
 #include "ui/Window1.h"
 
+#include "core/App.h"
 #include "core/Globals.h"
 #include "platform/Conv.h"
 #include "sheet/PageLayout.h"
 #include "sheet/PrintPlan.h"
 #include "sheet/SheetSurface.h"
+#include "ui/AppPrintSetup.h"
 #include "ui/Canvas.h"
 #include "ui/PrintJob.h"
-#include "ui/PrintSetupLink.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -74,8 +75,10 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
         return false;
     Sheet::SheetPositions positions{};
 
-    if (storedSetup().isEmpty())
-        PrintSetupLink::runPageSetup();
+    if (storedSetup().isEmpty()) {
+        if (App* app = App::instance())
+            app->PrintSetup();
+    }
     const QString setup = storedSetup();
     if (setup.isEmpty())
         return false;
@@ -92,7 +95,7 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
     printer->setResolution(plan.resolution);
 
     if (!noDialog) {
-        QPrintDialog dialog(printer);
+        QPrintDialog dialog(printer, this);
         // A page is one job of its own: there is nothing to choose among.
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -102,7 +105,7 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
         // The dialog keeps the printer or file the user chose, but it drops a
         // custom paper size: the page is laid out on the stored page format,
         // so that is the format it is printed on.
-        PrintSetupLink::applyPageFormat(*printer, setup);
+        AppPrintSetup::applyPage(*printer, setup);
     }
 
     QPainter painter;

@@ -30,6 +30,10 @@ int main(int argc, char** argv)
     qputenv("XDG_RUNTIME_DIR", home + "/.runtime");
     QDir().mkpath(gHome->path() + "/.runtime");
     QFile::setPermissions(gHome->path() + "/.runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // No test may reach the machine's own print server, whose default printer
+    // would take the test's pages: printing finds none unless a test starts
+    // a server of its own.
+    qputenv("CUPS_SERVER", home + "/.runtime/no-print-server");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

@@ -2,7 +2,7 @@
 #include "PdfPages.h"
 
 #include "support/TestMain.h"
-#include "ui/PrintSetupLink.h"
+#include "ui/AppPrintSetup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +80,7 @@ protected:
                                           QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
                                           QPageLayout::Point));
         const QRect area = printer.pageLayout().paintRectPoints();
-        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), PrintSetupLink::setupString(printer)},
+        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
                                            {QStringLiteral("Width"), area.width()},
                                            {QStringLiteral("Height"), area.height()}};
     }
@@ -243,7 +243,11 @@ TEST_F(PrintTest, AnUnknownSheetSizePrintsNothing)
 TEST_F(PrintTest, WithoutAPageSetupThePageSetupDialogComesFirst)
 {
     Globals::gPref[4] = 1;
-    Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), QString()}};
+    // The application as the program starts it: no page setup yet, Qt's page-setup dialog.
+    App app;
+    app.InitVal();
+    AppPrintSetup::install(app);
+    ASSERT_TRUE(Globals::gPrintSetup.value("SetupString").toString().isEmpty());
 
     // Cancelled: nothing is printed and no print dialog opens.
     QStringList seen;
