@@ -1,6 +1,7 @@
 #include "sheet/PageLayout.h"
 
 #include "platform/Conv.h"
+#include "sheet/SheetUnits.h"
 
 #include <QList>
 
@@ -18,8 +19,6 @@ constexpr int32_t kTwoUpRightMark = 20;
 constexpr int32_t kMarkGap = 2;
 // The fixed left (and, but for the 12x14 cm CD, top) offset of a 2-up page.
 constexpr int32_t kTwoUpInset = 20;
-
-enum CutGuideStyle : int32_t { CropMarks = 0, DashedLines = 1, SolidLines = 2 };
 
 // One guide in device pixels.
 struct Segment {
@@ -43,7 +42,7 @@ void getSheetPos(SheetPositions& positions, int32_t size, int32_t sheetWidth, in
         return;
     }
     // The 12x14 cm CD is the only tall pair that needs centring to fit a page.
-    const int32_t top = size == 2 ? half(int64_t(printHeight) - 2 * ch) : kTwoUpInset;
+    const int32_t top = size == codeOf(SheetSize::Cd12x14) ? half(int64_t(printHeight) - 2 * ch) : kTwoUpInset;
     positions[1][0] = kTwoUpInset;
     positions[1][1] = top;
     positions[2][0] = kTwoUpInset;
@@ -75,7 +74,7 @@ void printSheet2CL(SheetSurface* g, const SheetPositions& positions, int32_t siz
 
     // Every end is formed in points first and converted on its own, so that
     // dev(L - 2) is not dev(L) - dev(2).
-    const auto dev = [scale](int64_t v) { return Conv::toInt32(double(v) * scale); };
+    const auto dev = [scale](int64_t v) { return Sheet::dev(v, scale); };
     const int32_t right = Conv::toInt32(printWidth * scale);
     const int32_t bottom = Conv::toInt32(printHeight * scale);
     const int64_t cw = sheetWidth, ch = sheetHeight;
@@ -122,16 +121,16 @@ void printSheet2CL(SheetSurface* g, const SheetPositions& positions, int32_t siz
         };
     }
 
-    switch (style) {
-    case CropMarks:
+    switch (static_cast<CutGuideStyle>(style)) {
+    case CutGuideStyle::CropMarks:
         for (const Segment& s : marks)
             g->drawLine(s.x1, s.y1, s.x2, s.y2);
         break;
-    case DashedLines:
+    case CutGuideStyle::DashedLines:
         for (const Segment& s : lines)
             printSheet2CLBreak(*g, s.x1, s.y1, s.x2, s.y2);
         break;
-    case SolidLines:
+    case CutGuideStyle::SolidLines:
         for (const Segment& s : lines)
             g->drawLine(s.x1, s.y1, s.x2, s.y2);
         break;

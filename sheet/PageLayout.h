@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DatasetKeys.h"
 #include "sheet/SheetSurface.h"
 
 #include <array>
@@ -15,7 +16,7 @@ using SheetPositions = std::array<std::array<int32_t, 2>, 7>;
 
 // The sheet sizes that are laid out six to a page; every other size goes two
 // to a page.
-inline bool sixUp(int32_t size) { return size == 0; }
+inline bool sixUp(int32_t size) { return size == codeOf(SheetSize::FloppyCase); }
 
 // Fills the positions for a SheetSize: six floppy sheets touching each other,
 // two columns by three rows, the block centred on the printable area; two CD

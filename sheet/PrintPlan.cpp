@@ -1,7 +1,9 @@
 #include "sheet/PrintPlan.h"
 
 #include "calendar/DateMath.h"
+#include "core/DatasetKeys.h"
 #include "sheet/PageLayout.h"
+#include "sheet/SheetSizes.h"
 
 #include <QFileInfo>
 
@@ -11,17 +13,14 @@ namespace {
 
 constexpr int32_t kHighResolution = 360;
 constexpr int32_t kLowResolution = 72;
-constexpr int32_t kMeasuredWidthPref = 40;
-
-bool knownSize(int32_t size) { return size >= 0 && size <= 3; }
 
 } // namespace
 
 double printSheet2scle(int32_t size, const std::array<int32_t, 51>& pref, const std::array<int32_t, 4>& sheetW)
 {
-    if (!knownSize(size))
+    if (!isSheetSize(size))
         return 0.0;
-    const int32_t measured = pref[kMeasuredWidthPref + size];
+    const int32_t measured = pref[PrefIndex::kMeasuredWidths + size];
     if (measured <= 0)
         return 1.0;
     return double(sheetW[size]) / double(measured);
@@ -29,20 +28,20 @@ double printSheet2scle(int32_t size, const std::array<int32_t, 51>& pref, const 
 
 int32_t requestedResolution(int32_t printResolution)
 {
-    return printResolution == 0 ? kHighResolution : kLowResolution;
+    return printResolution == codeOf(PrintResolution::Dpi360) ? kHighResolution : kLowResolution;
 }
 
 PrintPlan makePrintPlan(int32_t prKind, int32_t size, const std::array<int32_t, 51>& pref,
                         const std::array<int32_t, 4>& sheetW)
 {
     PrintPlan plan;
-    if (!knownSize(size))
+    if (!isSheetSize(size))
         return plan;
-    const bool twelveMonths = prKind == 0;
+    const bool twelveMonths = prKind == codeOf(PrintRange::WholeYear);
     plan.sheetsPerPage = sixUp(size) ? 6 : 2;
     plan.pageCount = twelveMonths ? 12 / plan.sheetsPerPage : 1;
     plan.printScale = printSheet2scle(size, pref, sheetW);
-    plan.resolution = requestedResolution(pref[5]);
+    plan.resolution = requestedResolution(pref[PrefIndex::kPrintResolution]);
     return plan;
 }
 

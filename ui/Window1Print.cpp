@@ -5,6 +5,7 @@
 #include "ui/Window1.h"
 
 #include "core/App.h"
+#include "core/DatasetKeys.h"
 #include "core/Globals.h"
 #include "platform/Conv.h"
 #include "sheet/PageLayout.h"
@@ -28,7 +29,7 @@ QString storedSetup() { return Globals::gPrintSetup.value(kSetupString).toString
 
 double Window1::PrintSheet2scle() const
 {
-    return pDataset ? Sheet::printSheet2scle(pDataset->i32(QStringLiteral("size")), Globals::gPref, Globals::gSheetW)
+    return pDataset ? Sheet::printSheet2scle(pDataset->i32(DatasetKey::size), Globals::gPref, Globals::gSheetW)
                     : 0.0;
 }
 
@@ -36,7 +37,7 @@ void Window1::GetSheetPos(Sheet::SheetPositions& positions) const
 {
     if (!pDataset || !Canvas1)
         return;
-    Sheet::getSheetPos(positions, pDataset->i32(QStringLiteral("size")), Canvas1->width(), Canvas1->height(),
+    Sheet::getSheetPos(positions, pDataset->i32(DatasetKey::size), Canvas1->width(), Canvas1->height(),
                        Conv::asInt32(Globals::gPrintSetup.value(QStringLiteral("Width"))),
                        Conv::asInt32(Globals::gPrintSetup.value(QStringLiteral("Height"))));
 }
@@ -45,7 +46,7 @@ void Window1::PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positi
 {
     if (!pDataset || !Canvas1)
         return;
-    Sheet::printSheet2CL(g, positions, pDataset->i32(QStringLiteral("size")), pDataset->i32(QStringLiteral("cutline")),
+    Sheet::printSheet2CL(g, positions, pDataset->i32(DatasetKey::size), pDataset->i32(DatasetKey::cutline),
                          Canvas1->width(), Canvas1->height(),
                          Conv::asDouble(Globals::gPrintSetup.value(QStringLiteral("Width"))),
                          Conv::asDouble(Globals::gPrintSetup.value(QStringLiteral("Height"))), scale);
@@ -55,17 +56,17 @@ void Window1::PrintSheet()
 {
     if (!pDataset || !Canvas1)
         return;
-    const Sheet::PrintPlan plan = Sheet::makePrintPlan(pDataset->i32(QStringLiteral("prKind")),
-                                                       pDataset->i32(QStringLiteral("size")), Globals::gPref,
+    const Sheet::PrintPlan plan = Sheet::makePrintPlan(pDataset->i32(DatasetKey::prKind),
+                                                       pDataset->i32(DatasetKey::size), Globals::gPref,
                                                        Globals::gSheetW);
-    int32_t year = pDataset->i32(QStringLiteral("stYY"));
-    int32_t month = pDataset->i32(QStringLiteral("stMM"));
+    int32_t year = pDataset->i32(DatasetKey::stYY);
+    int32_t month = pDataset->i32(DatasetKey::stMM);
     PrintJob job(year, month);
     bool noDialog = false;
     for (int32_t page = 0; page < plan.pageCount; ++page) {
         if (!PrintSheet2(job, noDialog, year, month))
             return;
-        noDialog = Globals::gConvIB(Globals::gPref[4], true);
+        noDialog = Globals::gConvIB(Globals::gPref[PrefIndex::kNoDialogAfterFirstPage], true);
     }
 }
 
@@ -86,8 +87,8 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
     if (!printer)
         return false;
 
-    const Sheet::PrintPlan plan = Sheet::makePrintPlan(pDataset->i32(QStringLiteral("prKind")),
-                                                       pDataset->i32(QStringLiteral("size")), Globals::gPref,
+    const Sheet::PrintPlan plan = Sheet::makePrintPlan(pDataset->i32(DatasetKey::prKind),
+                                                       pDataset->i32(DatasetKey::size), Globals::gPref,
                                                        Globals::gSheetW);
     if (plan.pageCount == 0)
         return false;

@@ -28,12 +28,13 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", home + "/.local/share");
     qputenv("XDG_CACHE_HOME", home + "/.cache");
     qputenv("XDG_RUNTIME_DIR", home + "/.runtime");
-    QDir().mkpath(gHome->path() + "/.runtime");
-    QFile::setPermissions(gHome->path() + "/.runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString runtime = gHome->path() + QStringLiteral("/.runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // No test may reach the machine's own print server, whose default printer
     // would take the test's pages: printing finds none unless a test starts
     // a server of its own.
-    qputenv("CUPS_SERVER", home + "/.runtime/no-print-server");
+    qputenv("CUPS_SERVER", QFile::encodeName(runtime + QStringLiteral("/no-print-server")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

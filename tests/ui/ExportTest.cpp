@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "platform/MessageBoxDriver.h"
 #include "ui/Canvas.h"
 
 #include <QDir>
