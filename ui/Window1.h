@@ -32,6 +32,33 @@ public:
     // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
     void InitVal();
 
+    // ---- Datasets on disk and in the dataset list (ui/Window1Datasets.cpp) ----
+    // Writes the current dataset to the file, whole or not at all; a failure
+    // is told to the user and gives false.
+    bool SaveDataset(const QString& f);
+    // Makes the dataset of the file current, with its file, the controls and
+    // the preview's size. A file that cannot be read whole is told to the
+    // user and changes nothing; false then.
+    bool LoadDataset(const QString& f);
+    // Rebuilds the list from the datasets folder; no row selected afterwards.
+    void MakeDatasetList();
+    // Saves into the current file, or into one chosen in a save dialog when
+    // there is none or `saveAs`. True when the dataset was written.
+    bool SaveFile(bool saveAs);
+    // The first row named `name` exactly; -1 when none.
+    int32_t SaveFileLB(const QString& name) const;
+    // Loads the selected row's file, or one chosen in an open dialog.
+    void LoadFile(bool fromList);
+    // Asks whether to save unsaved edits. True when the caller may go on
+    // (saved, or the edits dropped); false when the save did not happen.
+    bool SaveCheck();
+    // The dataset list's one change event: a change of its selection.
+    void ListBox1_Change();
+    // The list's selected row, -1 for none; setting it raises ListBox1_Change
+    // when the selection changes.
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t row);
+
     // The close request: runs the application's closing sequence; quits the
     // application unless it is quitting already.
     void Event_CancelClose(bool appQuitting);
@@ -41,6 +68,10 @@ protected:
 
 private:
     bool m_closed = false;
+    // Counts the list's changes of selection that went past the guard, so that
+    // a change can tell that a nested one (a save reselecting a row) has
+    // already loaded what is selected now.
+    uint64_t m_listChanges = 0;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
     AnniversaryList m_anvsyAsFound;
@@ -150,6 +181,7 @@ private:
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
+    void selectFont(const char* popup, const QString& font);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();
