@@ -4,6 +4,7 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "sheet/PageLayout.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,6 +15,7 @@
 
 class Canvas;
 class MenuBar1;
+class PrintJob;
 class QAction;
 class SheetSurface;
 
@@ -229,6 +231,26 @@ public:
     void Canvas1_Paint(SheetSurface& g);
     void Canvas9_Paint(SheetSurface& g);
     void Canvas10_Paint(SheetSurface& g);
+
+    // ---- Printing and picture export (ui/Window1Print.cpp, ui/Window1Export.cpp) ----
+public:
+    // The print command: twelve months or one page of sheets of the current
+    // dataset from its start month, one print job a page, the first page
+    // through the print dialog. Changes nothing in the dataset.
+    void PrintSheet();
+    // One page as one job on the print's printer, its months from (year,
+    // month) on, which are advanced past them. False, with the month left as
+    // it was, when there is still no page setup, the dialog was cancelled or
+    // the job could not begin.
+    bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
+    // Nominal over measured width of the current size's sheet.
+    double PrintSheet2scle() const;
+    // The sheet positions for the current size on gPrintSetup's printable area.
+    void GetSheetPos(Sheet::SheetPositions& positions) const;
+    // The page's cutting guides in the dataset's style, at `scale` device pixels per point.
+    void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
+    // The previewed month saved as a PNG picture the user names.
+    void ExportCanvas1();
 
     // ---- Menus and toolbar (ui/Window1Menus.cpp) ----
 public:

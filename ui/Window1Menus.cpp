@@ -77,13 +77,13 @@ bool Window1::FileSaveAs_Action()
 
 bool Window1::FileExport_Action()
 {
-    // unwired: ExportCanvas1()
+    ExportCanvas1();
     return false;
 }
 
 bool Window1::FilePrint_Action()
 {
-    // unwired: PrintSheet()
+    PrintSheet();
     return false;
 }
 
