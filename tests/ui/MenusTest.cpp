@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
+#include <QPrinter>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -52,6 +53,13 @@ protected:
         MainWindowTest::SetUp();
         Globals::gPref[10] = 0; // no beeps
         MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
+        // A page setup already made: printing goes straight to its dialog.
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QRect area = printer.pageLayout().paintRectPoints();
+        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
+                                           {QStringLiteral("Width"), area.width()},
+                                           {QStringLiteral("Height"), area.height()}};
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     }
@@ -310,7 +318,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   "QFileDialog"},
                       // With nothing to save, the toolbar's save still asks an
                       // untitled dataset for its name.
-                      CommandCase{"SaveFromTheToolbar", tool("ToolbarItem2"), "QFileDialog"}),
+                      CommandCase{"SaveFromTheToolbar", tool("ToolbarItem2"), "QFileDialog"},
+                      CommandCase{"ExportFromTheMenu", menu("FileMenu", "FileExport"), "QFileDialog"},
+                      CommandCase{"ExportFromTheToolbar", tool("ToolbarItem5"), "QFileDialog"},
+                      CommandCase{"PrintFromTheMenu", menu("FileMenu", "FilePrint"), "QPrintDialog"},
+                      CommandCase{"PrintByCtrlP", key(QKeySequence(Qt::CTRL | Qt::Key_P)), "QPrintDialog"},
+                      CommandCase{"PrintFromTheToolbar", tool("ToolbarItem4"), "QPrintDialog"}),
     [](const ::testing::TestParamInfo<CommandCase>& test) { return std::string(test.param.name); });
 
 TEST_F(MenusTest, CtrlEOpensTheEditorAfterTheYearFieldWasClicked)
