@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "core/AnniversaryFile.h"
 #include "support/ModalDialogDriver.h"
 #include "ui/AnnDlg.h"
 #include "ui/Canvas.h"
@@ -598,6 +599,37 @@ TEST_F(AnnEditorRun, ARowDraggedToTheTopIsTheOneDrawn)
     QString text;
     w->DrawCal2anniversary(2030, 5, 5, text);
     EXPECT_EQ(text, QStringLiteral("second"));
+}
+
+TEST_F(AnnEditorRun, AnUneditedTextThatIsNoUtf8KeepsItsBytesWhenAnotherRowMovesAboveIt)
+{
+    // One record of the anniversary file: four texts, each its length then its bytes.
+    const auto record = [](const QByteArray& yy, const QByteArray& mm, const QByteArray& dd, const QByteArray& tt) {
+        QByteArray r;
+        for (const QByteArray& text : {yy, mm, dd, tt})
+            r += char(text.size()) + text;
+        return r;
+    };
+    const QByteArray header = QByteArray::fromHex("057665723a31" "00000002");
+    const QByteArray first = record("0", "5", "5", "A");
+    const QByteArray sjis = record("0", "5", "6", QByteArray::fromHex("82a082a2")); // "あい" in Shift_JIS
+    const QByteArray third = record("0", "1", "1", "C");
+    ASSERT_TRUE(AnniversaryFile::decode(header + first + sjis + third, w->pAnvsy));
+    ASSERT_EQ(w->pAnvsy.size(), 3);
+
+    // The last row is edited and dragged to the top: the row that cannot be
+    // shown as read moves down one place and is never touched.
+    run([&](AnnDlg* d) {
+        select(d, 2);
+        d->EditField1->setText(QStringLiteral("元日"));
+        std::unique_ptr<QMimeData> data(d->ListBox1->rowDragData(2));
+        const QPoint top = d->ListBox1->visualItemRect(d->ListBox1->topLevelItem(0)).topLeft() + QPoint(5, 2);
+        EXPECT_TRUE(dropOnList(d->ListBox1, *data, top));
+        close(d);
+    });
+    ASSERT_EQ(w->pAnvsy.size(), 3);
+    EXPECT_EQ(AnniversaryFile::encode(w->pAnvsy).toHex().toStdString(),
+              (header + record("0", "1", "1", QStringLiteral("元日").toUtf8()) + first + sjis).toHex().toStdString());
 }
 
 struct EndCase {
