@@ -277,6 +277,7 @@ public:
     using MenusTest::choose;
     using MenusTest::clickToolbar;
     using MenusTest::press;
+    Window1& window() const { return *w; }
 };
 
 TEST_P(MenuCommands, RunsItsOperationOnce)
@@ -319,6 +320,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // With nothing to save, the toolbar's save still asks an
                       // untitled dataset for its name.
                       CommandCase{"SaveFromTheToolbar", tool("ToolbarItem2"), "QFileDialog"},
+                      // "保存" can be chosen once there is an edit to save.
+                      CommandCase{"SaveFromTheMenu",
+                                  [](MenusTest& test) {
+                                      auto& c = static_cast<MenuCommands&>(test);
+                                      c.window().MarkChanged();
+                                      c.choose("FileMenu", "FileSave");
+                                  },
+                                  "QFileDialog"},
                       CommandCase{"ExportFromTheMenu", menu("FileMenu", "FileExport"), "QFileDialog"},
                       CommandCase{"ExportFromTheToolbar", tool("ToolbarItem5"), "QFileDialog"},
                       CommandCase{"PrintFromTheMenu", menu("FileMenu", "FilePrint"), "QPrintDialog"},
