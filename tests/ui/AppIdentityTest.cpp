@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QIcon>
 #include <QPushButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -40,6 +41,27 @@ TEST_F(QtInJapanese, TheColourAndFileDialogsSpeakJapanese)
     for (const QPushButton* b : files.findChildren<QPushButton*>())
         fileCaptions << b->text();
     EXPECT_TRUE(fileCaptions.contains(QStringLiteral("キャンセル"))) << fileCaptions.join(u',').toStdString();
+}
+
+TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
+{
+    AppIdentity::apply(*qApp);
+    // Notices without a title of their own are titled with this name.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Morvelin"));
+    // The desktop entry the windows belong to, for the launcher's name and icon.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("morvelin"));
+    const QIcon icon = QApplication::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_FALSE(icon.pixmap(48, 48).isNull());
+
+    // What other tests in this process expect.
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+    QGuiApplication::setApplicationDisplayName(QString());
+    QGuiApplication::setDesktopFileName(QString());
+    QApplication::setWindowIcon(QIcon());
 }
 
 } // namespace
