@@ -23,7 +23,8 @@ bool savePicture(const QImage& picture, const QString& path)
     if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
         return false;
     buffer.close();
-    return FileIO::writeWhole(path, bytes);
+    // A picture is made to be passed on: it is as readable as the user's other files.
+    return FileIO::writeWhole(path, bytes, FileIO::Access::Shared);
 }
 
 } // namespace Sheet

@@ -9,9 +9,18 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace MainWindowTesting;
 
 namespace {
+
+constexpr QFileDevice::Permissions kEveryone = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser
+                                              | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                              | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                              | QFileDevice::WriteOther | QFileDevice::ExeOther;
+constexpr QFileDevice::Permissions kUmask022 = QFileDevice::ReadUser | QFileDevice::WriteUser
+                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 QImage grabbed(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
@@ -20,10 +29,17 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        savedUmask = ::umask(022);
         ASSERT_TRUE(out.isValid());
         data().setValue("stYY", 2014);
         data().setValue("stMM", 5);
         w->pChanged = false;
+    }
+
+    void TearDown() override
+    {
+        ::umask(savedUmask);
+        MainWindowTest::TearDown();
     }
 
     QString file(const QString& name) const { return QDir(out.path()).filePath(name); }
@@ -46,6 +62,7 @@ protected:
     }
 
     QTemporaryDir out;
+    mode_t savedUmask = 0;
 };
 
 TEST_F(ExportTest, SavesThePreviewAsAPngPictureOfTheSheetsSize)
@@ -76,6 +93,8 @@ TEST_F(ExportTest, SavesThePreviewAsAPngPictureOfTheSheetsSize)
         const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(picture.size(), c.picture);
         EXPECT_EQ(picture, grabbed(w->Canvas1)) << "size " << c.size;
+        // A picture to pass on, not one of the program's private files: the umask decides.
+        EXPECT_EQ(QFileInfo(saved).permissions() & kEveryone, kUmask022) << "size " << c.size;
 
         for (const QString& key : data().keys())
             EXPECT_EQ(data().text(key), before.value(key)) << key.toStdString();

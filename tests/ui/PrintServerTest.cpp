@@ -24,41 +24,43 @@ using namespace MainWindowTesting;
 namespace {
 
 const QString kQueue = QStringLiteral("morvelin-test");
+// A queue that prints to nowhere: the page setup's printer, which the user
+// passes over in the print dialog.
+const QString kOtherQueue = QStringLiteral("morvelin-elsewhere");
 
 class PrintServerTest : public MainWindowTest {
 protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        if (QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin")}).isEmpty())
+            GTEST_SKIP() << "cupsd is not installed (Debian package cups-daemon)";
+
+        // The server runs its jobs as lp, which must reach its folder and the jobs folder.
+        ASSERT_TRUE(base.isValid());
+        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(base.path(), open);
+        jobsFolder = base.filePath(QStringLiteral("jobs"));
+        ASSERT_TRUE(QDir().mkpath(jobsFolder));
+        QFile::setPermissions(jobsFolder, open | QFile::WriteGroup | QFile::WriteOther);
+
+        ASSERT_TRUE(cups.start(base.filePath(QStringLiteral("cups"))));
+        ASSERT_TRUE(cups.addJobQueue(kQueue, jobsFolder));
+        ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(kQueue));
+    }
+
     void TearDown() override
     {
         Globals::gPrintSetup = savedSetup;
         MainWindowTest::TearDown();
     }
-    QVariantMap savedSetup = Globals::gPrintSetup;
-};
 
-TEST_F(PrintServerTest, TwoPagesOfACdYearArriveAsTwoOnePagePdfJobs)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin")}).isEmpty())
-        GTEST_SKIP() << "cupsd is not installed (Debian package cups-daemon)";
-
-    // The server runs its jobs as lp, which must reach its folder and the jobs folder.
-    QTemporaryDir base;
-    ASSERT_TRUE(base.isValid());
-    const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                      | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(base.path(), open);
-    const QString jobsFolder = base.filePath(QStringLiteral("jobs"));
-    ASSERT_TRUE(QDir().mkpath(jobsFolder));
-    QFile::setPermissions(jobsFolder, open | QFile::WriteGroup | QFile::WriteOther);
-
-    PrivateCups cups;
-    ASSERT_TRUE(cups.start(base.filePath(QStringLiteral("cups"))));
-    ASSERT_TRUE(cups.addJobQueue(kQueue, jobsFolder));
-    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(kQueue));
-
-    // The page setup names the queue, as the page-setup dialog leaves it.
+    // The page setup names `queue`, as the page-setup dialog leaves it.
+    static void storePageSetupOn(const QString& queue)
     {
         QPrinter printer;
-        printer.setPrinterName(kQueue);
+        printer.setPrinterName(queue);
         ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
         printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                           QMarginsF(20, 20, 20, 20), QPageLayout::Point));
@@ -67,6 +69,38 @@ TEST_F(PrintServerTest, TwoPagesOfACdYearArriveAsTwoOnePagePdfJobs)
                                            {QStringLiteral("Width"), area.width()},
                                            {QStringLiteral("Height"), area.height()}};
     }
+
+    // Waits until `count` jobs have reached the jobs folder and nothing is left
+    // queued anywhere; the names of the jobs that arrived.
+    QStringList arrivedJobs(qsizetype count) const
+    {
+        const QDir jobs(jobsFolder);
+        QStringList arrived;
+        QString output;
+        QElapsedTimer bail;
+        bail.start();
+        while (bail.elapsed() < 60000) {
+            arrived = jobs.entryList({QStringLiteral("job-*.pdf")}, QDir::Files, QDir::Name);
+            if (arrived.size() >= count
+                && PrivateCups::run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &output)
+                && output.trimmed().isEmpty())
+                break;
+            QThread::msleep(50);
+        }
+        return arrived;
+    }
+
+    QString job(const QString& name) const { return QDir(jobsFolder).filePath(name); }
+
+    QVariantMap savedSetup = Globals::gPrintSetup;
+    QTemporaryDir base;
+    QString jobsFolder;
+    PrivateCups cups;
+};
+
+TEST_F(PrintServerTest, TwoPagesOfACdYearArriveAsTwoOnePagePdfJobs)
+{
+    storePageSetupOn(kQueue);
 
     // Twelve months of 13 cm CD sheets from April 2027, a dialog on every
     // page, the third one cancelled.
@@ -93,30 +127,43 @@ TEST_F(PrintServerTest, TwoPagesOfACdYearArriveAsTwoOnePagePdfJobs)
     EXPECT_EQ(chosen, (QStringList{kQueue, kQueue}));
 
     // Both jobs reach the backend, and nothing is left queued.
-    const QDir jobs(jobsFolder);
-    QStringList arrived;
+    ASSERT_EQ(arrivedJobs(2), (QStringList{"job-1.pdf", "job-2.pdf"}));
     QString output;
-    QElapsedTimer bail;
-    bail.start();
-    while (bail.elapsed() < 60000) {
-        arrived = jobs.entryList({QStringLiteral("job-*.pdf")}, QDir::Files, QDir::Name);
-        if (arrived.size() >= 2 && PrivateCups::run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &output)
-            && output.trimmed().isEmpty())
-            break;
-        QThread::msleep(50);
-    }
-    ASSERT_EQ(arrived, (QStringList{"job-1.pdf", "job-2.pdf"}));
     ASSERT_TRUE(PrivateCups::run(QStringLiteral("lpstat"),
                                  {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), kQueue},
                                  &output));
     EXPECT_EQ(output.trimmed().split(u'\n').size(), 2) << output.toStdString();
 
-    const QString first = jobs.filePath(QStringLiteral("job-1.pdf"));
-    const QString second = jobs.filePath(QStringLiteral("job-2.pdf"));
-    EXPECT_EQ(PdfPages::pageCount(first), 1);
-    EXPECT_EQ(PdfPages::pageCount(second), 1);
-    EXPECT_EQ(PdfPages::titles(first), (QStringList{"2027.4", "2027.5"}));
-    EXPECT_EQ(PdfPages::titles(second), (QStringList{"2027.6", "2027.7"}));
+    EXPECT_EQ(PdfPages::pageCount(job("job-1.pdf")), 1);
+    EXPECT_EQ(PdfPages::pageCount(job("job-2.pdf")), 1);
+    EXPECT_EQ(PdfPages::titles(job("job-1.pdf")), (QStringList{"2027.4", "2027.5"}));
+    EXPECT_EQ(PdfPages::titles(job("job-2.pdf")), (QStringList{"2027.6", "2027.7"}));
+}
+
+TEST_F(PrintServerTest, PagesWithoutADialogGoToThePrinterChosenForTheFirst)
+{
+    // The page setup was made on another printer; the user picks this one
+    // for the first page, and the second page opens no dialog.
+    ASSERT_TRUE(cups.addQueue(kOtherQueue));
+    storePageSetupOn(kOtherQueue);
+    data().setValue("prKind", 0);
+    data().setValue("stYY", 2027);
+    data().setValue("stMM", 4);
+    Globals::gPref[4] = 1;
+    const int dialogs = answerModal<QPrintDialog>([this] { w->PrintSheet(); },
+                                                  [&](QPrintDialog* dialog) {
+                                                      auto* printers =
+                                                          dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                                                      ASSERT_NE(printers, nullptr);
+                                                      ASSERT_EQ(printers->currentText(), kOtherQueue);
+                                                      printers->setCurrentIndex(printers->findText(kQueue));
+                                                      dialog->accept();
+                                                  });
+    EXPECT_EQ(dialogs, 1);
+
+    ASSERT_EQ(arrivedJobs(2), (QStringList{"job-1.pdf", "job-2.pdf"}));
+    EXPECT_EQ(PdfPages::titles(job("job-1.pdf")).value(0), QStringLiteral("2027.4"));
+    EXPECT_EQ(PdfPages::titles(job("job-2.pdf")).value(0), QStringLiteral("2027.10"));
 }
 
 } // namespace
