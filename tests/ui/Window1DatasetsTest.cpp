@@ -16,12 +16,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 
 using namespace MainWindowTesting;
 
@@ -543,6 +545,34 @@ TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
 
 // ---- Loading ----
 
+TEST_F(DatasetWindowTest, ThePreviewIsDrawnAgainAfterALoadThatKeepsItsSize)
+{
+    // Every sheet here is the floppy size of the start: no resize repaints the
+    // preview, only the load itself can.
+    saved(QStringLiteral("a"), {{"stYY", 2030}});
+    const QString b = saved(QStringLiteral("b"), {{"stYY", 2031}});
+    w->MakeDatasetList();
+    settle();
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        QString file;
+    } roads[] = {
+        {"a row chosen", [&] { clickRow(QStringLiteral("a")); }, pathOf("a")},
+        {"the selection removed", [&] { clickBelowTheRows(); }, QString()},
+        {"a file opened", [&] { drive([&] { w->LoadFile(false); }, {typeName(b)}); }, b},
+    };
+    for (const auto& r : roads) {
+        SCOPED_TRACE(r.what);
+        PaintCounter paints(ctl<QWidget>("Canvas1"));
+        r.act();
+        settle();
+        EXPECT_EQ(w->pFdata, r.file);
+        EXPECT_EQ(preview(), QSize(255, 260));
+        EXPECT_GT(paints.paints, 0);
+    }
+}
+
 TEST_F(DatasetWindowTest, LoadingSetsThePreviewGridAndBackgroundControls)
 {
     const QString picture = QDir(TestEnv::home()).filePath(QStringLiteral("photo.png"));
@@ -708,6 +738,28 @@ TEST_F(DatasetWindowTest, AFontThatIsNotInstalledShowsItsNameAndNoRow)
     EXPECT_EQ(dowFont->placeholderText(), QStringLiteral("Gone Sans"));
     EXPECT_EQ(data().text("dowFont"), QStringLiteral("Gone Sans"));
     EXPECT_FALSE(w->pChanged);
+
+    // After a dataset whose font is installed, one whose font is gone must not
+    // leave the installed font showing: the sheet is not drawn in it.
+    const QString gone = saved(QStringLiteral("gone"), {{"dayFont", "Gone Serif"}});
+    ASSERT_TRUE(w->LoadDataset(gone));
+    EXPECT_EQ(dayFont->currentIndex(), -1);
+    EXPECT_EQ(dayFont->placeholderText(), QStringLiteral("Gone Serif"));
+    EXPECT_EQ(data().text("dayFont"), QStringLiteral("Gone Serif"));
+}
+
+TEST_F(DatasetWindowTest, TheFiveFontPopUpsListTheSameFamiliesEachOnce)
+{
+    const QStringList families = FontFamilies::distinct(QFontDatabase::families());
+    ASSERT_FALSE(families.isEmpty());
+    for (const char* name : {"PopupMenu2", "PopupMenu13", "PopupMenu15", "PopupMenu17", "PopupMenu19"}) {
+        auto* popup = ctl<QComboBox>(name);
+        QStringList shown;
+        for (int i = 0; i < popup->count(); ++i)
+            shown << popup->itemText(i);
+        EXPECT_EQ(shown, families) << name;
+        EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), shown.size()) << name;
+    }
 }
 
 // ---- A user's road ----
