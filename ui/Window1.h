@@ -40,8 +40,10 @@ public:
     bool SaveDataset(const QString& f);
     // Makes the dataset of the file current, with its file, the controls and
     // the preview's size. A file that cannot be read whole is told to the
-    // user and changes nothing; false then.
-    bool LoadDataset(const QString& f);
+    // user and changes nothing; false then. With `askAboutEdits`, unsaved
+    // edits are asked about once the file has been read, and a save that
+    // does not happen keeps them and loads nothing.
+    bool LoadDataset(const QString& f, bool askAboutEdits = false);
     // Rebuilds the list from the datasets folder; no row selected afterwards.
     void MakeDatasetList();
     // Saves into the current file, or into one chosen in a save dialog when

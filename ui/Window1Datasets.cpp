@@ -27,7 +27,7 @@ bool Window1::SaveDataset(const QString& f)
     return false;
 }
 
-bool Window1::LoadDataset(const QString& f)
+bool Window1::LoadDataset(const QString& f, bool askAboutEdits)
 {
     Dataset loaded;
     const DatasetFile::LoadResult result = DatasetFile::load(
@@ -36,6 +36,10 @@ bool Window1::LoadDataset(const QString& f)
         Globals::gCautionDlg1(kCannotOpen, QString());
         return false;
     }
+    // Asked only once the file is known to be a dataset, so a refused file
+    // costs the user neither a question nor the edits.
+    if (askAboutEdits && !SaveCheck())
+        return false;
     if (pDataset)
         *pDataset = std::move(loaded);
     else
@@ -132,7 +136,9 @@ void Window1::LoadFile(bool fromList)
     const QString f = QFileDialog::getOpenFileName(this, QString(), start);
     if (f.isEmpty())
         return;
-    LoadDataset(f);
+    // Another file takes the place of the current dataset: its unsaved edits
+    // are asked about first, as a change of row in the list does.
+    LoadDataset(f, true);
     RefreshPreview();
 }
 

@@ -631,16 +631,39 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {cancel()})), QStringList{"open"});
     EXPECT_EQ(data().text("size"), QStringLiteral("1"));
 
-    // Opening asks nothing about the edits and leaves the list's selection.
+    // Opening a dataset asks about the edits first; dropping them opens it
+    // and leaves the list's selection.
     const QString other = saved(QStringLiteral("other"), {{"size", 3}});
+    const QByteArray mineBefore = bytesOf(pathOf("mine"));
     PaintCounter paints(ctl<QWidget>("Canvas1"));
-    EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {typeName(other)})), QStringList{"open"});
+    const QList<Shown> asked = drive([&] { w->LoadFile(false); }, {typeName(other), press(QStringLiteral("キャンセル"))});
+    ASSERT_EQ(kindsOf(asked), (QStringList{"open", "question"}));
+    EXPECT_EQ(asked[1].text, QStringLiteral("内容が変更されています。保存しますか？"));
     settle();
     EXPECT_EQ(w->pFdata, other);
     EXPECT_EQ(preview(), QSize(340, 340));
     EXPECT_GT(paints.paints, 0);
     EXPECT_EQ(selectedName(), QStringLiteral("mine"));
+    EXPECT_FALSE(w->pChanged);
+    EXPECT_EQ(bytesOf(pathOf("mine")), mineBefore); // the dropped edits were not saved
+
+    // Without edits nothing is asked.
+    EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {typeName(pathOf("mine"))})), QStringList{"open"});
+    EXPECT_EQ(w->pFdata, pathOf("mine"));
+}
+
+TEST_F(DatasetWindowTest, OpeningKeepsTheEditsWhenTheirSaveDoesNotHappen)
+{
+    const QString other = saved(QStringLiteral("other"), {{"size", 3}});
+    w->MakeDatasetList();
+    editSize(1); // the untitled dataset, edited
+    const QList<Shown> shown =
+        drive([&] { w->LoadFile(false); }, {typeName(other), press(QStringLiteral("保存")), cancel()});
+    EXPECT_EQ(kindsOf(shown), (QStringList{"open", "question", "save"}));
+    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+    EXPECT_TRUE(w->pFdata.isEmpty());
     EXPECT_TRUE(w->pChanged);
+    EXPECT_EQ(preview(), QSize(368, 365));
 }
 
 TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
