@@ -18,6 +18,16 @@ constexpr int64_t kFarAway = int64_t(1) << 28;
 
 int64_t clampFar(int64_t v) { return std::clamp(v, -kFarAway, kFarAway); }
 
+QFont sheetFont(const QString& name, int32_t size)
+{
+    QFont font(name);
+    // Device pixels, never points: a point size would grow with the
+    // resolution of the screen or printer.
+    if (size > 0)
+        font.setPixelSize(size);
+    return font;
+}
+
 } // namespace
 
 SheetSurface::SheetSurface(QPainter& painter)
@@ -48,11 +58,7 @@ void SheetSurface::setTextSize(int32_t size)
 const QFont& SheetSurface::font()
 {
     if (m_fontDirty) {
-        m_font = QFont(m_textFont);
-        // Device pixels, never points: a point size would grow with the
-        // resolution of the screen or printer.
-        if (m_textSize > 0)
-            m_font.setPixelSize(m_textSize);
+        m_font = sheetFont(m_textFont, m_textSize);
         m_fontDirty = false;
     }
     return m_font;
@@ -159,13 +165,11 @@ namespace Sheet {
 
 int32_t getStrigWidth(const QString& text, const QString& font, int32_t size)
 {
-    QImage scratch(300, 32, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::white);
-    QPainter painter(&scratch);
-    SheetSurface surface(painter);
-    surface.setTextFont(font);
-    surface.setTextSize(size);
-    return Conv::toInt32(surface.stringWidth(text));
+    if (text.isEmpty() || size <= 0)
+        return 0;
+    // A pixel-size font measures the same on any device, so the width needs
+    // neither a picture nor a painter.
+    return Conv::toInt32(QFontMetricsF(sheetFont(font, size)).horizontalAdvance(text));
 }
 
 } // namespace Sheet

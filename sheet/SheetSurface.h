@@ -74,8 +74,8 @@ private:
 namespace Sheet {
 
 // The width in points of a text drawn in `font` at `size`, unscaled, fraction
-// dropped. Measured on a scratch picture, never on the target surface, so that
-// it stays in points whatever the target's scale and resolution.
+// dropped. Measured apart from the target surface, so that it stays in points
+// whatever the target's scale and resolution.
 int32_t getStrigWidth(const QString& text, const QString& font, int32_t size);
 
 } // namespace Sheet
