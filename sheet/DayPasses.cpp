@@ -88,9 +88,14 @@ void drawCal2Fillrect(SheetSurface& g, const SheetContext& c, int32_t x, int32_t
 void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                      int32_t month)
 {
+    if (gridBuilt(c.weekLine))
+        drawCalDaysBack(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
+}
+
+void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)
+{
     if (!gridBuilt(c.weekLine))
         return;
-    const MonthWalk walk = walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month);
     for (const WalkCell& cell : walk.cells) {
         if (cell.kind > AnniversaryOffset)
             drawCal2Fillrect(g, c, x, y, s, cell.row, cell.column);
@@ -105,11 +110,16 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
 void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                  int32_t month)
 {
+    if (gridBuilt(c.weekLine))
+        drawCalDays(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
+}
+
+void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)
+{
     if (!gridBuilt(c.weekLine))
         return;
     const Dataset& ds = c.dataset;
     std::array<std::array<int32_t, kGridColumns>, kGridRows> anniversaryLineCounts{};
-    const MonthWalk walk = walkMonth(walkChoicesOf(ds), c.anniversaries, year, month);
 
     const int32_t dow1st = ds.i32(QStringLiteral("dow1st"));
     const int32_t sunday = sundayColumnOf(dow1st);

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "platform/Conv.h"
 #include "sheet/DayPasses.h"
+#include "sheet/MonthWalk.h"
 
 namespace Sheet {
 
@@ -93,7 +94,8 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
     for (int32_t i = 0; i < 7; ++i)
         g.drawString(labels[i], dev(int64_t(c.dowLine[i]) + 3 + x, scale), dev(int64_t(c.weekLine[0]) - 2 + y, scale));
 
-    drawCalDaysBack(g, c, x, y, scale, year, month);
+    const MonthWalk walk = walkMonth(walkChoicesOf(ds), c.anniversaries, year, month);
+    drawCalDaysBack(g, c, x, y, scale, walk);
 
     if (ds.i32(QStringLiteral("line")) == 0) {
         // The hairline is one device pixel at any scale.
@@ -125,7 +127,7 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
         }
     }
 
-    drawCalDays(g, c, x, y, scale, year, month);
+    drawCalDays(g, c, x, y, scale, walk);
 }
 
 } // namespace Sheet
