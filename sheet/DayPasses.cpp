@@ -174,7 +174,7 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
 
         if (extra == kInLastWeek) {
             // Written behind the number of the day a week earlier: "23/30".
-            const int32_t w = getStrigWidth(QString::number(over.day - 7), ds.text(QStringLiteral("dayFont")),
+            const int32_t w = getStrigWidth(g, QString::number(over.day - 7), ds.text(QStringLiteral("dayFont")),
                                             ds.i32(QStringLiteral("dayFsize")));
             g.drawString(QStringLiteral("/") + QString::number(over.day),
                          dev(int64_t(c.dowLine[over.column]) + 3 + x + w, s),

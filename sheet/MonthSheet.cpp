@@ -61,7 +61,7 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
 
     const QString title = sheetTitle(year, month);
     const QString ymFont = ds.text(QStringLiteral("ymFont"));
-    const int32_t titleWidth = getStrigWidth(title, ymFont, ds.i32(QStringLiteral("ymFsize")));
+    const int32_t titleWidth = getStrigWidth(g, title, ymFont, ds.i32(QStringLiteral("ymFsize")));
     g.setTextFont(ymFont);
     g.setTextSize(Conv::toInt32(ds.dbl(QStringLiteral("ymFsize")) * scale));
     g.setForeColor(colourOf(ds, "ymColor"));

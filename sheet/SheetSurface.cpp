@@ -16,6 +16,8 @@ namespace {
 // two such values overflows an int inside Qt.
 constexpr int64_t kFarAway = int64_t(1) << 28;
 
+constexpr qsizetype kMaxBuiltFonts = 32;
+
 int64_t clampFar(int64_t v) { return std::clamp(v, -kFarAway, kFarAway); }
 
 QFont sheetFont(const QString& name, int32_t size)
@@ -55,13 +57,33 @@ void SheetSurface::setTextSize(int32_t size)
     }
 }
 
+qsizetype SheetSurface::builtIndex(const QString& name, int32_t size)
+{
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].size == size && m_fonts[i].name == name)
+            return i;
+    }
+    // A sheet uses a handful; a surface that meets many starts over.
+    if (m_fonts.size() >= kMaxBuiltFonts) {
+        m_fonts.clear();
+        m_fontDirty = true;
+    }
+    m_fonts.append(BuiltFont{name, size, sheetFont(name, size)});
+    return m_fonts.size() - 1;
+}
+
+const QFont& SheetSurface::builtFont(const QString& name, int32_t size)
+{
+    return m_fonts[builtIndex(name, size)].font;
+}
+
 const QFont& SheetSurface::font()
 {
     if (m_fontDirty) {
-        m_font = sheetFont(m_textFont, m_textSize);
+        m_font = builtIndex(m_textFont, m_textSize);
         m_fontDirty = false;
     }
-    return m_font;
+    return m_fonts[m_font].font;
 }
 
 void SheetSurface::fillDeviceRect(int64_t left, int64_t top, int64_t right, int64_t bottom)
@@ -170,6 +192,13 @@ int32_t getStrigWidth(const QString& text, const QString& font, int32_t size)
     // A pixel-size font measures the same on any device, so the width needs
     // neither a picture nor a painter.
     return Conv::toInt32(QFontMetricsF(sheetFont(font, size)).horizontalAdvance(text));
+}
+
+int32_t getStrigWidth(SheetSurface& g, const QString& text, const QString& font, int32_t size)
+{
+    if (text.isEmpty() || size <= 0)
+        return 0;
+    return Conv::toInt32(QFontMetricsF(g.builtFont(font, size)).horizontalAdvance(text));
 }
 
 } // namespace Sheet
