@@ -48,7 +48,8 @@ TEST_F(AppPrefTest, FirstRunShowsNothingAndQuitWritesTheDefaults)
     EXPECT_EQ(Globals::gPref[43], 1200);
     EXPECT_TRUE(Globals::gPrintSetup.contains(QStringLiteral("SetupString")));
 
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                         MessageBoxDriver::kUntilStopped);
     app.LoadPref();
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;
@@ -126,7 +127,8 @@ TEST_F(AppPrefTest, UnwritableFileAtQuitIsAnnounced)
 TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
 {
     start();
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                         MessageBoxDriver::kUntilStopped);
     app.SavePref();
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;

@@ -34,6 +34,10 @@ public:
     // What to do with the box once it is shown.
     enum class Action { Click, PressEscape };
 
+    // For a road that must show no box: watch, and answer any box that does
+    // come however late, until the test sets stopWaiting after the road.
+    static constexpr int kUntilStopped = -1;
+
     // Starts watching; the box must appear before `timeoutMs`. The watching
     // runs on the event loop, so the box's own modal loop drives it. If the named
     // button does not exist the box is closed anyway, so a test never hangs.
@@ -53,7 +57,7 @@ public:
             }
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) {
-                if (clock->elapsed() > timeoutMs) {
+                if (timeoutMs != kUntilStopped && clock->elapsed() > timeoutMs) {
                     timer->stop();
                     timer->deleteLater();
                 }
