@@ -14,12 +14,12 @@ public:
     bool end() override { return true; }
     Type type() const override { return QPaintEngine::User; }
 
-    void updateState(const QPaintEngineState& state) override
+    void updateState(const QPaintEngineState& changed) override
     {
-        if (state.state() & QPaintEngine::DirtyPen)
-            m_pen = state.pen();
-        if (state.state() & QPaintEngine::DirtyBrush)
-            m_brush = state.brush();
+        if (changed.state() & QPaintEngine::DirtyPen)
+            m_pen = changed.pen();
+        if (changed.state() & QPaintEngine::DirtyBrush)
+            m_brush = changed.brush();
     }
 
     void drawRects(const QRect* rects, int count) override
