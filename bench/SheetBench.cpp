@@ -94,14 +94,14 @@ AnniversaryList makeAnniversaries()
 
 // One sheet's inputs as the main window holds them: holiday names and
 // anniversary texts with their backgrounds shown.
-struct Sheet1 {
+struct BenchSheet {
     Dataset ds;
     AnniversaryList anniversaries = makeAnniversaries();
     Sheet::DowLine dowLine{};
     Sheet::WeekLine weekLine;
     SheetKind kind;
 
-    Sheet1(const SheetKind& k, bool withPicture)
+    BenchSheet(const SheetKind& k, bool withPicture)
         : kind(k)
     {
         std::array<int32_t, 51> pref{};
@@ -151,14 +151,14 @@ struct SheetCase {
     double scale;
     bool withPicture;
     std::string name;
-    std::unique_ptr<Sheet1> sheet;
+    std::unique_ptr<BenchSheet> sheet;
     DrawingScript script;
 
-    const Sheet1& prepared()
+    const BenchSheet& prepared()
     {
         if (sheet)
             return *sheet;
-        sheet = std::make_unique<Sheet1>(kind, withPicture);
+        sheet = std::make_unique<BenchSheet>(kind, withPicture);
         RecordingDevice recorder(sheet->pixels(scale));
         sheet->draw(recorder, scale);
         script = recorder.script();
@@ -187,7 +187,7 @@ void registerSheet(const SheetKind& kind, double scale, bool withPicture)
     auto c = std::make_shared<SheetCase>(SheetCase{kind, scale, withPicture, label(kind, scale, withPicture), {}, {}});
 
     benchmark::RegisterBenchmark(("sheet/" + c->name).c_str(), [c](benchmark::State& state) {
-        const Sheet1& sheet = c->prepared();
+        const BenchSheet& sheet = c->prepared();
         QImage canvas(sheet.pixels(c->scale), QImage::Format_ARGB32_Premultiplied);
         for (auto _ : state) {
             sheet.draw(canvas, c->scale);
@@ -196,7 +196,7 @@ void registerSheet(const SheetKind& kind, double scale, bool withPicture)
     })->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
     benchmark::RegisterBenchmark(("floor/" + c->name).c_str(), [c](benchmark::State& state) {
-        const Sheet1& sheet = c->prepared();
+        const BenchSheet& sheet = c->prepared();
         QImage canvas(sheet.pixels(c->scale), QImage::Format_ARGB32_Premultiplied);
         for (auto _ : state) {
             c->drawFloor(canvas);
@@ -211,7 +211,7 @@ void registerTwelveMonths(const SheetKind& kind, bool withPicture)
 {
     const std::string name = std::string("pdf/twelve/") + kind.name + (withPicture ? "/picture" : "");
     benchmark::RegisterBenchmark(name.c_str(), [kind, withPicture](benchmark::State& state) {
-        const auto sheet = std::make_unique<Sheet1>(kind, withPicture);
+        const auto sheet = std::make_unique<BenchSheet>(kind, withPicture);
         constexpr double kScale = 5.0;
         qint64 bytes = 0;
         for (auto _ : state) {

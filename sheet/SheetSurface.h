@@ -59,7 +59,8 @@ public:
                      int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight);
 
     // The font a text in `name` at `size` device pixels draws in; built once
-    // per surface, so that a sheet's many texts reuse a handful of fonts.
+    // per surface, so that a sheet's many texts reuse a handful of fonts. The
+    // reference holds until the surface builds another font.
     const QFont& builtFont(const QString& name, int32_t size);
 
 private:
