@@ -7,11 +7,13 @@
 #include "core/Anniversary.h"
 #include "core/Dataset.h"
 #include "core/DatasetDefaults.h"
+#include "core/DatasetKeys.h"
 #include "sheet/GridTables.h"
+#include "sheet/JapaneseFont.h"
 #include "sheet/MonthSheet.h"
 #include "sheet/SheetContext.h"
+#include "sheet/SheetSizes.h"
 #include "sheet/SheetSurface.h"
-#include "ui/JapaneseFont.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -37,11 +39,10 @@ constexpr int32_t kMonth = 5;
 
 struct SheetKind {
     const char* name;
-    int32_t size;  // SheetSize
-    int32_t width, height;  // points
+    SheetSize size;
 };
-constexpr SheetKind kFloppy{"floppy", 0, 255, 260};
-constexpr SheetKind kCd{"cd", 3, 340, 340};
+constexpr SheetKind kFloppy{"floppy", SheetSize::FloppyCase};
+constexpr SheetKind kCd{"cd", SheetSize::Cd12x12};
 
 // Photo-like: smooth colour fields with grain, so that smooth scaling and
 // compression meet what a real photo gives them.
@@ -104,26 +105,29 @@ struct BenchSheet {
     BenchSheet(const SheetKind& k, bool withPicture)
         : kind(k)
     {
+        // The default colours, one for each use, as the preferences give them.
         std::array<int32_t, 51> pref{};
-        const int32_t colours[] = {0x202020, 0x404040, 0x8080C0, 0x000000, 0xE03030,
-                                   0x3060C0, 0xE03030, 0xC06000, 0xC06000, 0x806040, 0xFFF0C0};
-        for (int i = 0; i < 11; ++i)
-            pref[20 + i] = colours[i];
+        const int32_t colours[] = {0x202020, 0x404040, 0x8080C0, 0x000000, 0xE03030, 0x3060C0,
+                                   0xE03030, 0xC06000, 0xC06000, 0x806040, 0xFFF0C0};
+        for (int32_t i = PrefIndex::kFirstDefaultColour; i <= PrefIndex::kLastDefaultColour; ++i)
+            pref[size_t(i)] = colours[i - PrefIndex::kFirstDefaultColour];
         DatasetDefaults::initDataset(ds, pref, QDate(kYear, kMonth, 1));
-        ds.setValue(QStringLiteral("size"), k.size);
-        ds.setValue(QStringLiteral("holName"), 2);
-        ds.setValue(QStringLiteral("annName"), 3);
+        ds.setValue(DatasetKey::size, codeOf(k.size));
+        ds.setValue(DatasetKey::holName, codeOf(HolidayDisplay::HolidayColourAndName));
+        ds.setValue(DatasetKey::annName, codeOf(AnniversaryDisplay::AnniversaryNameAndBackground));
         if (withPicture)
             ds.setPict(photo());
-        Sheet::initDOWLine(dowLine, k.size);
-        Sheet::initWeekLine(weekLine, k.size, ds.i32(QStringLiteral("extra")));
+        Sheet::initDOWLine(dowLine, codeOf(k.size));
+        Sheet::initWeekLine(weekLine, codeOf(k.size), ds.i32(DatasetKey::extra));
     }
 
-    Sheet::SheetContext context() const { return {ds, anniversaries, dowLine, weekLine, kind.width}; }
+    QSize points() const { return Sheet::sheetSizeInPoints(kind.size); }
+
+    Sheet::SheetContext context() const { return {ds, anniversaries, dowLine, weekLine, points().width()}; }
 
     QSize pixels(double scale) const
     {
-        return QSize(int(std::lround(kind.width * scale)), int(std::lround(kind.height * scale)));
+        return QSize(int(std::lround(points().width() * scale)), int(std::lround(points().height() * scale)));
     }
 
     // As the preview's paint event: a fresh painter, the canvas filled white, the sheet.

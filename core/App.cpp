@@ -1,6 +1,10 @@
 #include "core/App.h"
 
+#include "core/DatasetKeys.h"
 #include "core/Globals.h"
+#include "core/PageSetup.h"
+#include "core/PageSetupFile.h"
+#include "core/PrefDlgValues.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 
@@ -22,11 +26,21 @@ App::~App()
 
 App* App::instance() { return gApp; }
 
+void App::InitApp()
+{
+    InitVal();
+    InitColor();
+    InitPref();
+    LoadPref();
+    LoadPrintSetup();
+}
+
 void App::CloseApp(const std::function<void()>& saveWindowFiles)
 {
     SavePref();
     if (saveWindowFiles)
         saveWindowFiles();
+    SavePrintSetup();
 }
 
 void App::InitVal() { Preferences::initVal(Globals::gPrintSetup, Globals::gSheetW); }
@@ -38,7 +52,8 @@ void App::InitPref() { Preferences::initPref(Globals::gPref, Globals::gPrefS, Gl
 void App::LoadPref()
 {
     const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                             Globals::gClr, Globals::gSheetW);
+                                                             Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes);
+    m_prefFileUnread = result == Preferences::LoadResult::CannotOpen || result == Preferences::LoadResult::Damaged;
     switch (result) {
     case Preferences::LoadResult::NoFile:
         Globals::MsgBox(QStringLiteral("初期設定ファイルがありません。デフォルトの設定で起動します。"));
@@ -56,7 +71,131 @@ void App::LoadPref()
 
 void App::SavePref()
 {
-    if (Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS)
-        == Preferences::SaveResult::CannotWrite)
+    const Preferences::SaveResult result = Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
+                                                             &Globals::gPrefSBytes, m_prefFileUnread);
+    if (result == Preferences::SaveResult::Saved)
+        m_prefFileUnread = false;
+    if (result == Preferences::SaveResult::CannotWrite)
         Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
+
+void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
+
+std::unique_ptr<PrinterSetup> App::NewPrinterSetup() const
+{
+    return m_newPrinterSetup ? m_newPrinterSetup() : nullptr;
+}
+
+namespace {
+const QString kSetupString = QStringLiteral("SetupString");
+
+// Printing lays its sheets out on the printable area, so a page without one
+// cannot be set up. With no printer installed Qt prints to PDF, whose page
+// always has an area: only a printer that can print on none of its page is
+// turned away.
+bool hasPrintableArea(const PrinterSetup& ps) { return ps.Width() > 0 && ps.Height() > 0; }
+
+bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[PrefIndex::kKeepPageSetup], true); }
+
+void pageSetupFileMissing()
+{
+    Globals::gCautionDlg1(QStringLiteral("用紙設定ファイルがみつかりません。"),
+                          QStringLiteral("再度、用紙設定を行って下さい。"));
+}
+} // namespace
+
+void App::PrintSetup()
+{
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
+    if (!ps)
+        return;
+    if (!hasPrintableArea(*ps)) {
+        Globals::gCautionDlg1(QStringLiteral("プリンタドライバが見つかりません。"),
+                              QStringLiteral("用紙設定は行われません。"));
+        return;
+    }
+    const QString current = Globals::gPrintSetup.value(kSetupString).toString();
+    if (!current.isEmpty())
+        ps->SetSetupString(current);
+    if (!ps->PageSetupDialog())
+        return;
+    PrintSetupParam(*ps);
+}
+
+void App::PrintSetupParam(const PrinterSetup& ps)
+{
+    Globals::gPrintSetup.insert(kSetupString, ps.SetupString());
+    Globals::gPrintSetup.insert(QStringLiteral("Width"), ps.Width());
+    Globals::gPrintSetup.insert(QStringLiteral("Height"), ps.Height());
+}
+
+void App::LoadPrintSetup()
+{
+    if (!keepPageSetup())
+        return;
+    QString text;
+    switch (PageSetupFile::load(SettingsFiles::folder(), text)) {
+    case PageSetupFile::LoadResult::NoFolder:
+        return;
+    case PageSetupFile::LoadResult::Unreadable:
+        pageSetupFileMissing();
+        return;
+    case PageSetupFile::LoadResult::Loaded:
+        break;
+    }
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
+    // No printer to print on: the stored setup is not applied, and the next
+    // print or page setup meets the missing printer itself.
+    if (!ps || !hasPrintableArea(*ps))
+        return;
+    // A text that is no page setup of ours is as good as no file.
+    if (!ps->SetSetupString(text)) {
+        pageSetupFileMissing();
+        return;
+    }
+    PrintSetupParam(*ps);
+}
+
+void App::SavePrintSetup()
+{
+    if (!keepPageSetup())
+        return;
+    const QString text = Globals::gPrintSetup.value(kSetupString).toString();
+    if (text.isEmpty())
+        return;
+    if (PageSetupFile::save(SettingsFiles::folder(), text) == PageSetupFile::SaveResult::CannotWrite)
+        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
+
+void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }
+
+std::optional<int32_t> App::ShowPrefDlg2(const QString& text) { return PrefWidth::parse(text); }
+
+void App::ShowPrefDlg()
+{
+    if (!m_runPrefDlg)
+        return;
+    namespace P = PrefIndex;
+    auto& pref = Globals::gPref;
+    PrefDlgValues values;
+    values.lowResolution = pref[P::kPrintResolution] == codeOf(PrintResolution::Dpi72);
+    for (int i = 0; i < kSheetSizeCount; ++i)
+        values.widths[i] = PrefWidth::text(pref[P::kMeasuredWidths + i]);
+    values.keepPageSetup = Globals::gConvIB(pref[P::kKeepPageSetup], true);
+    values.noDialogAfterFirst = Globals::gConvIB(pref[P::kNoDialogAfterFirstPage], true);
+    values.beep = Globals::gConvIB(pref[P::kBeep], true);
+
+    if (!m_runPrefDlg(values))
+        return;
+
+    pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
+    // The dialog lets no width through that does not read; one that still
+    // does not keeps its old value rather than becoming 0.
+    for (int i = 0; i < kSheetSizeCount; ++i) {
+        if (const auto tenths = ShowPrefDlg2(values.widths[i]))
+            pref[P::kMeasuredWidths + i] = *tenths;
+    }
+    pref[P::kKeepPageSetup] = Globals::gConvBI(values.keepPageSetup, true);
+    pref[P::kNoDialogAfterFirstPage] = Globals::gConvBI(values.noDialogAfterFirst, true);
+    pref[P::kBeep] = Globals::gConvBI(values.beep, true);
 }

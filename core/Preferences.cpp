@@ -1,13 +1,12 @@
 #include "core/Preferences.h"
 
+#include "core/DatasetKeys.h"
 #include "core/Globals.h"
 #include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -18,6 +17,8 @@ const QByteArray kTag = QByteArrayLiteral("pref2");
 const QByteArray kOldTag = QByteArrayLiteral("pref");
 
 constexpr int32_t kEntries = 51;
+
+namespace P = PrefIndex;
 } // namespace
 
 void initVal(QVariantMap& printSetup, SheetWidths& sheetW)
@@ -43,21 +44,22 @@ void initColor(Palette& clr)
 
 void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
 {
-    pref[0] = 50;
+    pref[P::kLastIndex] = 50;
     for (int i = 1; i <= 9; ++i)
         pref[i] = 0;
-    pref[10] = 1;
+    pref[P::kBeep] = 1;
     for (int i = 11; i <= 19; ++i)
         pref[i] = 1;
 
+    // The palette entry each default colour is taken from.
     static const int colourEntries[11] = {11, 11, 12, 11, 14, 15, 14, 11, 23, 11, 24};
     for (int i = 0; i < 11; ++i)
-        pref[20 + i] = Globals::gClrCtoI(clr[colourEntries[i]]);
+        pref[P::kFirstDefaultColour + i] = Globals::gClrCtoI(clr[colourEntries[i]]);
 
     for (int i = 31; i <= 39; ++i)
         pref[i] = 0;
-    for (int i = 0; i < 4; ++i)
-        pref[40 + i] = sheetW[i];
+    for (int i = 0; i < kSheetSizeCount; ++i)
+        pref[P::kMeasuredWidths + i] = sheetW[i];
     pref[50] = 0;
 
     prefS[0] = QStringLiteral("50");
@@ -71,14 +73,14 @@ void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetW
     prefS[50] = QString();
 }
 
-QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS)
+QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS, const TextPrefBytes* readFrom)
 {
     BinaryWriter out;
     out.writePStringBytes(kTag);
 
     // The count is the last index plus one, held to the array's size (and
     // computed wide, so a last index of INT32_MAX cannot overflow).
-    const int32_t n = static_cast<int32_t>(std::min<int64_t>(int64_t(pref[0]) + 1, kEntries));
+    const int32_t n = static_cast<int32_t>(std::min<int64_t>(int64_t(pref[P::kLastIndex]) + 1, kEntries));
     out.writeInt32(n);
     for (int32_t i = 0; i < n; ++i)
         out.writeInt32(pref[i]);
@@ -88,15 +90,17 @@ QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS)
     const int32_t m = std::min(Conv::toInt32(bound + 1.0), kEntries);
     out.writeInt32(m);
     for (int32_t j = 0; j < m; ++j)
-        out.writePString(prefS[j]);
+        out.writePString(prefS[j], readFrom ? (*readFrom)[j] : QByteArray());
     return out.bytes();
 }
 
-bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
+bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom)
 {
     // Read into copies, so that a damaged file leaves every entry as it was.
     IntPrefs ints = pref;
     TextPrefs texts = prefS;
+    TextPrefBytes bytes = readFrom ? *readFrom : TextPrefBytes{};
 
     QByteArray tag;
     if (!in.readPString(tag))
@@ -106,9 +110,11 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
     int32_t n = 0;
     if (!in.readInt32(n))
         return false;
-    // A count beyond the array: the surplus values are read and dropped. Every
-    // value takes at least one byte, so a count beyond the file's end stops at
-    // the first failed read.
+    // A count beyond the array: the surplus values are read and dropped. A
+    // count beyond what the bytes left can hold (an Int32 takes four, a
+    // PString at least one) is damage, seen before any value is read.
+    if (int64_t(n) * (oldLayout ? 1 : 4) > in.remaining())
+        return false;
     for (int32_t i = 0; i < n; ++i) {
         int32_t value = 0;
         if (oldLayout) {
@@ -124,64 +130,68 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
     }
 
     int32_t m = 0;
-    if (!in.readInt32(m))
+    if (!in.readInt32(m) || int64_t(m) > in.remaining())
         return false;
     for (int32_t j = 0; j < m; ++j) {
         QString text;
-        if (!in.readPString(text))
+        QByteArray read;
+        if (!in.readPString(text, read))
             return false;
-        if (j < kEntries)
+        if (j < kEntries) {
             texts[j] = text;
+            bytes[j] = read;
+        }
     }
 
-    if (ints[40] == 0) {
-        for (int i = 0; i < 4; ++i)
-            ints[40 + i] = sheetW[i];
+    if (ints[P::kMeasuredWidths] == 0) {
+        for (int i = 0; i < kSheetSizeCount; ++i)
+            ints[P::kMeasuredWidths + i] = sheetW[i];
     }
+    // A file of the older layout predates the anniversary colours: they take their defaults.
     if (oldLayout) {
-        ints[28] = Globals::gClrCtoI(clr[23]);
-        ints[29] = Globals::gClrCtoI(clr[11]);
-        ints[30] = Globals::gClrCtoI(clr[24]);
+        ints[P::kDefaultDayColorA] = Globals::gClrCtoI(clr[23]);
+        ints[P::kDefaultAnnColor] = Globals::gClrCtoI(clr[11]);
+        ints[P::kDefaultAnnBkClr] = Globals::gClrCtoI(clr[24]);
     }
 
     pref = ints;
     prefS = texts;
+    if (readFrom)
+        *readFrom = bytes;
     return true;
 }
 
-bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
+bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom)
 {
     BinaryReader in(bytes);
-    return decode(in, pref, prefS, clr, sheetW);
+    return decode(in, pref, prefS, clr, sheetW, readFrom);
 }
 
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW)
+                const SheetWidths& sheetW, TextPrefBytes* readFrom)
 {
     if (!Folders::isFolder(settingsFolder)) {
         Folders::createFolder(settingsFolder);
         return LoadResult::FolderCreated;
     }
-    QFile file(SettingsFiles::preferenceFileIn(settingsFolder));
-    switch (FileIO::openForReading(file)) {
-    case FileIO::OpenResult::Missing:
-        return LoadResult::NoFile;
-    case FileIO::OpenResult::CannotOpen:
-        return LoadResult::CannotOpen;
-    case FileIO::OpenResult::Opened:
-        break;
-    }
-    BinaryReader in(&file);
-    if (!decode(in, pref, prefS, clr, sheetW))
+    QByteArray bytes;
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder), bytes))
+        return *failed;
+    if (!decode(bytes, pref, prefS, clr, sheetW, readFrom))
         return LoadResult::Damaged;
     return LoadResult::Loaded;
 }
 
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS)
+SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
+                const TextPrefBytes* readFrom, bool keepOldFile)
 {
     if (!Folders::isFolder(settingsFolder))
         return SaveResult::NoFolder;
-    if (!FileIO::writeWhole(SettingsFiles::preferenceFileIn(settingsFolder), encode(pref, prefS)))
+    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
+    if (keepOldFile && !SettingsFiles::keepAside(path))
+        return SaveResult::CannotWrite;
+    if (!FileIO::writeWhole(path, encode(pref, prefS, readFrom)))
         return SaveResult::CannotWrite;
     return SaveResult::Saved;
 }
