@@ -4,6 +4,7 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "sheet/PageLayout.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +14,9 @@
 #include <memory>
 
 class Canvas;
+class MenuBar1;
+class PrintJob;
+class QAction;
 class SheetSurface;
 
 // The main window. It carries the working state; its methods read that state
@@ -30,15 +34,55 @@ public:
     // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
     void InitVal();
 
-    // The close request: runs the application's closing sequence; quits the
-    // application unless it is quitting already.
-    void Event_CancelClose(bool appQuitting);
+    // ---- Datasets on disk and in the dataset list (ui/Window1Datasets.cpp) ----
+    // Writes the current dataset to the file, whole or not at all; a failure
+    // is told to the user and gives false.
+    bool SaveDataset(const QString& f);
+    // Makes the dataset of the file current, with its file, the controls and
+    // the preview's size. A file that cannot be read whole is told to the
+    // user and changes nothing; false then.
+    bool LoadDataset(const QString& f);
+    // Rebuilds the list from the datasets folder; no row selected afterwards.
+    void MakeDatasetList();
+    // Saves into the current file, or into one chosen in a save dialog when
+    // there is none or `saveAs`. True when the dataset was written.
+    bool SaveFile(bool saveAs);
+    // The first row named `name` exactly; -1 when none.
+    int32_t SaveFileLB(const QString& name) const;
+    // Loads the selected row's file, or one chosen in an open dialog.
+    void LoadFile(bool fromList);
+    // Asks whether to save unsaved edits. True when the caller may go on
+    // (saved, or the edits dropped); false when the save did not happen.
+    bool SaveCheck();
+    // The dataset list's one change event: a change of its selection.
+    void ListBox1_Change();
+    // The list's selected row, -1 for none; setting it raises ListBox1_Change
+    // when the selection changes.
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t row);
+
+    // The close request. While the dataset has unsaved edits it first asks
+    // whether to save them; true keeps the window open (the user cancelled,
+    // or the save did not happen). Otherwise it runs the application's
+    // closing sequence and quits the application unless it is quitting
+    // already.
+    bool Event_CancelClose(bool appQuitting);
+    // The quit question; true when the program may end.
+    bool QuitCheck();
+    // The application's quit, where the quit command leads: the window is
+    // closed as by its close box, but knowing that the application quits.
+    void AppQuit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool m_closed = false;
+    bool m_appQuitting = false;
+    // Counts the list's changes of selection that went past the guard, so that
+    // a change can tell that a nested one (a save reselecting a row) has
+    // already loaded what is selected now.
+    uint64_t m_listChanges = 0;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
     AnniversaryList m_anvsyAsFound;
@@ -148,6 +192,7 @@ private:
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
+    void selectFont(const char* popup, const QString& font);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();
@@ -186,4 +231,82 @@ public:
     void Canvas1_Paint(SheetSurface& g);
     void Canvas9_Paint(SheetSurface& g);
     void Canvas10_Paint(SheetSurface& g);
+
+    // ---- Printing and picture export (ui/Window1Print.cpp, ui/Window1Export.cpp) ----
+public:
+    // The print command: twelve months or one page of sheets of the current
+    // dataset from its start month, one print job a page, the first page
+    // through the print dialog. Changes nothing in the dataset.
+    void PrintSheet();
+    // One page as one job on the print's printer, its months from (year,
+    // month) on, which are advanced past them. False, with the month left as
+    // it was, when there is still no page setup, the dialog was cancelled or
+    // the job could not begin.
+    bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
+    // Nominal over measured width of the current size's sheet.
+    double PrintSheet2scle() const;
+    // The sheet positions for the current size on gPrintSetup's printable area.
+    void GetSheetPos(Sheet::SheetPositions& positions) const;
+    // The page's cutting guides in the dataset's style, at `scale` device pixels per point.
+    void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
+    // The previewed month saved as a PNG picture the user names.
+    void ExportCanvas1();
+
+    // ---- Menus and toolbar (ui/Window1Menus.cpp) ----
+public:
+    MenuBar1* menuBar1() const;
+    // The menu bar's items by name, for the enabling.
+    QAction* MenuItem(const char* name) const;
+    QAction* FileMenu() const { return MenuItem("FileMenu"); }
+    QAction* FileOpen() const { return MenuItem("FileOpen"); }
+    QAction* FileSave() const { return MenuItem("FileSave"); }
+    QAction* FileSaveAs() const { return MenuItem("FileSaveAs"); }
+    QAction* UntitledMenu4() const { return MenuItem("UntitledMenu4"); }
+    QAction* FileExport() const { return MenuItem("FileExport"); }
+    QAction* UntitledMenu3() const { return MenuItem("UntitledMenu3"); }
+    QAction* FilePageSetup() const { return MenuItem("FilePageSetup"); }
+    QAction* FilePrint() const { return MenuItem("FilePrint"); }
+    QAction* UntitledMenu2() const { return MenuItem("UntitledMenu2"); }
+    QAction* FileQuit() const { return MenuItem("FileQuit"); }
+    QAction* EditMenu() const { return MenuItem("EditMenu"); }
+    QAction* EditUndo() const { return MenuItem("EditUndo"); }
+    QAction* UntitledMenu1() const { return MenuItem("UntitledMenu1"); }
+    QAction* EditCut() const { return MenuItem("EditCut"); }
+    QAction* EditCopy() const { return MenuItem("EditCopy"); }
+    QAction* EditPaste() const { return MenuItem("EditPaste"); }
+    QAction* EditClear() const { return MenuItem("EditClear"); }
+    QAction* UntitledMenu0() const { return MenuItem("UntitledMenu0"); }
+    QAction* EditPreferences() const { return MenuItem("EditPreferences"); }
+    QAction* Op() const { return MenuItem("Op"); }
+    QAction* OpAnn() const { return MenuItem("OpAnn"); }
+    QAction* AppleAbout() const { return MenuItem("AppleAbout"); }
+
+    // Binds the window's six commands by name.
+    void AddMenuHandlers();
+    // Switches on the window's items that do not enable themselves: "保存"
+    // only while the dataset has unsaved edits.
+    void Event_EnableMenuItems();
+    // The window's commands; each runs one operation and returns false.
+    bool FileOpen_Action();
+    bool FileSave_Action();
+    bool FileSaveAs_Action();
+    bool FileExport_Action();
+    bool FilePrint_Action();
+    bool OpAnn_Action();
+
+    // The toolbar's pictures, composed once while the window opens.
+    void InitIcon();
+    // The toolbar's six commands: each runs exactly what its menu item runs.
+    void ToolbarItem2_Action(); // save
+    void ToolbarItem5_Action(); // export
+    void ToolbarItem1_Action(); // anniversaries
+    void ToolbarItem3_Action(); // page setup
+    void ToolbarItem4_Action(); // print
+    void ToolbarItem6_Action(); // preferences
+
+private:
+    void CreateToolbar();
+    // Runs the menu bar's enabling pass, so that the items and their
+    // shortcuts follow pChanged wherever it changes.
+    void UpdateMenuItems();
 };

@@ -243,6 +243,9 @@ void Window1::CreateControls(QWidget* central)
     range.label("StaticText13", 220, 77, 55, QStringLiteral("開始月："));
     auto* year = range.put(new QLineEdit(box6), "EditField1", 280, 40, 60, 22);
     year->setReadOnly(true);
+    // A focused line edit takes Ctrl+E (end of line, under X11) before the
+    // menu's shortcut; the year is only ever changed by the arrows anyway.
+    year->setFocusPolicy(Qt::NoFocus);
     range.put(new LittleArrows(box6), "LittleArrows1", 345, 40, 13, 23);
 
     // ---- Dataset list ----
@@ -250,6 +253,13 @@ void Window1::CreateControls(QWidget* central)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Every second row (rows 1, 3, 5) on a light blue stripe.
+    list->setAlternatingRowColors(true);
+    {
+        QPalette pal = list->palette();
+        pal.setColor(QPalette::AlternateBase, QColor(237, 243, 254));
+        list->setPalette(pal);
+    }
     window.label("StaticText21", 20, 10, 100, QStringLiteral("データセット"), Qt::AlignLeft);
 
     // ---- Events, bound only now: the selections made above reach no handler ----
@@ -292,6 +302,8 @@ void Window1::CreateControls(QWidget* central)
     connect(arrows, &LittleArrows::down, this, &Window1::LittleArrows1_Down);
     connect(arrows, &LittleArrows::up, this, &Window1::LittleArrows1_Up);
     connect(pictButton, &QPushButton::clicked, this, &Window1::PushButton1_Action);
+    // One signal for every change of the selection, by the user or by code.
+    connect(list, &QListWidget::itemSelectionChanged, this, &Window1::ListBox1_Change);
 
     const auto onColour = [this](const char* name, void (Window1::*handler)()) {
         connect(control<ClrCanvas>(name), &ClrCanvas::ClrChanged, this, handler);
