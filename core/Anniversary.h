@@ -26,9 +26,26 @@ struct Anniversary {
 
 using AnniversaryList = QList<Anniversary>;
 
+// An entry with its values converted, for the many lookups of one sheet.
+struct AnniversaryDate {
+    int32_t year = 0; // 0 = every year
+    int32_t month = 0;
+    int32_t day = 0;
+    QString text;
+};
+
+using AnniversaryDates = QList<AnniversaryDate>;
+
 namespace Anniversaries {
 // The first entry, in list order, that fits the date; its text is the date's
 // anniversary text (an empty text still hides the later entries).
 // Returns nullptr when no entry fits.
 const Anniversary* findFirst(const AnniversaryList& list, int32_t year, int32_t month, int32_t day);
+
+// The list in the same order with every value read once; a sheet converts it
+// before its walk instead of reading each entry's texts again for every day.
+AnniversaryDates datesOf(const AnniversaryList& list);
+// The text findFirst gives the date: that of the first fitting entry, empty
+// when none fits.
+QString textOn(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day);
 } // namespace Anniversaries

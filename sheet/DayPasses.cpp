@@ -75,9 +75,14 @@ void drawCal2Fillrect(SheetSurface& g, const SheetContext& c, int32_t x, int32_t
 void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                      int32_t month)
 {
+    if (gridBuilt(c.weekLine))
+        drawCalDaysBack(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
+}
+
+void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)
+{
     if (!gridBuilt(c.weekLine))
         return;
-    const MonthWalk walk = walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month);
     for (const WalkCell& cell : walk.cells) {
         if (cell.kind > AnniversaryOffset)
             drawCal2Fillrect(g, c, x, y, s, cell.row, cell.column);
@@ -92,11 +97,16 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
 void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                  int32_t month)
 {
+    if (gridBuilt(c.weekLine))
+        drawCalDays(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
+}
+
+void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)
+{
     if (!gridBuilt(c.weekLine))
         return;
     const Dataset& ds = c.dataset;
     std::array<std::array<int32_t, kGridColumns>, kGridRows> anniversaryLineCounts{};
-    const MonthWalk walk = walkMonth(walkChoicesOf(ds), c.anniversaries, year, month);
 
     const WeekendColumns weekend = weekendColumnsOf(ds.i32(K::dow1st));
 
@@ -152,7 +162,8 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
 
         if (extra == OverflowPlacement::InLastWeek) {
             // Written behind the number of the day a week earlier: "23/30".
-            const int32_t w = getStrigWidth(QString::number(over.day - 7), ds.text(K::dayFont), ds.i32(K::dayFsize));
+            const int32_t w =
+                getStrigWidth(g, QString::number(over.day - 7), ds.text(K::dayFont), ds.i32(K::dayFsize));
             g.drawString(QStringLiteral("/") + QString::number(over.day),
                          dev(int64_t(c.dowLine[over.column]) + 3 + x + w, s),
                          devPlus(int64_t(c.weekLine[4]) + 3 + y, s, double(g.textSize()) * 0.8));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/MonthWalk.h"
 #include "sheet/SheetContext.h"
 #include "sheet/SheetSurface.h"
 
@@ -22,5 +23,10 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
 // overflow days where the OverflowPlacement puts them. Draws only text.
 void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                  int32_t month);
+
+// The two passes over a month already walked: a sheet walks its month once
+// and hands the walk to both.
+void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk);
+void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk);
 
 } // namespace Sheet

@@ -2,6 +2,7 @@
 
 #include "platform/Conv.h"
 #include "sheet/DayPasses.h"
+#include "sheet/MonthWalk.h"
 #include "sheet/SheetUnits.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
 
     const QString title = sheetTitle(year, month);
     const QString ymFont = ds.text(K::ymFont);
-    const int32_t titleWidth = getStrigWidth(title, ymFont, ds.i32(K::ymFsize));
+    const int32_t titleWidth = getStrigWidth(g, title, ymFont, ds.i32(K::ymFsize));
     g.setTextFont(ymFont);
     g.setTextSize(Conv::toInt32(ds.dbl(K::ymFsize) * scale));
     g.setForeColor(colourOf(ds, K::ymColor));
@@ -84,7 +85,8 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
     for (int32_t i = 0; i < 7; ++i)
         g.drawString(labels[i], dev(int64_t(c.dowLine[i]) + 3 + x, scale), dev(int64_t(c.weekLine[0]) - 2 + y, scale));
 
-    drawCalDaysBack(g, c, x, y, scale, year, month);
+    const MonthWalk walk = walkMonth(walkChoicesOf(ds), c.anniversaries, year, month);
+    drawCalDaysBack(g, c, x, y, scale, walk);
 
     if (ds.coded<LineWeight>(K::line) == LineWeight::Hairline) {
         // The hairline is one device pixel at any scale.
@@ -119,7 +121,7 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
         }
     }
 
-    drawCalDays(g, c, x, y, scale, year, month);
+    drawCalDays(g, c, x, y, scale, walk);
 }
 
 } // namespace Sheet

@@ -45,9 +45,12 @@ void drawCal2anniversary(const AnniversaryList& list, int32_t year, int32_t mont
         text = Conv::asText(hit->tt);
 }
 
-void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t cellIndex, int32_t year,
-              int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
-              int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary)
+namespace {
+
+// drawCal2 on the list as the walk holds it, converted once for the month.
+void classifyCell(const WalkChoices& choices, const AnniversaryDates& dates, int32_t cellIndex, int32_t year,
+                  int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
+                  int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary)
 {
     if (cellIndex < firstColumn || cellIndex >= firstColumn + dayCount) {
         kind = OutsideMonth;
@@ -61,10 +64,20 @@ void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t c
             kind = PublicHoliday;
     }
     if (choices.showsAnniversaries()) {
-        drawCal2anniversary(list, year, month, day, anniversary);
+        anniversary = Anniversaries::textOn(dates, year, month, day);
         if (!anniversary.isEmpty())
             kind += AnniversaryOffset;
     }
+}
+
+} // namespace
+
+void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t cellIndex, int32_t year,
+              int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
+              int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary)
+{
+    classifyCell(choices, Anniversaries::datesOf(list), cellIndex, year, month, equinoxDay, firstColumn, dayCount,
+                 kind, day, holidayName, substituteFlag, anniversary);
 }
 
 MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int32_t year, int32_t month)
@@ -72,6 +85,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
     MonthWalk walk;
     walk.inputs = monthInputs(year, month, choices.weekStart);
     const MonthInputs& in = walk.inputs;
+    const AnniversaryDates dates = Anniversaries::datesOf(list);
 
     // The walk's one set of classification values, overwritten cell by cell.
     int32_t kind = 0, day = 0;
@@ -81,8 +95,8 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
     bool substitutePending = false;
 
     for (int32_t index = 0; index < kGridCells; ++index) {
-        drawCal2(choices, list, index, year, month, in.equinoxDay, in.firstColumn, in.dayCount, kind, day,
-                 holidayName, substituteFlag, anniversary);
+        classifyCell(choices, dates, index, year, month, in.equinoxDay, in.firstColumn, in.dayCount, kind, day,
+                     holidayName, substituteFlag, anniversary);
         WalkCell& cell = walk.cells[index];
         cell.row = index / kGridColumns;
         cell.column = index % kGridColumns;
@@ -110,7 +124,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
         OverflowDay over;
         over.day = d;
         over.column = d - walk.lastDayInGrid - 1;
-        drawCal2anniversary(list, year, month, d, over.anniversary);
+        over.anniversary = Anniversaries::textOn(dates, year, month, d);
         over.holiday = choices.showsHolidays() && !Holidays::holidayName(year, month, d).isEmpty();
         walk.overflow.append(over);
     }

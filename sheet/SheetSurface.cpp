@@ -16,7 +16,19 @@ namespace {
 // two such values overflows an int inside Qt.
 constexpr int64_t kFarAway = int64_t(1) << 28;
 
+constexpr qsizetype kMaxBuiltFonts = 32;
+
 int64_t clampFar(int64_t v) { return std::clamp(v, -kFarAway, kFarAway); }
+
+QFont sheetFont(const QString& name, int32_t size)
+{
+    QFont font(name);
+    // Device pixels, never points: a point size would grow with the
+    // resolution of the screen or printer.
+    if (size > 0)
+        font.setPixelSize(size);
+    return font;
+}
 
 } // namespace
 
@@ -45,17 +57,33 @@ void SheetSurface::setTextSize(int32_t size)
     }
 }
 
+qsizetype SheetSurface::builtIndex(const QString& name, int32_t size)
+{
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].size == size && m_fonts[i].name == name)
+            return i;
+    }
+    // A sheet uses a handful; a surface that meets many starts over.
+    if (m_fonts.size() >= kMaxBuiltFonts) {
+        m_fonts.clear();
+        m_fontDirty = true;
+    }
+    m_fonts.append(BuiltFont{name, size, sheetFont(name, size)});
+    return m_fonts.size() - 1;
+}
+
+const QFont& SheetSurface::builtFont(const QString& name, int32_t size)
+{
+    return m_fonts[builtIndex(name, size)].font;
+}
+
 const QFont& SheetSurface::font()
 {
     if (m_fontDirty) {
-        m_font = QFont(m_textFont);
-        // Device pixels, never points: a point size would grow with the
-        // resolution of the screen or printer.
-        if (m_textSize > 0)
-            m_font.setPixelSize(m_textSize);
+        m_font = builtIndex(m_textFont, m_textSize);
         m_fontDirty = false;
     }
-    return m_font;
+    return m_fonts[m_font].font;
 }
 
 void SheetSurface::fillDeviceRect(int64_t left, int64_t top, int64_t right, int64_t bottom)
@@ -159,13 +187,18 @@ namespace Sheet {
 
 int32_t getStrigWidth(const QString& text, const QString& font, int32_t size)
 {
-    QImage scratch(300, 32, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::white);
-    QPainter painter(&scratch);
-    SheetSurface surface(painter);
-    surface.setTextFont(font);
-    surface.setTextSize(size);
-    return Conv::toInt32(surface.stringWidth(text));
+    if (text.isEmpty() || size <= 0)
+        return 0;
+    // A pixel-size font measures the same on any device, so the width needs
+    // neither a picture nor a painter.
+    return Conv::toInt32(QFontMetricsF(sheetFont(font, size)).horizontalAdvance(text));
+}
+
+int32_t getStrigWidth(SheetSurface& g, const QString& text, const QString& font, int32_t size)
+{
+    if (text.isEmpty() || size <= 0)
+        return 0;
+    return Conv::toInt32(QFontMetricsF(g.builtFont(font, size)).horizontalAdvance(text));
 }
 
 } // namespace Sheet

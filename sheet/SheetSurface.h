@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -57,8 +58,14 @@ public:
     void drawPicture(const QImage& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                      int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight);
 
+    // The font a text in `name` at `size` device pixels draws in; built once
+    // per surface, so that a sheet's many texts reuse a handful of fonts. The
+    // reference holds until the surface builds another font.
+    const QFont& builtFont(const QString& name, int32_t size);
+
 private:
     const QFont& font();
+    qsizetype builtIndex(const QString& name, int32_t size);
     void fillDeviceRect(int64_t left, int64_t top, int64_t right, int64_t bottom);
 
     QPainter& m_painter;
@@ -67,15 +74,26 @@ private:
     int32_t m_textSize = 12;
     int32_t m_penWidth = 1;
     int32_t m_penHeight = 1;
-    QFont m_font;
+    // The fonts built so far on this surface, by name and size. A sheet
+    // switches between its few fonts from cell to cell, and a font built anew
+    // looks its font files up again before it draws.
+    struct BuiltFont {
+        QString name;
+        int32_t size;
+        QFont font;
+    };
+    QList<BuiltFont> m_fonts;
+    qsizetype m_font = -1;  // the current font's entry, while the font is not dirty
     bool m_fontDirty = true;
 };
 
 namespace Sheet {
 
 // The width in points of a text drawn in `font` at `size`, unscaled, fraction
-// dropped. Measured on a scratch picture, never on the target surface, so that
-// it stays in points whatever the target's scale and resolution.
+// dropped. Measured apart from the target surface, so that it stays in points
+// whatever the target's scale and resolution.
 int32_t getStrigWidth(const QString& text, const QString& font, int32_t size);
+// The same width with the surface's fonts: what a sheet measures as it draws.
+int32_t getStrigWidth(SheetSurface& g, const QString& text, const QString& font, int32_t size);
 
 } // namespace Sheet

@@ -9,7 +9,6 @@
 #include "support/TestMain.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -132,10 +131,8 @@ TEST(AnniversaryFileLayout, DamagedDataKeepsTheWholeRecordsBeforeTheDamage)
     QByteArray absurd = full;
     absurd.replace(6, 4, hex("7fffffff"));
     AnniversaryList read;
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_FALSE(AnniversaryFile::decode(absurd, read));
-    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_LT(read.capacity(), 1000); // room for the records present, not for the count
     EXPECT_EQ(read.size(), 3);
 
     // A text whose length byte runs past the end.

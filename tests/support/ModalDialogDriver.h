@@ -102,6 +102,10 @@ public:
     // What to do with the box once it is shown.
     enum class Action { Click, PressEscape };
 
+    // For a road that must show no box: watch, and answer any box that does
+    // come however late, until the test sets stopWaiting after the road.
+    static constexpr int kUntilStopped = -1;
+
     // Starts watching; the box must appear before `timeoutMs`. It is answered
     // by clicking the button with the given caption (when there is none the
     // box is closed anyway) or by pressing Escape.
@@ -124,7 +128,7 @@ public:
             }
             QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
             if (!box) {
-                if (clock->elapsed() > timeoutMs)
+                if (timeoutMs != kUntilStopped && clock->elapsed() > timeoutMs)
                     stop();
                 return;
             }

@@ -329,7 +329,8 @@ TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
 TEST_F(PageSetupTest, NoSettingsFolderIsSilentBothWays)
 {
     Globals::gPref[3] = 1;
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                         MessageBoxDriver::kUntilStopped);
     app.LoadPrintSetup();
     setPageSetup(a5Landscape());
     app.SavePrintSetup();
@@ -432,7 +433,8 @@ TEST_F(PageSetupTest, APageWithNothingToPrintOnIsAnnouncedAndChangesNothing)
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     writeFile(PageSetupFile::encode(a5Landscape()));
     app.InitVal();
-    auto quiet = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto quiet = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                          MessageBoxDriver::kUntilStopped);
     app.LoadPrintSetup();
     EXPECT_FALSE(quiet->shown);
     quiet->stopWaiting = true;

@@ -151,7 +151,8 @@ TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
     auto w = openWindow();
     ASSERT_TRUE(opening->shown);
 
-    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click, 200);
+    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                            MessageBoxDriver::kUntilStopped);
     w->close();
     EXPECT_FALSE(closing->shown);
     closing->stopWaiting = true;
