@@ -1,5 +1,8 @@
 #include "core/App.h"
+#include "ui/AppIdentity.h"
+#include "ui/AppPrintSetup.h"
 #include "ui/JapaneseFont.h"
+#include "ui/PrefDlg.h"
 #include "ui/Window1.h"
 
 #include <QApplication>
@@ -7,15 +10,15 @@
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    AppIdentity::apply(qapp);
     JapaneseFont::installSubstitutes();
 
     // The application's opening sequence comes first: a new dataset takes its
     // colours from the preferences it loads.
     App app;
-    app.InitVal();
-    app.InitColor();
-    app.InitPref();
-    app.LoadPref();
+    AppPrintSetup::install(app);
+    PrefDlg::install(app);
+    app.InitApp();
 
     Window1 window;
     window.InitApp();

@@ -1,6 +1,9 @@
 #include "core/App.h"
 
 #include "core/Globals.h"
+#include "core/PageSetup.h"
+#include "core/PageSetupFile.h"
+#include "core/PrefDlgValues.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 
@@ -22,11 +25,21 @@ App::~App()
 
 App* App::instance() { return gApp; }
 
+void App::InitApp()
+{
+    InitVal();
+    InitColor();
+    InitPref();
+    LoadPref();
+    LoadPrintSetup();
+}
+
 void App::CloseApp(const std::function<void()>& saveWindowFiles)
 {
     SavePref();
     if (saveWindowFiles)
         saveWindowFiles();
+    SavePrintSetup();
 }
 
 void App::InitVal() { Preferences::initVal(Globals::gPrintSetup, Globals::gSheetW); }
@@ -59,4 +72,124 @@ void App::SavePref()
     if (Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS)
         == Preferences::SaveResult::CannotWrite)
         Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
+
+void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
+
+std::unique_ptr<PrinterSetup> App::NewPrinterSetup() const
+{
+    return m_newPrinterSetup ? m_newPrinterSetup() : nullptr;
+}
+
+namespace {
+const QString kSetupString = QStringLiteral("SetupString");
+
+// Printing lays its sheets out on the printable area, so a page without one
+// cannot be set up. With no printer installed Qt prints to PDF, whose page
+// always has an area: only a printer that can print on none of its page is
+// turned away.
+bool hasPrintableArea(const PrinterSetup& ps) { return ps.Width() > 0 && ps.Height() > 0; }
+
+bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[3], true); }
+
+void pageSetupFileMissing()
+{
+    Globals::gCautionDlg1(QStringLiteral("用紙設定ファイルがみつかりません。"),
+                          QStringLiteral("再度、用紙設定を行って下さい。"));
+}
+} // namespace
+
+void App::PrintSetup()
+{
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
+    if (!ps)
+        return;
+    if (!hasPrintableArea(*ps)) {
+        Globals::gCautionDlg1(QStringLiteral("プリンタドライバが見つかりません。"),
+                              QStringLiteral("用紙設定は行われません。"));
+        return;
+    }
+    const QString current = Globals::gPrintSetup.value(kSetupString).toString();
+    if (!current.isEmpty())
+        ps->SetSetupString(current);
+    if (!ps->PageSetupDialog())
+        return;
+    PrintSetupParam(*ps);
+}
+
+void App::PrintSetupParam(const PrinterSetup& ps)
+{
+    Globals::gPrintSetup.insert(kSetupString, ps.SetupString());
+    Globals::gPrintSetup.insert(QStringLiteral("Width"), ps.Width());
+    Globals::gPrintSetup.insert(QStringLiteral("Height"), ps.Height());
+}
+
+void App::LoadPrintSetup()
+{
+    if (!keepPageSetup())
+        return;
+    QString text;
+    switch (PageSetupFile::load(SettingsFiles::folder(), text)) {
+    case PageSetupFile::LoadResult::NoFolder:
+        return;
+    case PageSetupFile::LoadResult::Unreadable:
+        pageSetupFileMissing();
+        return;
+    case PageSetupFile::LoadResult::Loaded:
+        break;
+    }
+    std::unique_ptr<PrinterSetup> ps = NewPrinterSetup();
+    // No printer to print on: the stored setup is not applied, and the next
+    // print or page setup meets the missing printer itself.
+    if (!ps || !hasPrintableArea(*ps))
+        return;
+    // A text that is no page setup of ours is as good as no file.
+    if (!ps->SetSetupString(text)) {
+        pageSetupFileMissing();
+        return;
+    }
+    PrintSetupParam(*ps);
+}
+
+void App::SavePrintSetup()
+{
+    if (!keepPageSetup())
+        return;
+    const QString text = Globals::gPrintSetup.value(kSetupString).toString();
+    if (text.isEmpty())
+        return;
+    if (PageSetupFile::save(SettingsFiles::folder(), text) == PageSetupFile::SaveResult::CannotWrite)
+        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
+
+void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }
+
+std::optional<int32_t> App::ShowPrefDlg2(const QString& text) { return PrefWidth::parse(text); }
+
+void App::ShowPrefDlg()
+{
+    if (!m_runPrefDlg)
+        return;
+    auto& pref = Globals::gPref;
+    PrefDlgValues values;
+    values.lowResolution = pref[5] == 1;
+    for (int i = 0; i < 4; ++i)
+        values.widths[i] = PrefWidth::text(pref[40 + i]);
+    values.keepPageSetup = Globals::gConvIB(pref[3], true);
+    values.noDialogAfterFirst = Globals::gConvIB(pref[4], true);
+    values.beep = Globals::gConvIB(pref[10], true);
+
+    if (!m_runPrefDlg(values))
+        return;
+
+    pref[5] = values.lowResolution ? 1 : 0;
+    // The dialog lets no width through that does not read; one that still
+    // does not keeps its old value rather than becoming 0.
+    for (int i = 0; i < 4; ++i) {
+        if (const auto tenths = ShowPrefDlg2(values.widths[i]))
+            pref[40 + i] = *tenths;
+    }
+    pref[3] = Globals::gConvBI(values.keepPageSetup, true);
+    pref[4] = Globals::gConvBI(values.noDialogAfterFirst, true);
+    pref[10] = Globals::gConvBI(values.beep, true);
 }

@@ -2,7 +2,13 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
+
+class PrinterSetup;
+struct PrefDlgValues;
 
 // The application object. Its preference operations apply the functions of
 // Preferences to the program-wide arrays of Globals and show the messages.
@@ -29,7 +35,47 @@ public:
     // write is reported with a notice.
     void SavePref();
 
+    // The application's opening sequence: InitVal, InitColor, InitPref,
+    // LoadPref, LoadPrintSetup.
+    void InitApp();
+
     // The closing sequence: the preferences first, then what the main window
-    // keeps in its own files (its anniversary list). Asks nothing.
+    // keeps in its own files (its anniversary list), then the page setup.
+    // Asks nothing.
     void CloseApp(const std::function<void()>& saveWindowFiles);
+
+    // ---- Page setup (gPrintSetup and the PageSetupFile) ----
+    // The user interface's page formats: each call gives a new one on the
+    // default printer. Until one is set there is no printing service, and
+    // the page-setup operations do nothing.
+    using PrinterSetupFactory = std::function<std::unique_ptr<PrinterSetup>()>;
+    void setPrinterSetupFactory(PrinterSetupFactory factory);
+    // A new page format from the factory; null when there is none.
+    std::unique_ptr<PrinterSetup> NewPrinterSetup() const;
+
+    // The page-setup dialog, starting from the current page setup; a
+    // confirmed choice replaces gPrintSetup, a cancel changes nothing. The
+    // caller learns the outcome from gPrintSetup's "SetupString".
+    void PrintSetup();
+    // gPrintSetup's "SetupString", "Width" and "Height" from `ps`.
+    void PrintSetupParam(const PrinterSetup& ps);
+    // While keep-page-setup is on: the PageSetupFile into gPrintSetup.
+    void LoadPrintSetup();
+    // While keep-page-setup is on and a page setup exists: gPrintSetup's
+    // setup text into the PageSetupFile.
+    void SavePrintSetup();
+
+    // ---- Preferences dialog ----
+    // Runs the dialog modally on the values; true when the user saved.
+    using PrefDlgRunner = std::function<bool(PrefDlgValues&)>;
+    void setPrefDlgRunner(PrefDlgRunner runner);
+    // The dialog on gPref 3, 4, 5, 10 and 40 to 43; "保存" writes them back
+    // to gPref (in memory only), anything else changes nothing.
+    void ShowPrefDlg();
+    // A typed width in mm as 0.1 mm; empty for a text the dialog refuses.
+    static std::optional<int32_t> ShowPrefDlg2(const QString& text);
+
+private:
+    PrinterSetupFactory m_newPrinterSetup;
+    PrefDlgRunner m_runPrefDlg;
 };

@@ -171,4 +171,9 @@ public:
     void Canvas9_Paint(SheetSurface& g);
     void Canvas10_Paint(SheetSurface& g);
     // ---- end of sheet drawing ----
+
+    // ---- The anniversary editor (ui/Window1Anniversaries.cpp) ----
+    // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
+    // when they were changed; repaints the preview after every run.
+    void ShowAnnDlg();
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+// The About panel: the product's name, the credits and the version. It has no
+// buttons; a mouse press anywhere in it, on a label too, ends it.
+class AboutPanel : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutPanel(QWidget* parent = nullptr);
+
+    // A new panel with the version written in, run modally until a press
+    // ends it, then discarded: what the application's About command does.
+    static void GenAboutPanel(QWidget* parent = nullptr);
+
+    QLabel* StaticText1 = nullptr; // the product's name
+    QLabel* StaticText2 = nullptr; // the credits
+    QLabel* StaticText3 = nullptr; // the version, inside the credits
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,33 @@
+#include "ui/AppIdentity.h"
+
+#include "ui/ToolbarIcons.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace AppIdentity {
+
+QTranslator* installQtJapanese(QApplication& app)
+{
+    // The program speaks Japanese whatever the system's language.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
+}
+
+void apply(QApplication& app)
+{
+    installQtJapanese(app);
+    QApplication::setApplicationDisplayName(QStringLiteral("Morvelin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("morvelin"));
+    QApplication::setWindowIcon(ToolbarIcons::applicationIcon());
+}
+
+} // namespace AppIdentity

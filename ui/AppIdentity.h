@@ -1,0 +1,19 @@
+#pragma once
+
+class QApplication;
+class QTranslator;
+
+// What makes the program look like a native one on a Japanese desktop.
+namespace AppIdentity {
+
+// Qt's own dialogs (colours, files, printing, page setup) and buttons in
+// Japanese, from Qt's installed translations. Returns the translator, owned
+// by the application; nullptr when the system has none, and the dialogs
+// then stay in English.
+QTranslator* installQtJapanese(QApplication& app);
+
+// The Japanese translations, the name that titles the notices ("Morvelin"),
+// the desktop entry the window belongs to, and the program's icon.
+void apply(QApplication& app);
+
+} // namespace AppIdentity
