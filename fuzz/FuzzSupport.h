@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +35,19 @@ inline QByteArray bytes(const uint8_t* data, size_t size)
 // Whether the bytes are UTF-8 as the program's texts take them: decoding and
 // encoding again gives the same bytes only when nothing was replaced.
 inline bool isUtf8(const QByteArray& b) { return QString::fromUtf8(b).toUtf8() == b; }
+
+// What the user may add to a text in the editor: more than a PString holds,
+// of three- and four-byte characters, so that the writer has to cut it.
+inline QString longEdit() { return QStringLiteral("𠮷記念日の").repeated(30); }
+
+// A text written after an edit: cut, if at all, at a character boundary and
+// by no more than one character.
+inline bool cutAtCharacter(const QString& edited, const QByteArray& written)
+{
+    const QByteArray full = edited.toUtf8();
+    return isUtf8(written) && full.startsWith(written) && written.size() >= std::min<qsizetype>(full.size(), 255 - 3)
+        && written.size() <= 255;
+}
 
 // A folder of this run's own for the loading roads, in TMPDIR (tools/fuzz
 // points it at a memory file system); removed when the run ends.

@@ -114,5 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (ok && file.startsWith("\x05ver:1") && head.readInt32(last) && last == read.size() - 1
         && std::all_of(stored.begin(), stored.end(), Fuzz::isUtf8) && file.size() == written.size())
         FUZZ_CHECK(written == file);
+
+    // An edited text is written as its UTF-8, cut at a character; the rest stay as read.
+    if (!read.isEmpty()) {
+        AnniversaryList edited = read;
+        edited.last().tt = edited.last().tt.toString() + Fuzz::longEdit();
+        const QList<QByteArray> values = storedValues(AnniversaryFile::encode(edited));
+        FUZZ_CHECK(values.size() == out.size());
+        for (qsizetype k = 0; k < values.size(); ++k)
+            FUZZ_CHECK(k == values.size() - 1 ? Fuzz::cutAtCharacter(edited.last().tt.toString(), values[k])
+                                              : values[k] == out[k]);
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/Conv.h"
 
+#include <QStringList>
 #include <QVariant>
 
 #include <cmath>
@@ -67,12 +68,21 @@ void checkDouble(double v)
         FUZZ_CHECK(Conv::asDouble(QVariant(Conv::asText(stored))) == v);
 }
 
-void checkInteger(long long v, unsigned long long u)
+void checkStoredKinds(long long v, unsigned long long u, const QByteArray& bytes)
 {
-    // Whole numbers of any width clamp to Int32 and read back from their text.
-    for (const QVariant& stored : {QVariant(v), QVariant(u), QVariant(static_cast<int>(v))}) {
+    // Whole numbers of any width clamp to Int32 and read back from their text;
+    // the text of a switch, a missing value or a list reads as no number.
+    const QVariant numbers[] = {QVariant(v), QVariant(u), QVariant(static_cast<int>(v)), QVariant(static_cast<uint>(u)),
+                                QVariant(static_cast<float>(v)), QVariant(bytes)};
+    for (const QVariant& stored : numbers) {
         FUZZ_CHECK(Conv::asInt32(stored) == Conv::toInt32(Conv::asDouble(stored)));
         FUZZ_CHECK(Conv::asDouble(QVariant(Conv::asText(stored))) == Conv::asDouble(stored));
+    }
+    const QVariant flag(v % 2 == 0);
+    FUZZ_CHECK(Conv::asInt32(flag) == (v % 2 == 0 ? 1 : 0) && Conv::asDouble(flag) == Conv::asInt32(flag));
+    FUZZ_CHECK(Conv::asText(flag) == (v % 2 == 0 ? QStringLiteral("True") : QStringLiteral("False")));
+    for (const QVariant& none : {QVariant(), QVariant(QStringList{QString::fromUtf8(bytes)})}) {
+        FUZZ_CHECK(Conv::asInt32(none) == 0 && Conv::asDouble(none) == 0.0 && Conv::asText(none).isEmpty());
     }
 }
 
@@ -93,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         unsigned long long u = 0;
         std::memcpy(&i, data, sizeof i);
         std::memcpy(&u, data + size - sizeof u, sizeof u);
-        checkInteger(i, u);
+        checkStoredKinds(i, u, input);
     }
     return 0;
 }

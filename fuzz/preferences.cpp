@@ -88,5 +88,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // As many as the bound says, held to the array.
     const int32_t bound = std::min(Conv::toInt32(Conv::val(read.prefS[0]) + 1.0), kEntries);
     FUZZ_CHECK(after.size() == std::max(bound, 0));
+
+    // An edited text is written as its UTF-8, cut at a character; the others stay as read.
+    if (bound >= 2) {
+        const qsizetype j = std::min<qsizetype>(bound - 1, 7);
+        Fuzz::PrefState edited = read;
+        edited.prefS[j] += Fuzz::longEdit();
+        const QList<QByteArray> texts = storedTexts(edited.encode());
+        FUZZ_CHECK(texts.size() == after.size());
+        for (qsizetype k = 0; k < texts.size(); ++k)
+            FUZZ_CHECK(k == j ? Fuzz::cutAtCharacter(edited.prefS[j], texts[k]) : texts[k] == after[k]);
+    }
     return 0;
 }

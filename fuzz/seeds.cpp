@@ -5,11 +5,17 @@
 #include "FuzzSupport.h"
 
 #include "core/AnniversaryFile.h"
+#include "core/PageSetup.h"
+#include "core/PageSetupFile.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "platform/FileIO.h"
 
 #include <QDir>
+#include <QPageLayout>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QSizeF>
 
 #include <cmath>
 #include <cstring>
@@ -105,7 +111,7 @@ void anniversarySeeds()
              Anniversary{int32_t(0), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("y") + longJapanese(100)},
          }));
     AnniversaryList many;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 64; ++i)
         many.append(Anniversary{QString::number(2000 + i % 30), QString::number(1 + i % 12), QString::number(1 + i % 28),
                                 QStringLiteral("記念日") + QString::number(i)});
     seed("anniversaries", "many-entries", AnniversaryFile::encode(many));
@@ -116,6 +122,31 @@ QByteArray doubleBytes(double v)
     QByteArray b(sizeof v, Qt::Uninitialized);
     std::memcpy(b.data(), &v, sizeof v);
     return b;
+}
+
+void pageSetupSeeds()
+{
+    seed("pagesetup", "empty", PageSetupFile::encode(QString()));
+    const struct {
+        const char* name;
+        const char* printer;
+        QPageSize size;
+        QPageLayout::Orientation orientation;
+        QMarginsF margins;
+    } formats[] = {
+        {"a4", "", QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18)},
+        {"letter-landscape", "Office_Laser", QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+         QMarginsF(12.5, 10, 12.5, 10)},
+        {"b5-japanese-printer", "事務所のプリンタ", QPageSize(QPageSize::JisB5), QPageLayout::Portrait, QMarginsF()},
+        {"custom", "PDF", QPageSize(QSizeF(283.5, 425.25), QPageSize::Point, QString(), QPageSize::ExactMatch),
+         QPageLayout::Portrait, QMarginsF(0.5, 1, 1.5, 2)},
+    };
+    for (const auto& f : formats) {
+        PageSetup::PageFormat format;
+        format.printerName = QString::fromUtf8(f.printer);
+        format.layout = QPageLayout(f.size, f.orientation, f.margins, QPageLayout::Point);
+        seed("pagesetup", f.name, PageSetupFile::encode(PageSetup::encode(format)));
+    }
 }
 
 void conversionSeeds()
@@ -155,6 +186,7 @@ int main(int argc, char** argv)
     g_out = QString::fromLocal8Bit(argv[1]);
     preferenceSeeds();
     anniversarySeeds();
+    pageSetupSeeds();
     conversionSeeds();
     streamSeeds();
     return g_failures == 0 ? 0 : 1;
