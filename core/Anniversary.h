@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <cstdint>
 
 // One entry of the user's anniversary list. The values are held as their writer
@@ -14,6 +16,12 @@ struct Anniversary {
     QVariant MM;
     QVariant DD;
     QVariant tt; // the text shown in the cell
+    // The bytes YY, MM, DD and tt were read from, in that order; null for a
+    // value that did not come from the file. A value still equal to what its
+    // bytes read as is written back as those bytes, so a text that is no
+    // valid UTF-8 survives a run in which nobody edited it. Whoever rebuilds
+    // the list keeps this with each entry it carries over.
+    std::array<QByteArray, 4> readFrom = {};
 };
 
 using AnniversaryList = QList<Anniversary>;

@@ -11,6 +11,14 @@
 
 namespace AnniversaryFile {
 
+namespace {
+// Every record takes at least four bytes and becomes an entry of a few
+// hundred bytes in memory, so this bound also bounds the list: a file of a
+// mebibyte holds tens of thousands of real anniversaries, far more than any
+// calendar needs, and no more than a quarter million of the smallest records.
+constexpr qint64 kMaxFileBytes = 1024 * 1024;
+} // namespace
+
 QString defaultPath() { return SettingsFiles::anniversaryFile(); }
 
 QByteArray encode(const AnniversaryList& list)
@@ -19,10 +27,10 @@ QByteArray encode(const AnniversaryList& list)
     out.writePStringBytes(QByteArrayLiteral("ver:1"));
     out.writeInt32(static_cast<int32_t>(list.size()) - 1);
     for (const Anniversary& entry : list) {
-        out.writePString(Conv::asText(entry.YY));
-        out.writePString(Conv::asText(entry.MM));
-        out.writePString(Conv::asText(entry.DD));
-        out.writePString(Conv::asText(entry.tt));
+        out.writePString(Conv::asText(entry.YY), entry.readFrom[0]);
+        out.writePString(Conv::asText(entry.MM), entry.readFrom[1]);
+        out.writePString(Conv::asText(entry.DD), entry.readFrom[2]);
+        out.writePString(Conv::asText(entry.tt), entry.readFrom[3]);
     }
     return out.bytes();
 }
@@ -34,12 +42,20 @@ bool decode(BinaryReader& in, AnniversaryList& list)
     if (!in.readPString(tag) || !in.readInt32(last))
         return false;
     // Each record takes at least four bytes, so a count beyond the data ends
-    // at the first record that cannot be read whole.
+    // at the first record that cannot be read whole; nothing is set aside
+    // for the count itself.
     for (int64_t i = 0; i <= last; ++i) {
-        QString yy, mm, dd, tt;
-        if (!in.readPString(yy) || !in.readPString(mm) || !in.readPString(dd) || !in.readPString(tt))
-            return false;
-        list.append(Anniversary{yy, mm, dd, tt});
+        QString texts[4];
+        Anniversary entry;
+        for (int k = 0; k < 4; ++k) {
+            if (!in.readPString(texts[k], entry.readFrom[k]))
+                return false;
+        }
+        entry.YY = texts[0];
+        entry.MM = texts[1];
+        entry.DD = texts[2];
+        entry.tt = texts[3];
+        list.append(std::move(entry));
     }
     return true;
 }
@@ -52,17 +68,20 @@ bool decode(const QByteArray& bytes, AnniversaryList& list)
 
 LoadResult load(const QString& path, AnniversaryList& list)
 {
-    QFile file(path);
-    switch (FileIO::openForReading(file)) {
-    case FileIO::OpenResult::Missing:
+    if (path.isEmpty())
         return LoadResult::NoFile;
-    case FileIO::OpenResult::CannotOpen:
+    QByteArray bytes;
+    switch (FileIO::readWhole(path, bytes, kMaxFileBytes)) {
+    case FileIO::ReadResult::Missing:
+        return LoadResult::NoFile;
+    case FileIO::ReadResult::CannotOpen:
         return LoadResult::CannotOpen;
-    case FileIO::OpenResult::Opened:
+    case FileIO::ReadResult::TooLarge:
+        return LoadResult::Damaged;
+    case FileIO::ReadResult::Read:
         break;
     }
-    BinaryReader in(&file);
-    return decode(in, list) ? LoadResult::Loaded : LoadResult::Damaged;
+    return decode(bytes, list) ? LoadResult::Loaded : LoadResult::Damaged;
 }
 
 SaveResult save(const QString& path, const AnniversaryList& list)
@@ -75,6 +94,22 @@ SaveResult save(const QString& path, const AnniversaryList& list)
             return SaveResult::Kept;
     }
     return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
+}
+
+SaveResult saveAtQuit(const QString& path, const AnniversaryList& list, LoadResult found,
+                      const AnniversaryList& asFound)
+{
+    const bool readWhole = found == LoadResult::Loaded || found == LoadResult::NoFile;
+    const bool changed = encode(list) != encode(asFound);
+    if (!changed && (!readWhole || list.isEmpty()))
+        return SaveResult::NothingToSave;
+    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
+        return SaveResult::NoFolder;
+    if (!readWhole && !SettingsFiles::keepAside(path))
+        return SaveResult::CannotCreate;
+    if (!readWhole)
+        return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
+    return save(path, list);
 }
 
 } // namespace AnniversaryFile

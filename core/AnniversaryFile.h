@@ -16,13 +16,15 @@ namespace AnniversaryFile {
 QString defaultPath();
 
 // The file's bytes for a list. Every value is written as its text (an Int32 0
-// as "0"); an empty list gives the tag and a last index of -1.
+// as "0"), or as the bytes it was read from while it is unedited; an empty
+// list gives the tag and a last index of -1.
 QByteArray encode(const AnniversaryList& list);
 
 // Appends the entries the data holds to `list` (entries already in it stay
-// in front). Stops at the first record that runs past the end of the data,
-// keeping the complete records before it, however large the stored count.
-// Returns false when the data ended early (the file is damaged).
+// in front), each with the bytes it was read from. Stops at the first record
+// that runs past the end of the data, keeping the complete records before
+// it, however large the stored count. Returns false when the data ended
+// early (the file is damaged).
 bool decode(BinaryReader& in, AnniversaryList& list);
 bool decode(const QByteArray& bytes, AnniversaryList& list);
 
@@ -30,9 +32,11 @@ enum class LoadResult {
     Loaded,     // every record read
     NoFile,     // no file (or no settings folder): nothing to read, no message
     CannotOpen, // the file is there but cannot be read: "記念日ファイルを開けません。"
-    Damaged,    // the file ends early: the complete records before the damage were appended
+    Damaged,    // the file ends early, or is larger than any list: the complete records
+                // before the damage were appended. "記念日ファイルが壊れています。"
 };
 
+// Reads the file whole through the bounded reader; only a regular file is opened.
 LoadResult load(const QString& path, AnniversaryList& list);
 
 enum class SaveResult {
@@ -40,6 +44,7 @@ enum class SaveResult {
     NoFolder,     // the folder is missing: nothing written, no message
     CannotCreate, // the file cannot be written: "ファイルを開けません。" / "保存は行われません。"
     Kept,         // an empty list and a file that cannot be read: the file is left alone, no message
+    NothingToSave, // at quit: a damaged or unreadable file and no change, or a list empty all along
 };
 
 // Replaces the file with the list, whole or not at all; an emptied list is
@@ -47,5 +52,15 @@ enum class SaveResult {
 // An empty list never replaces a file that cannot be read, though: the list
 // is then most likely empty because that file could not be loaded.
 SaveResult save(const QString& path, const AnniversaryList& list);
+
+// The quit's save, given what start-up found (`found`, and the entries it
+// read, `asFound`). A list empty all along writes nothing, so no file appears
+// where there was none; an emptied list is written as one of no entries. A
+// file that could not be read whole (damaged, too large, unreadable) is left
+// as it is unless the list changed during the run; then it is first kept
+// beside the new file under a name of its own (SettingsFiles::keepAside),
+// and nothing is written when it cannot be kept.
+SaveResult saveAtQuit(const QString& path, const AnniversaryList& list, LoadResult found,
+                      const AnniversaryList& asFound);
 
 } // namespace AnniversaryFile

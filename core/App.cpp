@@ -51,7 +51,8 @@ void App::InitPref() { Preferences::initPref(Globals::gPref, Globals::gPrefS, Gl
 void App::LoadPref()
 {
     const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                             Globals::gClr, Globals::gSheetW);
+                                                             Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes);
+    m_prefFileUnread = result == Preferences::LoadResult::CannotOpen || result == Preferences::LoadResult::Damaged;
     switch (result) {
     case Preferences::LoadResult::NoFile:
         Globals::MsgBox(QStringLiteral("初期設定ファイルがありません。デフォルトの設定で起動します。"));
@@ -69,8 +70,11 @@ void App::LoadPref()
 
 void App::SavePref()
 {
-    if (Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS)
-        == Preferences::SaveResult::CannotWrite)
+    const Preferences::SaveResult result = Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
+                                                             &Globals::gPrefSBytes, m_prefFileUnread);
+    if (result == Preferences::SaveResult::Saved)
+        m_prefFileUnread = false;
+    if (result == Preferences::SaveResult::CannotWrite)
         Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
 }
 

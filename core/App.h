@@ -31,8 +31,9 @@ public:
     // first run. A missing file is reported with MsgBox, an unreadable or
     // damaged one with a notice; the defaults stay in both cases.
     void LoadPref();
-    // Writes the PreferenceFile, unless there is no settings folder. A failed
-    // write is reported with a notice.
+    // Writes the PreferenceFile, unless there is no settings folder. A file
+    // that LoadPref could not read is first kept beside it. A failed write is
+    // reported with a notice; the old file then stays as it was.
     void SavePref();
 
     // The application's opening sequence: InitVal, InitColor, InitPref,
@@ -78,4 +79,5 @@ public:
 private:
     PrinterSetupFactory m_newPrinterSetup;
     PrefDlgRunner m_runPrefDlg;
+    bool m_prefFileUnread = false; // LoadPref found a file it could not read whole
 };

@@ -9,8 +9,15 @@ class Dataset;
 // and the picture read from it, held under "pict".
 namespace DatasetPicture {
 
-// Reads a picture file, judging its format by its content, not its name.
-// False with a null `out` when the file is missing or holds no readable picture.
+// The longest side a background picture is kept at. The largest sheet, a CD
+// sheet printed at 360 dpi, is under 2,000 pixels across; more only costs
+// memory and a rescale at every draw.
+inline constexpr int kMaxSide = 2400;
+
+// Reads a picture file, judging its format by its content, not its name,
+// whatever its size; a picture with a side over kMaxSide is reduced once,
+// here, smoothly and keeping its proportions. False with a null `out` when
+// the file is missing, no regular file or holds no readable picture.
 bool load(const QString& path, QImage& out);
 
 // The picture a stored path names: null when the path is empty, not absolute,

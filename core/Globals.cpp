@@ -15,6 +15,7 @@ std::array<QColor, 31> blackPalette()
 
 std::array<int32_t, 51> gPref{};
 std::array<QString, 51> gPrefS{};
+std::array<QByteArray, 51> gPrefSBytes{};
 std::array<QColor, 31> gClr = blackPalette();
 std::array<int32_t, 4> gSheetW{};
 QVariantMap gPrintSetup;

@@ -2,6 +2,7 @@
 
 #include "calendar/DateMath.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QString>
 #include <QVariantMap>
@@ -16,6 +17,9 @@ namespace Globals {
 // any start-up code runs, and never resized.
 extern std::array<int32_t, 51> gPref;    // integer preferences
 extern std::array<QString, 51> gPrefS;   // string preferences
+// The bytes each gPrefS entry was read from, so that the preference file
+// gives back, byte for byte, the strings nobody changed.
+extern std::array<QByteArray, 51> gPrefSBytes;
 extern std::array<QColor, 31> gClr;      // the built-in palette (entry 0 unused)
 extern std::array<int32_t, 4> gSheetW;   // nominal printed sheet width per SheetSize, 0.1 mm
 // The current page setup; empty until App::InitVal gives it "SetupString".

@@ -7,8 +7,6 @@
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace Preferences {
@@ -71,7 +69,7 @@ void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetW
     prefS[50] = QString();
 }
 
-QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS)
+QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS, const TextPrefBytes* readFrom)
 {
     BinaryWriter out;
     out.writePStringBytes(kTag);
@@ -88,15 +86,17 @@ QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS)
     const int32_t m = std::min(Conv::toInt32(bound + 1.0), kEntries);
     out.writeInt32(m);
     for (int32_t j = 0; j < m; ++j)
-        out.writePString(prefS[j]);
+        out.writePString(prefS[j], readFrom ? (*readFrom)[j] : QByteArray());
     return out.bytes();
 }
 
-bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
+bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom)
 {
     // Read into copies, so that a damaged file leaves every entry as it was.
     IntPrefs ints = pref;
     TextPrefs texts = prefS;
+    TextPrefBytes bytes = readFrom ? *readFrom : TextPrefBytes{};
 
     QByteArray tag;
     if (!in.readPString(tag))
@@ -106,9 +106,11 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
     int32_t n = 0;
     if (!in.readInt32(n))
         return false;
-    // A count beyond the array: the surplus values are read and dropped. Every
-    // value takes at least one byte, so a count beyond the file's end stops at
-    // the first failed read.
+    // A count beyond the array: the surplus values are read and dropped. A
+    // count beyond what the bytes left can hold (an Int32 takes four, a
+    // PString at least one) is damage, seen before any value is read.
+    if (int64_t(n) * (oldLayout ? 1 : 4) > in.remaining())
+        return false;
     for (int32_t i = 0; i < n; ++i) {
         int32_t value = 0;
         if (oldLayout) {
@@ -124,14 +126,17 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
     }
 
     int32_t m = 0;
-    if (!in.readInt32(m))
+    if (!in.readInt32(m) || int64_t(m) > in.remaining())
         return false;
     for (int32_t j = 0; j < m; ++j) {
         QString text;
-        if (!in.readPString(text))
+        QByteArray read;
+        if (!in.readPString(text, read))
             return false;
-        if (j < kEntries)
+        if (j < kEntries) {
             texts[j] = text;
+            bytes[j] = read;
+        }
     }
 
     if (ints[40] == 0) {
@@ -146,42 +151,50 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
 
     pref = ints;
     prefS = texts;
+    if (readFrom)
+        *readFrom = bytes;
     return true;
 }
 
-bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
+bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom)
 {
     BinaryReader in(bytes);
-    return decode(in, pref, prefS, clr, sheetW);
+    return decode(in, pref, prefS, clr, sheetW, readFrom);
 }
 
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW)
+                const SheetWidths& sheetW, TextPrefBytes* readFrom)
 {
     if (!Folders::isFolder(settingsFolder)) {
         Folders::createFolder(settingsFolder);
         return LoadResult::FolderCreated;
     }
-    QFile file(SettingsFiles::preferenceFileIn(settingsFolder));
-    switch (FileIO::openForReading(file)) {
-    case FileIO::OpenResult::Missing:
+    QByteArray bytes;
+    switch (FileIO::readWhole(SettingsFiles::preferenceFileIn(settingsFolder), bytes)) {
+    case FileIO::ReadResult::Missing:
         return LoadResult::NoFile;
-    case FileIO::OpenResult::CannotOpen:
+    case FileIO::ReadResult::CannotOpen:
         return LoadResult::CannotOpen;
-    case FileIO::OpenResult::Opened:
+    case FileIO::ReadResult::TooLarge:
+        return LoadResult::Damaged;
+    case FileIO::ReadResult::Read:
         break;
     }
-    BinaryReader in(&file);
-    if (!decode(in, pref, prefS, clr, sheetW))
+    if (!decode(bytes, pref, prefS, clr, sheetW, readFrom))
         return LoadResult::Damaged;
     return LoadResult::Loaded;
 }
 
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS)
+SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
+                const TextPrefBytes* readFrom, bool keepOldFile)
 {
     if (!Folders::isFolder(settingsFolder))
         return SaveResult::NoFolder;
-    if (!FileIO::writeWhole(SettingsFiles::preferenceFileIn(settingsFolder), encode(pref, prefS)))
+    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
+    if (keepOldFile && !SettingsFiles::keepAside(path))
+        return SaveResult::CannotWrite;
+    if (!FileIO::writeWhole(path, encode(pref, prefS, readFrom)))
         return SaveResult::CannotWrite;
     return SaveResult::Saved;
 }

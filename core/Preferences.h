@@ -18,6 +18,9 @@ using IntPrefs = std::array<int32_t, 51>;
 using TextPrefs = std::array<QString, 51>;
 using Palette = std::array<QColor, 31>;
 using SheetWidths = std::array<int32_t, 4>;
+// The bytes each string preference was read from (null for one not read):
+// an unedited entry goes back to the file as it came, UTF-8 or not.
+using TextPrefBytes = std::array<QByteArray, 51>;
 
 // The page setup starts with an empty "SetupString"; the nominal sheet widths.
 void initVal(QVariantMap& printSetup, SheetWidths& sheetW);
@@ -30,29 +33,34 @@ void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetW
 // The bytes of a PreferenceFile holding the arrays: tag "pref2", the count
 // and the integer preferences 0..pref[0], the count and the string
 // preferences 0..Val(prefS[0]). No more than the 51 entries of each array
-// are written, whatever the bounds say.
-QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS);
+// are written, whatever the bounds say. A string still equal to what its
+// bytes in `readFrom` read as is written as those bytes.
+QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS, const TextPrefBytes* readFrom = nullptr);
 
 // Reads a PreferenceFile (tag "pref2", or the older "pref" with the integers
 // as texts) over the arrays: entries the file holds replace the current ones;
 // values beyond the arrays are read and dropped. Then the follow-up resets:
 // sheet widths when pref[40] is 0, the anniversary colours after a "pref" file.
 // A file that ends before its counts say, or cannot be read, changes nothing
-// and gives false.
-bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW);
-bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW);
+// and gives false. `readFrom` receives the bytes of the strings read.
+bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom = nullptr);
+bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW,
+            TextPrefBytes* readFrom = nullptr);
 
 enum class LoadResult {
     Loaded,        // the file's values replaced the defaults
     FolderCreated, // there was no settings folder; it is made now, defaults kept
     NoFile,        // the folder holds no PreferenceFile; defaults kept
-    CannotOpen,    // the file is there but cannot be read; defaults kept
-    Damaged,       // the file ends early or is no preference file; defaults kept
+    CannotOpen,    // the file is there but cannot be read (or is no regular file); defaults kept
+    Damaged,       // the file ends early, is larger than any preference file or is
+                   // no preference file; defaults kept
 };
 
-// The whole loading road for a settings folder.
+// The whole loading road for a settings folder; the file is read whole
+// through the bounded reader, and only a regular file is opened.
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW);
+                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr);
 
 enum class SaveResult {
     Saved,
@@ -61,6 +69,10 @@ enum class SaveResult {
 };
 
 // Writes the PreferenceFile into the settings folder, whole or not at all.
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS);
+// With `keepOldFile` (the file could not be read at start-up) the file there
+// is first kept beside it (SettingsFiles::keepAside); when it cannot be,
+// nothing is written.
+SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
+                const TextPrefBytes* readFrom = nullptr, bool keepOldFile = false);
 
 } // namespace Preferences

@@ -16,4 +16,12 @@ QString preferenceFileIn(const QString& settingsFolder);
 QString anniversaryFileIn(const QString& settingsFolder);
 QString pageSetupFileIn(const QString& settingsFolder);
 
+// Before a file that could not be read whole is replaced: keeps it beside
+// itself as "<name>.damaged" (then "<name>.damaged.2", ...; an earlier kept
+// file is never replaced), so what it held is not lost. True when the file
+// may now be replaced: it was kept, or there is no regular file to keep.
+bool keepAside(const QString& path);
+// The name keepAside would give the file at `path` now.
+QString keptName(const QString& path);
+
 } // namespace SettingsFiles

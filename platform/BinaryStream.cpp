@@ -1,6 +1,7 @@
 #include "platform/BinaryStream.h"
 
 #include <QIODevice>
+#include <QtEndian>
 
 namespace Utf8 {
 
@@ -51,6 +52,14 @@ void BinaryWriter::writeInt32(int32_t v) { m_stream << static_cast<qint32>(v); }
 
 void BinaryWriter::writePString(const QString& text) { writePStringBytes(text.toUtf8()); }
 
+void BinaryWriter::writePString(const QString& text, const QByteArray& readFrom)
+{
+    if (!readFrom.isNull() && QString::fromUtf8(readFrom) == text)
+        writePStringBytes(readFrom);
+    else
+        writePString(text);
+}
+
 void BinaryWriter::writePStringBytes(const QByteArray& bytes)
 {
     const QByteArray kept = Utf8::truncated(bytes, kMaxPString);
@@ -74,25 +83,7 @@ void BinaryWriter::writeLongBytes(const QByteArray& bytes)
 
 BinaryReader::BinaryReader(const QByteArray& data)
     : m_data(data)
-    , m_stream(m_data)
 {
-    m_stream.setByteOrder(QDataStream::BigEndian);
-}
-
-BinaryReader::BinaryReader(QIODevice* device)
-    : m_stream(device)
-{
-    m_stream.setByteOrder(QDataStream::BigEndian);
-    if (!device || !device->isReadable() || device->isSequential())
-        m_ok = false;
-}
-
-qint64 BinaryReader::remaining() const
-{
-    const QIODevice* device = m_stream.device();
-    if (!device)
-        return 0;
-    return device->size() - device->pos();
 }
 
 bool BinaryReader::fail()
@@ -105,11 +96,8 @@ bool BinaryReader::readInt32(int32_t& out)
 {
     if (!m_ok || remaining() < 4)
         return fail();
-    qint32 v = 0;
-    m_stream >> v;
-    if (m_stream.status() != QDataStream::Ok)
-        return fail();
-    out = v;
+    out = qFromBigEndian<qint32>(m_data.constData() + m_pos);
+    m_pos += 4;
     return true;
 }
 
@@ -117,10 +105,8 @@ bool BinaryReader::readPString(QByteArray& out)
 {
     if (!m_ok || remaining() < 1)
         return fail();
-    quint8 length = 0;
-    m_stream >> length;
-    if (m_stream.status() != QDataStream::Ok)
-        return fail();
+    const int length = static_cast<unsigned char>(m_data[m_pos]);
+    ++m_pos;
     return readBytes(length, out);
 }
 
@@ -133,14 +119,22 @@ bool BinaryReader::readPString(QString& out)
     return true;
 }
 
+bool BinaryReader::readPString(QString& text, QByteArray& bytes)
+{
+    QByteArray read;
+    if (!readPString(read))
+        return false;
+    text = QString::fromUtf8(read);
+    bytes = read;
+    return true;
+}
+
 bool BinaryReader::readBytes(int32_t count, QByteArray& out)
 {
     if (!m_ok || count < 0 || count > remaining())
         return fail();
-    QByteArray bytes(count, Qt::Uninitialized);
-    if (count > 0 && m_stream.readRawData(bytes.data(), count) != count)
-        return fail();
-    out = bytes;
+    out = m_data.mid(m_pos, count);
+    m_pos += count;
     return true;
 }
 

@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-class QIODevice;
-
 namespace Utf8 {
 // The longest prefix of `bytes` of at most `maxBytes` bytes that does not end
 // inside a UTF-8 sequence. Bytes that are no valid UTF-8 are cut as single bytes.
@@ -30,6 +28,10 @@ public:
     // One length byte, then the text's UTF-8 bytes. A text over 255 bytes is
     // cut at a character boundary, so the length byte always matches.
     void writePString(const QString& text);
+    // A text as it was read: the bytes it was read from while `text` is still
+    // what they read as, so a text that is no valid UTF-8 goes back unchanged;
+    // once the text is edited, its UTF-8 as above.
+    void writePString(const QString& text, const QByteArray& readFrom);
     void writePStringBytes(const QByteArray& bytes);
     // Raw bytes, nothing in front.
     void writeBytes(const QByteArray& bytes);
@@ -44,17 +46,15 @@ private:
     QDataStream m_stream;
 };
 
-// Big-endian reader. A read that would run past the end, or asks for a
-// negative count, fails and leaves the reader failed: every later read fails
-// too, so a loop over a damaged file's counts ends at the first bad field.
-// Nothing is allocated beyond what the data holds.
+// Big-endian reader of bytes already in memory (see FileIO::readWhole). A
+// read that would run past the end, or asks for a negative count, fails and
+// leaves the reader failed: every later read fails too, so a loop over a
+// damaged file's counts ends at the first bad field. Nothing is allocated
+// beyond what the data holds.
 class BinaryReader {
 public:
-    // Reads a copy of `data`.
+    // Reads a copy of `data` (shared, not duplicated).
     explicit BinaryReader(const QByteArray& data);
-    // Reads an open, random-access device from its current position; the
-    // device must outlive the reader.
-    explicit BinaryReader(QIODevice* device);
     BinaryReader(const BinaryReader&) = delete;
     BinaryReader& operator=(const BinaryReader&) = delete;
 
@@ -63,6 +63,9 @@ public:
     bool readPString(QByteArray& out);
     // The same, taken as UTF-8.
     bool readPString(QString& out);
+    // The same, both as read and taken as UTF-8: the bytes go back with
+    // BinaryWriter::writePString(text, bytes) while the text is not edited.
+    bool readPString(QString& text, QByteArray& bytes);
     // `count` raw bytes.
     bool readBytes(int32_t count, QByteArray& out);
     // An Int32 byte count, then that many bytes.
@@ -72,12 +75,14 @@ public:
     // No read has failed so far.
     bool ok() const { return m_ok; }
     bool atEnd() const { return remaining() <= 0; }
-    qint64 remaining() const;
+    // Bytes not read yet: a count of records that each take at least n bytes
+    // is sound only up to remaining() / n.
+    qint64 remaining() const { return m_data.size() - m_pos; }
 
 private:
     bool fail();
 
     QByteArray m_data;
-    QDataStream m_stream;
+    qsizetype m_pos = 0;
     bool m_ok = true;
 };

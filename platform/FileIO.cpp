@@ -3,16 +3,58 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace FileIO {
 
-bool writeWhole(const QString& path, const QByteArray& bytes)
+namespace {
+
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Opens the regular file at `path` for reading. The opening cannot wait for
+// anything: it is asked not to, and whatever turns out not to be a regular
+// file once open (it may have been swapped in since it was looked at) is
+// closed again at once.
+bool openRegular(const QString& path, QFile& file)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool somethingThere(const QFileInfo& info) { return info.exists() || info.isSymLink(); }
+
+} // namespace
+
+bool isRegularFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+bool writeWhole(const QString& path, const QByteArray& bytes, Access access)
 {
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QFileInfo old(path);
+    if (somethingThere(old) && !old.isFile())
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    QSaveFile file(path);
+    // Unbuffered: every byte goes to the file in write() itself, so a write
+    // that the file system refuses shows here and not in a final flush whose
+    // failure commit() may not report.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (access == Access::Private && !file.setPermissions(kOwnerOnly)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
@@ -22,9 +64,9 @@ bool writeWhole(const QString& path, const QByteArray& bytes)
 OpenResult openForReading(QFile& file)
 {
     const QFileInfo info(file.fileName());
-    if (!info.exists())
+    if (!somethingThere(info))
         return OpenResult::Missing;
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    if (!info.isFile() || !openRegular(info.filePath(), file))
         return OpenResult::CannotOpen;
     return OpenResult::Opened;
 }
@@ -32,14 +74,14 @@ OpenResult openForReading(QFile& file)
 ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
 {
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (!somethingThere(info))
         return ReadResult::Missing;
     if (!info.isFile())
         return ReadResult::CannotOpen;
     if (info.size() > maxBytes)
         return ReadResult::TooLarge;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!openRegular(path, file))
         return ReadResult::CannotOpen;
     // The size can change between the look and the read: never take more
     // than the bound, and count one byte past it as too large.
@@ -50,6 +92,19 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
         return ReadResult::TooLarge;
     out = std::move(bytes);
     return ReadResult::Read;
+}
+
+bool keepUnder(const QString& path, const QString& keptPath)
+{
+    if (!isRegularFile(path) || keptPath.isEmpty() || somethingThere(QFileInfo(keptPath)))
+        return false;
+    // A second name for the same bytes costs nothing and cannot fail halfway;
+    // where the file system has no such names, a copy does the same.
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, QFile::encodeName(keptPath).constData(),
+                 AT_SYMLINK_FOLLOW)
+        == 0)
+        return true;
+    return QFile::copy(path, keptPath);
 }
 
 } // namespace FileIO

@@ -6,16 +6,26 @@
 
 namespace FileIO {
 
+// Who may read a file the program writes. The program's own files (settings,
+// anniversaries, datasets) are the user's alone; a file made for the user to
+// pass on, such as an exported picture, follows the user's umask.
+enum class Access { Private, Shared };
+
 // Replaces (or creates) the file at `path` with `bytes`, whole or not at all:
-// the bytes go to a temporary file beside it that takes the file's place only
-// once everything is written. On failure the old file stays as it was and
-// false is returned. The folder must exist; it is not created here.
-bool writeWhole(const QString& path, const QByteArray& bytes);
+// the bytes go unbuffered to a temporary file beside it that takes the file's
+// place only once every byte is known to have reached it, so a full disk or
+// any other write error leaves the old file byte for byte and gives false.
+// A Private file ends up readable and writable by its owner only (0600),
+// whatever it was before. Something at `path` that is not a regular file (a
+// folder, a FIFO, a device) is never opened nor replaced: false. The folder
+// must exist; it is not created here.
+bool writeWhole(const QString& path, const QByteArray& bytes, Access access = Access::Private);
 
 enum class OpenResult { Opened, Missing, CannotOpen };
 
 // Opens the file (its name already set) for reading. A missing file is told
-// apart from one that is there but cannot be read, such as a folder in its place.
+// apart from one that is there but cannot be read; only a regular file is
+// opened, and the opening never waits (a FIFO in its place is CannotOpen).
 OpenResult openForReading(QFile& file);
 
 // The largest settings or dataset file any real use produces, with room to
@@ -30,5 +40,14 @@ enum class ReadResult { Read, Missing, CannotOpen, TooLarge };
 // cannot block; a file over `maxBytes` is TooLarge and is not read. `out` is
 // changed only on Read.
 ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes = kMaxSettingsFileBytes);
+
+// True when `path` names a regular file (after following links).
+bool isRegularFile(const QString& path);
+
+// Gives the regular file at `path` a second name, `keptPath`, without
+// touching it: a later writeWhole to `path` then leaves the old bytes under
+// `keptPath`. Never replaces anything already at `keptPath`. False when
+// `path` is no regular file or the second name cannot be made.
+bool keepUnder(const QString& path, const QString& keptPath);
 
 } // namespace FileIO

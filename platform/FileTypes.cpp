@@ -1,5 +1,7 @@
 #include "platform/FileTypes.h"
 
+#include "platform/FileIO.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -42,10 +44,8 @@ bool startsWithProgramTag(const QByteArray& head)
 
 QString macTypeOf(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return QString();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || FileIO::openForReading(file) != FileIO::OpenResult::Opened)
         return QString();
     // The longest tag is "printSetup": 11 bytes with its length byte.
     const QByteArray head = file.read(16);

@@ -39,7 +39,25 @@ bool createFolder(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    return QDir().mkpath(path);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (QFileInfo(absolute).isDir())
+        return true;
+    // From the deepest folder that exists down to the one asked for, each
+    // made with the user's rights only; mkpath would take the umask's.
+    QStringList missing;
+    for (QString p = QDir::cleanPath(absolute); !QFileInfo(p).exists() && !QFileInfo(p).isSymLink();
+         p = QFileInfo(p).path()) {
+        missing.prepend(p);
+        if (QFileInfo(p).isRoot())
+            break;
+    }
+    constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ExeOwner;
+    for (const QString& p : missing) {
+        if (!QDir().mkdir(p, kPrivate) && !QFileInfo(p).isDir())
+            return false;
+    }
+    return QFileInfo(absolute).isDir();
 }
 
 QList<Item> items(const QString& folder)
@@ -50,6 +68,8 @@ QList<Item> items(const QString& folder)
     const QFileInfoList entries = QDir(folder).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& info : entries) {
+        if (!info.isDir() && !info.isFile())
+            continue;
         Item item;
         item.name = info.fileName();
         item.path = info.absoluteFilePath();

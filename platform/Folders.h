@@ -27,6 +27,9 @@ QString child(const QString& folder, const QString& name);
 bool exists(const QString& path);
 bool isFolder(const QString& path);
 // Creates the folder with any missing parents; true when it exists afterwards.
+// Every folder made here is private to the user (0700), as the desktop's own
+// folders are: the settings and datasets hold the user's anniversaries. A
+// folder that exists already keeps its permissions.
 bool createFolder(const QString& path);
 
 // One entry of a folder listing.
@@ -39,8 +42,11 @@ struct Item {
     QString macType;  // "pref" for one of the program's own files, else empty
 };
 
-// The entries of a folder, hidden ones included, in a stable order (by name).
-// Empty when the folder is missing.
+// The entries of a folder, hidden ones included, in a stable order (by name):
+// its folders and regular files (links to them included). Nothing else (a
+// FIFO, a device, a socket, a dangling link) is listed, and nothing listed is
+// opened but a regular file, so listing never waits. Empty when the folder
+// is missing.
 QList<Item> items(const QString& folder);
 
 } // namespace Folders

@@ -63,14 +63,25 @@ void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
 
 void Window1::LoadAnvsy()
 {
-    if (AnniversaryFile::load(AnniversaryFile::defaultPath(), pAnvsy) == AnniversaryFile::LoadResult::CannotOpen)
+    m_anvsyFound = AnniversaryFile::load(AnniversaryFile::defaultPath(), pAnvsy);
+    m_anvsyAsFound = pAnvsy;
+    if (m_anvsyFound == AnniversaryFile::LoadResult::CannotOpen)
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"), QString());
+    else if (m_anvsyFound == AnniversaryFile::LoadResult::Damaged)
+        Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
+                              QStringLiteral("読み込めた記念日だけを表示します。"));
 }
 
 void Window1::SaveAnvsy()
 {
-    if (AnniversaryFile::save(AnniversaryFile::defaultPath(), pAnvsy) == AnniversaryFile::SaveResult::CannotCreate)
+    const AnniversaryFile::SaveResult result
+        = AnniversaryFile::saveAtQuit(AnniversaryFile::defaultPath(), pAnvsy, m_anvsyFound, m_anvsyAsFound);
+    if (result == AnniversaryFile::SaveResult::Saved) {
+        m_anvsyFound = AnniversaryFile::LoadResult::Loaded;
+        m_anvsyAsFound = pAnvsy;
+    } else if (result == AnniversaryFile::SaveResult::CannotCreate) {
         Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+    }
 }
 
 void Window1::Event_CancelClose(bool appQuitting)

@@ -2,6 +2,7 @@
 
 #include "calendar/DateMath.h"
 #include "core/Anniversary.h"
+#include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
 
 #include <QMainWindow>
@@ -64,6 +65,9 @@ protected:
 
 private:
     bool m_closed = false;
+    // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
+    AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
+    AnniversaryList m_anvsyAsFound;
 
 public:
 

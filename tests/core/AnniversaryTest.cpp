@@ -5,11 +5,13 @@
 #include "platform/Conv.h"
 #include "platform/Folders.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -240,6 +242,170 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Damaged);
     ASSERT_EQ(read.size(), 1);
     EXPECT_EQ(read[0].tt.toString(), QStringLiteral("abc"));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+TEST(AnniversaryFileLayout, TextsThatAreNoUtf8GoBackByteForByteUntilEdited)
+{
+    // "あい" in Shift_JIS, and a 254-byte text of the same kind.
+    const QByteArray sjis = hex("82a082a2");
+    const QByteArray longSjis = QByteArray::fromHex("82a0").repeated(127);
+    const QByteArray file = hex("057665723a31" "00000002") + hex("0130" "0135" "0135") + char(4) + sjis
+        + hex("04" "32303039" "0131" "0132") + char(254) + longSjis
+        + hex("0130" "0131" "0131") + char(3) + QStringLiteral("元").toUtf8();
+    AnniversaryList list;
+    ASSERT_TRUE(AnniversaryFile::decode(file, list));
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(AnniversaryFile::encode(list), file);
+
+    // Only the edited text changes; the entries around it keep their bytes.
+    list[1].tt = QStringLiteral("結婚記念日");
+    const QByteArray edited = AnniversaryFile::encode(list);
+    AnniversaryList back;
+    ASSERT_TRUE(AnniversaryFile::decode(edited, back));
+    EXPECT_EQ(back[1].tt.toString(), QStringLiteral("結婚記念日"));
+    EXPECT_EQ(back[0].readFrom[3], sjis);
+    EXPECT_EQ(back[2].tt.toString(), QStringLiteral("元"));
+    EXPECT_EQ(AnniversaryFile::encode(back), edited);
+
+    // An entry the editor makes afresh carries no bytes: its texts as UTF-8.
+    list.append(Anniversary{int32_t(0), int32_t(2), int32_t(3), QStringLiteral("節分")});
+    EXPECT_TRUE(AnniversaryFile::encode(list).endsWith(hex("0130" "0132" "0133") + char(6)
+                                                       + QStringLiteral("節分").toUtf8()));
+}
+
+TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    const QString path = AnniversaryFile::defaultPath();
+    {
+        HostileFiles::WatchedFifo fifo(path);
+        ASSERT_TRUE(fifo.made());
+        AnniversaryList read;
+        EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::CannotOpen);
+        EXPECT_TRUE(read.isEmpty());
+        // Neither an empty list nor a changed one opens it at quit.
+        EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, two, AnniversaryFile::LoadResult::CannotOpen, {}),
+                  AnniversaryFile::SaveResult::CannotCreate);
+        EXPECT_FALSE(fifo.openedForReading());
+        EXPECT_TRUE(fifo.stillThere());
+    }
+    ASSERT_TRUE(QFile::remove(path));
+
+    // 64 MB of zeros behind a count of 2^31 - 1 records: every four zero
+    // bytes would read as one empty record.
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        huge.write(hex("057665723a31" "7fffffff"));
+        ASSERT_TRUE(huge.resize(64 * 1024 * 1024));
+    }
+    AnniversaryList read;
+    EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::Damaged);
+    EXPECT_TRUE(read.isEmpty());
+    EXPECT_EQ(QFileInfo(path).size(), 64 * 1024 * 1024);
+
+    // Within the bound, the count is held to what the bytes can hold.
+    {
+        QFile big(path);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        big.write(hex("057665723a31" "7fffffff"));
+        ASSERT_TRUE(big.resize(10 + 4 * 1000 + 3));
+    }
+    EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::Damaged);
+    EXPECT_EQ(read.size(), 1000);
+}
+
+// The quit's save, from what start-up found to what the folder holds after.
+TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWhole)
+{
+    using LR = AnniversaryFile::LoadResult;
+    using SR = AnniversaryFile::SaveResult;
+    const AnniversaryList one = {two[0]};
+    const QByteArray good = AnniversaryFile::encode(two);
+    // The first record's length byte runs past the end: 50 bytes, no entry.
+    const QByteArray badFirst = hex("057665723a31" "00000001") + char(200) + QByteArray(39, 'x');
+    // The second record is cut: the first one reads.
+    const QByteArray cutSecond = good.chopped(3);
+    const QString none = QStringLiteral("<none>");
+
+    const struct {
+        const char* what;
+        QByteArray before; // the file at start-up; "<none>" for no file
+        AnniversaryList atQuit;
+        SR result;
+        QByteArray after;  // the file after the quit
+        QByteArray kept;   // what "anvsy.damaged" holds; "<none>" for no such file
+    } cases[] = {
+        {"no file, empty all along", "<none>", {}, SR::NothingToSave, "<none>", "<none>"},
+        {"no file, an entry added", "<none>", one, SR::Saved, AnniversaryFile::encode(one), "<none>"},
+        {"whole file, emptied", good, {}, SR::Saved, AnniversaryFile::encode({}), "<none>"},
+        {"whole file, unchanged", good, two, SR::Saved, good, "<none>"},
+        {"whole file, changed", good, one, SR::Saved, AnniversaryFile::encode(one), "<none>"},
+        {"bad first record, unchanged", badFirst, {}, SR::NothingToSave, badFirst, "<none>"},
+        {"bad first record, an entry added", badFirst, one, SR::Saved, AnniversaryFile::encode(one), badFirst},
+        {"cut record, unchanged", cutSecond, one, SR::NothingToSave, cutSecond, "<none>"},
+        {"cut record, emptied", cutSecond, {}, SR::Saved, AnniversaryFile::encode({}), cutSecond},
+        {"cut record, changed", cutSecond, two, SR::Saved, good, cutSecond},
+    };
+    const QString path = AnniversaryFile::defaultPath();
+    for (const auto& c : cases) {
+        QDir(SettingsFiles::folder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        if (c.before != none.toUtf8())
+            writeFile(path, c.before);
+        AnniversaryList asFound;
+        const LR found = AnniversaryFile::load(path, asFound);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found, asFound), c.result) << c.what;
+        EXPECT_EQ(readFile(path).toHex(), c.after.toHex()) << c.what;
+        EXPECT_EQ(readFile(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
+    }
+
+    // A second damaged file never replaces the first one kept.
+    QDir(SettingsFiles::folder()).removeRecursively();
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    writeFile(path + QStringLiteral(".damaged"), "kept in an earlier run");
+    writeFile(path, badFirst);
+    AnniversaryList asFound;
+    ASSERT_EQ(AnniversaryFile::load(path, asFound), LR::Damaged);
+    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, one, LR::Damaged, asFound), SR::Saved);
+    EXPECT_EQ(readFile(path + QStringLiteral(".damaged")), QByteArray("kept in an earlier run"));
+    EXPECT_EQ(readFile(path + QStringLiteral(".damaged.2")), badFirst);
+    EXPECT_EQ(readFile(path), AnniversaryFile::encode(one));
+}
+
+TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    const QString path = AnniversaryFile::defaultPath();
+    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    AnniversaryList asFound;
+    ASSERT_EQ(AnniversaryFile::load(path, asFound), AnniversaryFile::LoadResult::Loaded);
+    AnniversaryList grown = asFound;
+    for (int i = 0; i < 20; ++i)
+        grown.append(Anniversary{int32_t(0), int32_t(1), int32_t(i + 1), QStringLiteral("日付の記念日")});
+    SCOPED_TRACE("the disk lets no file grow past 32 bytes");
+    AnniversaryFile::SaveResult result;
+    {
+        HostileFiles::FileSizeLimit full(32);
+        ASSERT_TRUE(full.active());
+        result = AnniversaryFile::saveAtQuit(path, grown, AnniversaryFile::LoadResult::Loaded, asFound);
+    }
+    EXPECT_EQ(result, AnniversaryFile::SaveResult::CannotCreate);
+    EXPECT_EQ(readFile(path), AnniversaryFile::encode(two));
 }
 
 } // namespace

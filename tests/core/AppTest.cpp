@@ -6,11 +6,15 @@
 #include "platform/Folders.h"
 #include "platform/MessageBoxDriver.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -131,6 +135,107 @@ TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;
     EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+QFileDevice::Permissions permissionsOf(const QString& path)
+{
+    return QFileInfo(path).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+
+TEST_F(AppPrefTest, TheFirstRunsFolderAndFilesAreTheUsersAlone)
+{
+    const mode_t umaskBefore = ::umask(022);
+    start();
+    app.LoadPref();
+    EXPECT_EQ(permissionsOf(SettingsFiles::folder()),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    app.SavePref();
+    EXPECT_EQ(permissionsOf(SettingsFiles::preferenceFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ::umask(umaskBefore);
+}
+
+TEST_F(AppPrefTest, AnExistingFolderKeepsItsPermissions)
+{
+    const mode_t umaskBefore = ::umask(022);
+    ASSERT_TRUE(QDir().mkpath(SettingsFiles::folder()));
+    const QFileDevice::Permissions before = permissionsOf(SettingsFiles::folder());
+    start();
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK")); // no PreferenceFile yet
+    app.LoadPref();
+    EXPECT_TRUE(seen->shown);
+    app.SavePref();
+    EXPECT_EQ(permissionsOf(SettingsFiles::folder()), before);
+    ::umask(umaskBefore);
+}
+
+TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    start();
+    Globals::gPref[5] = 1;
+    app.SavePref();
+    const QByteArray before = fileBytes(SettingsFiles::preferenceFile());
+    ASSERT_EQ(before.size(), 346);
+
+    Globals::gPref[5] = 0;
+    std::shared_ptr<SeenMessageBox> seen;
+    {
+        HostileFiles::FileSizeLimit full(100);
+        ASSERT_TRUE(full.active());
+        seen = MessageBoxDriver::answer(QStringLiteral("OK"));
+        app.SavePref();
+    }
+    ASSERT_TRUE(seen->shown);
+    EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
+    EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()), before);
+}
+
+TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    HostileFiles::WatchedFifo fifo(SettingsFiles::preferenceFile());
+    ASSERT_TRUE(fifo.made());
+    start();
+    auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
+    app.LoadPref();
+    ASSERT_TRUE(opening->shown);
+    EXPECT_EQ(opening->text, QStringLiteral("初期設定ファイルを読み込めません。"));
+    EXPECT_EQ(Globals::gPref[0], 50);
+
+    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"));
+    app.SavePref();
+    ASSERT_TRUE(closing->shown);
+    EXPECT_EQ(closing->text, QStringLiteral("ファイルを開けません。"));
+    EXPECT_FALSE(fifo.openedForReading());
+    EXPECT_TRUE(fifo.stillThere());
+}
+
+TEST_F(AppPrefTest, ADamagedFileIsKeptBesideTheOneWrittenAtQuit)
+{
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    const QByteArray damaged("\x05pref2\0\0\0\x33\0\0", 12);
+    QFile file(SettingsFiles::preferenceFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged);
+    file.close();
+    start();
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
+    app.LoadPref();
+    ASSERT_TRUE(seen->shown);
+    app.SavePref();
+    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
+
+    // The file written is sound: a later quit keeps nothing more aside.
+    app.SavePref();
+    EXPECT_FALSE(QFileInfo::exists(SettingsFiles::preferenceFile() + QStringLiteral(".damaged.2")));
 }
 
 } // namespace

@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -145,6 +149,76 @@ TEST_F(DatasetPictureTest, ClearingDropsPictureAndPath)
     EXPECT_TRUE(ds.contains(QStringLiteral("pictPath")));
     EXPECT_EQ(ds.text(QStringLiteral("pictPath")), QString());
     EXPECT_EQ(DatasetPicture::label(ds), QStringLiteral("ファイルなし"));
+}
+
+// Photos of today's cameras, over Qt's default allocation limit of 128 MB
+// once decoded (7000 x 5000 at four bytes a pixel is 140 MB).
+class LargePictureTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        QDir().mkpath(folder());
+        QImage halves(7000, 5000, QImage::Format_RGB32);
+        halves.fill(qRgb(200, 30, 40));
+        for (int y = 0; y < halves.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(halves.scanLine(y));
+            std::fill(line + 3500, line + 7000, qRgb(30, 40, 200));
+        }
+        ASSERT_TRUE(halves.save(folder() + QStringLiteral("/photo.jpg"), "JPEG", 90));
+        // Columns one pixel wide, black and white by turns: only a smooth
+        // reduction gives the grey they average to.
+        QImage stripes(7000, 5000, QImage::Format_RGB32);
+        for (int y = 0; y < stripes.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(stripes.scanLine(y));
+            for (int x = 0; x < stripes.width(); ++x)
+                line[x] = x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        }
+        ASSERT_TRUE(stripes.save(folder() + QStringLiteral("/stripes.png"), "PNG", 0));
+        QImage portrait(2000, 4000, QImage::Format_RGB32);
+        portrait.fill(qRgb(10, 120, 10));
+        ASSERT_TRUE(portrait.save(folder() + QStringLiteral("/portrait.png"), "PNG"));
+    }
+    static void TearDownTestSuite() { QDir(folder()).removeRecursively(); }
+    static QString folder() { return TestEnv::home() + QStringLiteral("/大きな写真"); }
+
+    static bool near(QRgb got, QRgb expected, int tolerance)
+    {
+        return std::abs(qRed(got) - qRed(expected)) <= tolerance && std::abs(qGreen(got) - qGreen(expected)) <= tolerance
+            && std::abs(qBlue(got) - qBlue(expected)) <= tolerance;
+    }
+};
+
+TEST_F(LargePictureTest, APhotoOverQtsLimitLoadsReducedToWhatASheetNeeds)
+{
+    QImage photo;
+    ASSERT_TRUE(DatasetPicture::load(folder() + QStringLiteral("/photo.jpg"), photo));
+    EXPECT_EQ(photo.size(), QSize(2400, 1714));
+    EXPECT_TRUE(near(photo.pixel(600, 857), qRgb(200, 30, 40), 12));
+    EXPECT_TRUE(near(photo.pixel(1800, 857), qRgb(30, 40, 200), 12));
+
+    Dataset ds;
+    ASSERT_TRUE(DatasetPicture::choose(ds, folder() + QStringLiteral("/photo.jpg")));
+    EXPECT_EQ(ds.pict().size(), QSize(2400, 1714));
+
+    // The limit that refused it is Qt's again afterwards.
+    EXPECT_EQ(QImageReader::allocationLimit(), 128);
+}
+
+TEST_F(LargePictureTest, ReductionIsSmoothAndKeepsTheProportions)
+{
+    QImage stripes;
+    ASSERT_TRUE(DatasetPicture::load(folder() + QStringLiteral("/stripes.png"), stripes));
+    EXPECT_EQ(stripes.size(), QSize(2400, 1714));
+    for (const int x : {100, 1201, 2302}) {
+        const int grey = qGray(stripes.pixel(x, 857));
+        EXPECT_GT(grey, 64) << x;
+        EXPECT_LT(grey, 192) << x;
+    }
+
+    QImage portrait;
+    ASSERT_TRUE(DatasetPicture::load(folder() + QStringLiteral("/portrait.png"), portrait));
+    EXPECT_EQ(portrait.size(), QSize(1200, 2400));
+    EXPECT_EQ(portrait.pixel(600, 1200) | 0xFF000000, qRgb(10, 120, 10));
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -370,6 +372,99 @@ TEST_F(PreferenceFolderTest, UnusableFilesAndFoldersAreReportedNotFatal)
     p.pref[3] = 1;
     EXPECT_EQ(load(), Preferences::LoadResult::Damaged);
     EXPECT_EQ(p.pref[3], 1); // nothing of the damaged file was taken
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
+{
+    ASSERT_TRUE(Folders::createFolder(folder));
+    // Entry 7 holds Shift_JIS "あい", entry 8 a 254-byte Shift_JIS text.
+    Prefs written;
+    QByteArray file = written.encode();
+    const QByteArray sjis = QByteArray::fromHex("82a082a2");
+    const QByteArray longSjis = QByteArray::fromHex("82a0").repeated(127);
+    const qsizetype strings = 6 + 4 + 51 * 4 + 4;
+    qsizetype at = strings;
+    for (int j = 0; j < 7; ++j)
+        at += 1 + static_cast<unsigned char>(file[at]);
+    file.replace(at, 2, pstr(sjis) + pstr(longSjis));
+    writeFile(SettingsFiles::preferenceFile(), file);
+
+    Preferences::TextPrefBytes readFrom{};
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom), Preferences::LoadResult::Loaded);
+    EXPECT_EQ(p.prefS[7].size(), 4); // what the user would see of it
+    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
+    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()).toHex(), file.toHex());
+
+    // Changed in memory: written as its UTF-8.
+    p.prefS[7] = QStringLiteral("あい");
+    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
+    Prefs back;
+    ASSERT_TRUE(back.decode(fileBytes(SettingsFiles::preferenceFile())));
+    EXPECT_EQ(back.prefS[7], QStringLiteral("あい"));
+}
+
+TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
+{
+    ASSERT_TRUE(Folders::createFolder(folder));
+    const QString path = SettingsFiles::preferenceFile();
+    {
+        HostileFiles::WatchedFifo fifo(path);
+        ASSERT_TRUE(fifo.made());
+        EXPECT_EQ(load(), Preferences::LoadResult::CannotOpen);
+        EXPECT_EQ(Preferences::save(folder, p.pref, p.prefS, nullptr, true), Preferences::SaveResult::CannotWrite);
+        EXPECT_FALSE(fifo.openedForReading());
+        EXPECT_TRUE(fifo.stillThere());
+    }
+    ASSERT_TRUE(QFile::remove(path));
+
+    // 2 GB, almost all of it a hole: a real preference file is 346 bytes.
+    Prefs saved;
+    saved.pref[3] = 1;
+    writeFile(path, saved.encode());
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(huge.resize(qint64(2) * 1024 * 1024 * 1024));
+    }
+    EXPECT_EQ(load(), Preferences::LoadResult::Damaged);
+    EXPECT_EQ(p.pref, Prefs().pref);
+}
+
+TEST_F(PreferenceFolderTest, AFileThatWasNotReadIsKeptBesideTheNewOne)
+{
+    ASSERT_TRUE(Folders::createFolder(folder));
+    const QString path = SettingsFiles::preferenceFile();
+    const QByteArray damaged = Prefs().encode().left(100);
+    writeFile(path, damaged);
+    ASSERT_EQ(load(), Preferences::LoadResult::Damaged);
+    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, nullptr, true), Preferences::SaveResult::Saved);
+    EXPECT_EQ(fileBytes(path), p.encode());
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".damaged")), damaged);
+
+    // A full disk: the old file stays, byte for byte.
+    const QByteArray good = fileBytes(path);
+    p.pref[4] = 1;
+    Preferences::SaveResult result;
+    {
+        HostileFiles::FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        result = Preferences::save(folder, p.pref, p.prefS);
+    }
+    EXPECT_EQ(result, Preferences::SaveResult::CannotWrite);
+    EXPECT_EQ(fileBytes(path), good);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/BinaryStream.h"
+#include "platform/FileIO.h"
 
 #include "support/TestMain.h"
 
@@ -122,14 +123,16 @@ TEST(BinaryReader, ShortOrDamagedDataFailsAndStaysFailed)
     EXPECT_FALSE(raw.readBytes(1, bytes));
 }
 
-TEST(BinaryReader, ReadsAFileFromItsDevice)
+TEST(BinaryReader, ReadsAFileReadWhole)
 {
     QTemporaryFile file(TestEnv::home() + QStringLiteral("/streamXXXXXX"));
     ASSERT_TRUE(file.open());
     file.write(hex("05" "7665723a31" "00000002" "02"));
-    file.seek(0);
+    file.close();
+    QByteArray bytes;
+    ASSERT_EQ(FileIO::readWhole(file.fileName(), bytes), FileIO::ReadResult::Read);
 
-    BinaryReader in(&file);
+    BinaryReader in(bytes);
     QByteArray tag;
     int32_t last = 0;
     ASSERT_TRUE(in.readPString(tag));
@@ -138,6 +141,43 @@ TEST(BinaryReader, ReadsAFileFromItsDevice)
     EXPECT_EQ(last, 2);
     EXPECT_EQ(in.remaining(), 1);
     EXPECT_FALSE(in.readPString(tag));
+}
+
+TEST(BinaryStream, AnUneditedTextGoesBackAsTheBytesItWasReadFrom)
+{
+    const struct {
+        QByteArray stored;
+        const char* editedTo; // nullptr: left as read
+        QByteArray expected;
+    } cases[] = {
+        {hex("82a082a2"), nullptr, hex("82a082a2")},                  // Shift_JIS, no UTF-8
+        {QByteArray(254, char(0x82)), nullptr, QByteArray(254, char(0x82))},
+        {QStringLiteral("記念日").toUtf8(), nullptr, QStringLiteral("記念日").toUtf8()},
+        {QByteArray(), nullptr, QByteArray()},
+        {hex("82a082a2"), "あい", QStringLiteral("あい").toUtf8()}, // edited: the edit's UTF-8
+        {QByteArray(), "new", QByteArray("new")},
+    };
+    for (const auto& c : cases) {
+        BinaryWriter file;
+        file.writePStringBytes(c.stored);
+        BinaryReader in(file.bytes());
+        QString text;
+        QByteArray readFrom;
+        ASSERT_TRUE(in.readPString(text, readFrom));
+        if (c.editedTo)
+            text = QString::fromUtf8(c.editedTo);
+
+        BinaryWriter out;
+        out.writePString(text, readFrom);
+        ASSERT_FALSE(out.bytes().isEmpty());
+        EXPECT_EQ(out.bytes().mid(1).toHex(), c.expected.toHex());
+        EXPECT_EQ(static_cast<unsigned char>(out.bytes()[0]), c.expected.size());
+    }
+
+    // A text never read from a file has nothing to go back to.
+    BinaryWriter plain;
+    plain.writePString(QStringLiteral("あ"), QByteArray());
+    EXPECT_EQ(plain.bytes(), QByteArray("\x03") + QStringLiteral("あ").toUtf8());
 }
 
 TEST(Utf8, TruncationKeepsWholeCharactersOnly)

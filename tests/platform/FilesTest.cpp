@@ -2,11 +2,15 @@
 #include "platform/FileTypes.h"
 #include "platform/Folders.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,6 +87,134 @@ TEST_F(FilesTest, TheBoundedReaderReadsOnlyRegularFilesOfBoundedSize)
     EXPECT_EQ(FileIO::readWhole(dir + QStringLiteral("/folder"), out), FileIO::ReadResult::CannotOpen);
     ASSERT_TRUE(QFile::link(dir + QStringLiteral("/nowhere"), dir + QStringLiteral("/dangling")));
     EXPECT_EQ(FileIO::readWhole(dir + QStringLiteral("/dangling"), out), FileIO::ReadResult::CannotOpen);
+}
+
+TEST_F(FilesTest, AWriteTheDiskRefusesLeavesTheOldFileByteForByte)
+{
+    const QByteArray old("\x05pref2 the preferences of an earlier run", 41);
+    // Below and above the buffer that once hid the failure until commit().
+    for (const qsizetype size : {qsizetype(346), qsizetype(20 * 1024)}) {
+        const QString path = dir + QStringLiteral("/pref");
+        writeRaw(path, old);
+        const int code = HostileFiles::inChildWithFileSizeLimit(
+            64, [&] { return FileIO::writeWhole(path, QByteArray(size, 'n')) ? 1 : 0; });
+        EXPECT_EQ(code, 0) << size << " bytes: the failed write was reported as done";
+        EXPECT_EQ(readAll(path), old) << size;
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("pref")})
+            << "a temporary file was left behind";
+
+        // No file at all before: none after.
+        const QString fresh = dir + QStringLiteral("/anvsy");
+        EXPECT_EQ(HostileFiles::inChildWithFileSizeLimit(
+                      64, [&] { return FileIO::writeWhole(fresh, QByteArray(size, 'n')) ? 1 : 0; }),
+                  0);
+        EXPECT_FALSE(QFileInfo::exists(fresh));
+
+        // The same write with room enough goes through.
+        EXPECT_EQ(HostileFiles::inChildWithFileSizeLimit(
+                      1024 * 1024, [&] { return FileIO::writeWhole(path, QByteArray(size, 'n')) ? 1 : 0; }),
+                  1);
+        EXPECT_EQ(readAll(path), QByteArray(size, 'n'));
+    }
+}
+
+TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)
+{
+    const mode_t umaskBefore = ::umask(022);
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QFileDevice::Permissions usual = ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto permissionsOf = [](const QString& path) {
+        return QFileInfo(path).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+
+    const QString fresh = dir + QStringLiteral("/anvsy");
+    ASSERT_TRUE(FileIO::writeWhole(fresh, "new"));
+    EXPECT_EQ(permissionsOf(fresh), ownerOnly);
+
+    // A file an earlier version left readable by all is made private too.
+    const QString older = dir + QStringLiteral("/pref");
+    writeRaw(older, "old");
+    ASSERT_TRUE(QFile::setPermissions(older, usual));
+    ASSERT_TRUE(FileIO::writeWhole(older, "newer"));
+    EXPECT_EQ(permissionsOf(older), ownerOnly);
+    EXPECT_EQ(readAll(older), QByteArray("newer"));
+
+    // A file made for passing on follows the umask.
+    const QString shared = dir + QStringLiteral("/month.png");
+    ASSERT_TRUE(FileIO::writeWhole(shared, "png", FileIO::Access::Shared));
+    EXPECT_EQ(permissionsOf(shared), usual);
+    ::umask(umaskBefore);
+}
+
+TEST_F(FilesTest, NewFoldersArePrivateAndExistingOnesKeepTheirPermissions)
+{
+    const mode_t umaskBefore = ::umask(022);
+    const QFileDevice::Permissions privateFolder
+        = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const auto permissionsOf = [](const QString& path) {
+        return QFileInfo(path).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+
+    const QString parent = dir + QStringLiteral("/.local/share");
+    ASSERT_TRUE(Folders::createFolder(parent + QStringLiteral("/Morvelin")));
+    EXPECT_EQ(permissionsOf(parent + QStringLiteral("/Morvelin")), privateFolder);
+    EXPECT_EQ(permissionsOf(parent), privateFolder); // the missing parents too
+    EXPECT_EQ(permissionsOf(dir + QStringLiteral("/.local")), privateFolder);
+
+    const QString existing = dir + QStringLiteral("/shared");
+    ASSERT_TRUE(QDir().mkdir(existing));
+    const QFileDevice::Permissions before = permissionsOf(existing);
+    ASSERT_NE(before, privateFolder);
+    EXPECT_TRUE(Folders::createFolder(existing));
+    EXPECT_EQ(permissionsOf(existing), before);
+    ASSERT_TRUE(Folders::createFolder(existing + QStringLiteral("/inner")));
+    EXPECT_EQ(permissionsOf(existing), before);
+
+    writeRaw(dir + QStringLiteral("/plain"), "x");
+    EXPECT_FALSE(Folders::createFolder(dir + QStringLiteral("/plain/inner"))); // a file in the way
+    ::umask(umaskBefore);
+}
+
+TEST_F(FilesTest, AFifoIsNeverOpenedReadListedOrReplaced)
+{
+    const QString path = dir + QStringLiteral("/pref");
+    HostileFiles::WatchedFifo fifo(path);
+    ASSERT_TRUE(fifo.made());
+
+    QByteArray out("untouched");
+    EXPECT_EQ(FileIO::readWhole(path, out), FileIO::ReadResult::CannotOpen);
+    EXPECT_EQ(out, QByteArray("untouched"));
+    QFile file(path);
+    EXPECT_EQ(FileIO::openForReading(file), FileIO::OpenResult::CannotOpen);
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_FALSE(FileIO::writeWhole(path, "over it"));
+    EXPECT_EQ(FileTypes::macTypeOf(path), QString());
+
+    writeRaw(dir + QStringLiteral("/a dataset"), QByteArray("\x05ver:3", 6));
+    const QList<Folders::Item> items = Folders::items(dir);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].name, QStringLiteral("a dataset"));
+    EXPECT_EQ(items[0].macType, QStringLiteral("pref"));
+
+    EXPECT_FALSE(fifo.openedForReading());
+    EXPECT_TRUE(fifo.stillThere());
+}
+
+TEST_F(FilesTest, AKeptFileKeepsItsBytesWhenTheFileIsReplaced)
+{
+    const QString path = dir + QStringLiteral("/anvsy");
+    writeRaw(path, "damaged bytes");
+    ASSERT_TRUE(FileIO::keepUnder(path, path + QStringLiteral(".damaged")));
+    ASSERT_TRUE(FileIO::writeWhole(path, "the new list"));
+    EXPECT_EQ(readAll(path), QByteArray("the new list"));
+    EXPECT_EQ(readAll(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
+
+    // Never over something already there, never from what is no regular file.
+    EXPECT_FALSE(FileIO::keepUnder(path, path + QStringLiteral(".damaged")));
+    EXPECT_EQ(readAll(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
+    EXPECT_FALSE(FileIO::keepUnder(dir + QStringLiteral("/missing"), dir + QStringLiteral("/kept")));
+    EXPECT_FALSE(FileIO::keepUnder(dir, dir + QStringLiteral("/kept")));
+    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/kept")));
 }
 
 TEST(FileTypes, TheProgramsFilesAreOfTypePrefWithNoExtension)
