@@ -77,6 +77,9 @@ struct PrefState {
     Preferences::Palette clr{};
     Preferences::IntPrefs pref{};
     Preferences::TextPrefs prefS{};
+    // The bytes the string preferences were read from, kept as the program
+    // keeps them so that unedited texts go back unchanged.
+    Preferences::TextPrefBytes readFrom{};
 
     PrefState()
     {
@@ -84,8 +87,8 @@ struct PrefState {
         Preferences::initColor(clr);
         Preferences::initPref(pref, prefS, clr, sheetW);
     }
-    bool decode(const QByteArray& b) { return Preferences::decode(b, pref, prefS, clr, sheetW); }
-    QByteArray encode() const { return Preferences::encode(pref, prefS); }
+    bool decode(const QByteArray& b) { return Preferences::decode(b, pref, prefS, clr, sheetW, &readFrom); }
+    QByteArray encode() const { return Preferences::encode(pref, prefS, &readFrom); }
     bool sameValues(const PrefState& o) const { return pref == o.pref && prefS == o.prefS; }
 };
 

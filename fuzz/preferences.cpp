@@ -61,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Fuzz::putFile(SettingsFiles::preferenceFileIn(Fuzz::scratchFolder()), file);
     Fuzz::PrefState loaded;
     const Preferences::LoadResult result = Preferences::load(Fuzz::scratchFolder(), loaded.pref, loaded.prefS, loaded.clr,
-                                                             loaded.sheetW);
+                                                             loaded.sheetW, &loaded.readFrom);
     FUZZ_CHECK(result == (ok ? Preferences::LoadResult::Loaded : Preferences::LoadResult::Damaged));
-    FUZZ_CHECK(loaded.sameValues(read));
+    FUZZ_CHECK(loaded.sameValues(read) && loaded.readFrom == read.readFrom);
     if (!ok)
         return 0;
 
@@ -76,14 +76,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again.encode() == written);
 
     // Each string preference written goes out as the bytes it came in as,
-    // when those were UTF-8; none is cut inside a character.
+    // UTF-8 or not; the defaults the file did not replace go out as UTF-8.
     const QList<QByteArray> before = storedTexts(file);
     const QList<QByteArray> after = storedTexts(written);
     FUZZ_CHECK(after.size() <= kEntries);
     for (qsizetype j = 0; j < after.size(); ++j) {
-        FUZZ_CHECK(Fuzz::isUtf8(after[j]));
-        if (j < before.size() && Fuzz::isUtf8(before[j]))
+        if (j < before.size())
             FUZZ_CHECK(after[j] == before[j]);
+        else
+            FUZZ_CHECK(after[j] == defaults.prefS[j].toUtf8());
     }
     // As many as the bound says, held to the array.
     const int32_t bound = std::min(Conv::toInt32(Conv::val(read.prefS[0]) + 1.0), kEntries);
