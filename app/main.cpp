@@ -1,7 +1,7 @@
 #include "core/App.h"
+#include "sheet/JapaneseFont.h"
 #include "ui/AppIdentity.h"
 #include "ui/AppPrintSetup.h"
-#include "ui/JapaneseFont.h"
 #include "ui/PrefDlg.h"
 #include "ui/Window1.h"
 

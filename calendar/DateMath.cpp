@@ -82,6 +82,7 @@ int32_t sundayColumn(WeekStart ws) { return ws == WeekStart::SundayFirst ? 0 : 6
 int32_t mondayColumn(WeekStart ws) { return ws == WeekStart::SundayFirst ? 1 : 0; }
 int32_t tuesdayColumn(WeekStart ws) { return ws == WeekStart::SundayFirst ? 2 : 1; }
 int32_t wednesdayColumn(WeekStart ws) { return ws == WeekStart::SundayFirst ? 3 : 2; }
+int32_t saturdayColumn(WeekStart ws) { return ws == WeekStart::SundayFirst ? 6 : 5; }
 
 void countYYMM(int32_t& year, int32_t& month)
 {

@@ -27,6 +27,7 @@ int32_t sundayColumn(WeekStart ws);
 int32_t mondayColumn(WeekStart ws);
 int32_t tuesdayColumn(WeekStart ws);
 int32_t wednesdayColumn(WeekStart ws);
+int32_t saturdayColumn(WeekStart ws);
 // Steps (year, month) to the next month.
 void countYYMM(int32_t& year, int32_t& month);
 } // namespace Calendar

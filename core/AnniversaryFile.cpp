@@ -71,16 +71,8 @@ LoadResult load(const QString& path, AnniversaryList& list)
     if (path.isEmpty())
         return LoadResult::NoFile;
     QByteArray bytes;
-    switch (FileIO::readWhole(path, bytes, kMaxFileBytes)) {
-    case FileIO::ReadResult::Missing:
-        return LoadResult::NoFile;
-    case FileIO::ReadResult::CannotOpen:
-        return LoadResult::CannotOpen;
-    case FileIO::ReadResult::TooLarge:
-        return LoadResult::Damaged;
-    case FileIO::ReadResult::Read:
-        break;
-    }
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(path, bytes, kMaxFileBytes))
+        return *failed;
     return decode(bytes, list) ? LoadResult::Loaded : LoadResult::Damaged;
 }
 

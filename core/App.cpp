@@ -1,5 +1,6 @@
 #include "core/App.h"
 
+#include "core/DatasetKeys.h"
 #include "core/Globals.h"
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
@@ -94,7 +95,7 @@ const QString kSetupString = QStringLiteral("SetupString");
 // turned away.
 bool hasPrintableArea(const PrinterSetup& ps) { return ps.Width() > 0 && ps.Height() > 0; }
 
-bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[3], true); }
+bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[PrefIndex::kKeepPageSetup], true); }
 
 void pageSetupFileMissing()
 {
@@ -174,26 +175,27 @@ void App::ShowPrefDlg()
 {
     if (!m_runPrefDlg)
         return;
+    namespace P = PrefIndex;
     auto& pref = Globals::gPref;
     PrefDlgValues values;
-    values.lowResolution = pref[5] == 1;
-    for (int i = 0; i < 4; ++i)
-        values.widths[i] = PrefWidth::text(pref[40 + i]);
-    values.keepPageSetup = Globals::gConvIB(pref[3], true);
-    values.noDialogAfterFirst = Globals::gConvIB(pref[4], true);
-    values.beep = Globals::gConvIB(pref[10], true);
+    values.lowResolution = pref[P::kPrintResolution] == codeOf(PrintResolution::Dpi72);
+    for (int i = 0; i < kSheetSizeCount; ++i)
+        values.widths[i] = PrefWidth::text(pref[P::kMeasuredWidths + i]);
+    values.keepPageSetup = Globals::gConvIB(pref[P::kKeepPageSetup], true);
+    values.noDialogAfterFirst = Globals::gConvIB(pref[P::kNoDialogAfterFirstPage], true);
+    values.beep = Globals::gConvIB(pref[P::kBeep], true);
 
     if (!m_runPrefDlg(values))
         return;
 
-    pref[5] = values.lowResolution ? 1 : 0;
+    pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
     // The dialog lets no width through that does not read; one that still
     // does not keeps its old value rather than becoming 0.
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kSheetSizeCount; ++i) {
         if (const auto tenths = ShowPrefDlg2(values.widths[i]))
-            pref[40 + i] = *tenths;
+            pref[P::kMeasuredWidths + i] = *tenths;
     }
-    pref[3] = Globals::gConvBI(values.keepPageSetup, true);
-    pref[4] = Globals::gConvBI(values.noDialogAfterFirst, true);
-    pref[10] = Globals::gConvBI(values.beep, true);
+    pref[P::kKeepPageSetup] = Globals::gConvBI(values.keepPageSetup, true);
+    pref[P::kNoDialogAfterFirstPage] = Globals::gConvBI(values.noDialogAfterFirst, true);
+    pref[P::kBeep] = Globals::gConvBI(values.beep, true);
 }

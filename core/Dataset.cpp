@@ -2,7 +2,7 @@
 
 QImage Dataset::pict() const
 {
-    const QVariant v = value(QStringLiteral("pict"));
+    const QVariant v = value(DatasetKey::pict);
     if (v.typeId() != QMetaType::QImage)
         return QImage();
     return v.value<QImage>();
@@ -11,5 +11,5 @@ QImage Dataset::pict() const
 void Dataset::setPict(const QImage& image)
 {
     // No picture is kept as nothing at all, not as an empty image.
-    setValue(QStringLiteral("pict"), image.isNull() ? QVariant() : QVariant(image));
+    setValue(DatasetKey::pict, image.isNull() ? QVariant() : QVariant(image));
 }

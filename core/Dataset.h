@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DatasetKeys.h"
 #include "platform/Conv.h"
 
 #include <QDate>
@@ -14,7 +15,7 @@
 
 // The style settings of one calendar sheet: text keys to variant values. A value
 // may be held as an Int32, a Double or a text; readers convert through Conv.
-// The key "pict" holds the background picture (a QImage) or nothing.
+// The key pict holds the background picture (a QImage) or nothing.
 class Dataset {
 public:
     QVariant value(const QString& key) const { return m_values.value(key); }
@@ -25,6 +26,8 @@ public:
     int32_t i32(const QString& key) const { return Conv::asInt32(value(key)); }
     double dbl(const QString& key) const { return Conv::asDouble(value(key)); }
     QString text(const QString& key) const { return Conv::asText(value(key)); }
+    // A coded key's value as its enum; a damaged value stays the number it is.
+    template <class E> E coded(const QString& key) const { return static_cast<E>(i32(key)); }
 
     // The background picture; a null image when there is none.
     QImage pict() const;

@@ -12,6 +12,10 @@
 // pref[20] to pref[30] as they are at the moment of the call.
 namespace DatasetDefaults {
 
+// The font name of every text of a new dataset, stored as it stands; the
+// sheet maps it to an installed Japanese font.
+inline const QString kDefaultFont = QStringLiteral("osaka");
+
 // Every key with its default; `dataset` should be a fresh one. stYY and stMM
 // are the year and month of `today`.
 void initDataset(Dataset& dataset, const std::array<int32_t, 51>& pref, QDate today);

@@ -9,8 +9,6 @@
 #include <QImageReader>
 
 namespace {
-const QString kPictPath = QStringLiteral("pictPath");
-
 // Qt refuses pictures over 128 MB of pixels, a 36-megapixel photo among them.
 // Any picture Qt can decode is the user's to choose, so the limit is lifted
 // for the one read that needs it, and put back after.
@@ -80,7 +78,7 @@ QImage DatasetPicture::loadStored(const QString& path)
 
 void DatasetPicture::restore(Dataset& dataset)
 {
-    dataset.setPict(loadStored(dataset.text(kPictPath)));
+    dataset.setPict(loadStored(dataset.text(DatasetKey::pictPath)));
 }
 
 bool DatasetPicture::choose(Dataset& dataset, const QString& path)
@@ -89,18 +87,18 @@ bool DatasetPicture::choose(Dataset& dataset, const QString& path)
     if (!load(path, image))
         return false;
     dataset.setPict(image);
-    dataset.setValue(kPictPath, QFileInfo(path).absoluteFilePath());
+    dataset.setValue(DatasetKey::pictPath, QFileInfo(path).absoluteFilePath());
     return true;
 }
 
 void DatasetPicture::clear(Dataset& dataset)
 {
     dataset.setPict(QImage());
-    dataset.setValue(kPictPath, QString());
+    dataset.setValue(DatasetKey::pictPath, QString());
 }
 
 QString DatasetPicture::label(const Dataset& dataset)
 {
-    const QString path = dataset.text(kPictPath);
+    const QString path = dataset.text(DatasetKey::pictPath);
     return path.isEmpty() ? QStringLiteral("ファイルなし") : path;
 }

@@ -1,5 +1,6 @@
 #include "core/Globals.h"
 
+#include "core/DatasetKeys.h"
 #include "platform/Question.h"
 
 namespace Globals {
@@ -40,7 +41,7 @@ int32_t gCautionDlg(int32_t buttonCount, const QString& alternateCaption, const 
                     const QString& actionCaption, const QString& message, const QString& explanation)
 {
     const Question::Answer answer = Question::ask(buttonCount, alternateCaption, cancelCaption, actionCaption,
-                                                  message, explanation, gPref[10] == 1);
+                                                  message, explanation, gPref[PrefIndex::kBeep] == 1);
     return static_cast<int32_t>(answer);
 }
 

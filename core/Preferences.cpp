@@ -1,5 +1,6 @@
 #include "core/Preferences.h"
 
+#include "core/DatasetKeys.h"
 #include "core/Globals.h"
 #include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
@@ -16,6 +17,8 @@ const QByteArray kTag = QByteArrayLiteral("pref2");
 const QByteArray kOldTag = QByteArrayLiteral("pref");
 
 constexpr int32_t kEntries = 51;
+
+namespace P = PrefIndex;
 } // namespace
 
 void initVal(QVariantMap& printSetup, SheetWidths& sheetW)
@@ -41,21 +44,22 @@ void initColor(Palette& clr)
 
 void initPref(IntPrefs& pref, TextPrefs& prefS, const Palette& clr, const SheetWidths& sheetW)
 {
-    pref[0] = 50;
+    pref[P::kLastIndex] = 50;
     for (int i = 1; i <= 9; ++i)
         pref[i] = 0;
-    pref[10] = 1;
+    pref[P::kBeep] = 1;
     for (int i = 11; i <= 19; ++i)
         pref[i] = 1;
 
+    // The palette entry each default colour is taken from.
     static const int colourEntries[11] = {11, 11, 12, 11, 14, 15, 14, 11, 23, 11, 24};
     for (int i = 0; i < 11; ++i)
-        pref[20 + i] = Globals::gClrCtoI(clr[colourEntries[i]]);
+        pref[P::kFirstDefaultColour + i] = Globals::gClrCtoI(clr[colourEntries[i]]);
 
     for (int i = 31; i <= 39; ++i)
         pref[i] = 0;
-    for (int i = 0; i < 4; ++i)
-        pref[40 + i] = sheetW[i];
+    for (int i = 0; i < kSheetSizeCount; ++i)
+        pref[P::kMeasuredWidths + i] = sheetW[i];
     pref[50] = 0;
 
     prefS[0] = QStringLiteral("50");
@@ -76,7 +80,7 @@ QByteArray encode(const IntPrefs& pref, const TextPrefs& prefS, const TextPrefBy
 
     // The count is the last index plus one, held to the array's size (and
     // computed wide, so a last index of INT32_MAX cannot overflow).
-    const int32_t n = static_cast<int32_t>(std::min<int64_t>(int64_t(pref[0]) + 1, kEntries));
+    const int32_t n = static_cast<int32_t>(std::min<int64_t>(int64_t(pref[P::kLastIndex]) + 1, kEntries));
     out.writeInt32(n);
     for (int32_t i = 0; i < n; ++i)
         out.writeInt32(pref[i]);
@@ -139,14 +143,15 @@ bool decode(BinaryReader& in, IntPrefs& pref, TextPrefs& prefS, const Palette& c
         }
     }
 
-    if (ints[40] == 0) {
-        for (int i = 0; i < 4; ++i)
-            ints[40 + i] = sheetW[i];
+    if (ints[P::kMeasuredWidths] == 0) {
+        for (int i = 0; i < kSheetSizeCount; ++i)
+            ints[P::kMeasuredWidths + i] = sheetW[i];
     }
+    // A file of the older layout predates the anniversary colours: they take their defaults.
     if (oldLayout) {
-        ints[28] = Globals::gClrCtoI(clr[23]);
-        ints[29] = Globals::gClrCtoI(clr[11]);
-        ints[30] = Globals::gClrCtoI(clr[24]);
+        ints[P::kDefaultDayColorA] = Globals::gClrCtoI(clr[23]);
+        ints[P::kDefaultAnnColor] = Globals::gClrCtoI(clr[11]);
+        ints[P::kDefaultAnnBkClr] = Globals::gClrCtoI(clr[24]);
     }
 
     pref = ints;
@@ -171,16 +176,8 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
         return LoadResult::FolderCreated;
     }
     QByteArray bytes;
-    switch (FileIO::readWhole(SettingsFiles::preferenceFileIn(settingsFolder), bytes)) {
-    case FileIO::ReadResult::Missing:
-        return LoadResult::NoFile;
-    case FileIO::ReadResult::CannotOpen:
-        return LoadResult::CannotOpen;
-    case FileIO::ReadResult::TooLarge:
-        return LoadResult::Damaged;
-    case FileIO::ReadResult::Read:
-        break;
-    }
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder), bytes))
+        return *failed;
     if (!decode(bytes, pref, prefS, clr, sheetW, readFrom))
         return LoadResult::Damaged;
     return LoadResult::Loaded;

@@ -1,8 +1,8 @@
 #include "sheet/DayPasses.h"
 
-#include "core/Globals.h"
 #include "platform/Conv.h"
 #include "sheet/MonthWalk.h"
+#include "sheet/SheetUnits.h"
 
 #include <array>
 
@@ -10,74 +10,61 @@ namespace Sheet {
 
 namespace {
 
-// Overflow placements.
-constexpr int32_t kInLastWeek = 0;
-constexpr int32_t kInFirstWeek = 1;
+namespace K = DatasetKey;
 
-int32_t dev(int64_t layoutSum, double s) { return Conv::toInt32(double(layoutSum) * s); }
-
-// A baseline: the layout sum scaled, then an offset in device units, truncated once.
-int32_t devPlus(int64_t layoutSum, double s, double offset) { return Conv::toInt32(double(layoutSum) * s + offset); }
-
-QColor colourOf(const Dataset& ds, const char* key) { return Globals::gClrItoC(ds.i32(QLatin1String(key))); }
-
-void useFont(SheetSurface& g, const Dataset& ds, const char* fontKey, const char* sizeKey, double s)
+void useFont(SheetSurface& g, const Dataset& ds, const QString& fontKey, const QString& sizeKey, double s)
 {
-    g.setTextFont(ds.text(QLatin1String(fontKey)));
-    g.setTextSize(Conv::toInt32(ds.dbl(QLatin1String(sizeKey)) * s));
+    g.setTextFont(ds.text(fontKey));
+    g.setTextSize(Conv::toInt32(ds.dbl(sizeKey) * s));
 }
 
 // The row an overflow day shares, or -1 when the placement puts it nowhere.
-int32_t overflowRow(int32_t extra)
+int32_t overflowRow(OverflowPlacement extra)
 {
-    if (extra == kInLastWeek)
+    if (extra == OverflowPlacement::InLastWeek)
         return 4;
-    if (extra == kInFirstWeek)
+    if (extra == OverflowPlacement::InFirstWeek)
         return 0;
     return -1;
+}
+
+// The grid columns that take the Sunday and Saturday colours; with a first
+// weekday that is neither choice (a damaged file) no column does.
+struct WeekendColumns {
+    int32_t sunday = -1;
+    int32_t saturday = -1;
+};
+WeekendColumns weekendColumnsOf(int32_t dow1st)
+{
+    if (dow1st != static_cast<int32_t>(WeekStart::SundayFirst) && dow1st != static_cast<int32_t>(WeekStart::MondayFirst))
+        return {};
+    const WeekStart ws = weekStartFrom(dow1st);
+    return {Calendar::sundayColumn(ws), Calendar::saturdayColumn(ws)};
 }
 
 // The baseline of anniversary line n of a cell in `row`.
 int32_t anniversaryBaseline(const SheetContext& c, int32_t y, double s, int32_t row, int32_t n, int32_t textSize)
 {
-    const int32_t dayFsize = c.dataset.i32(QStringLiteral("dayFsize"));
+    const int32_t dayFsize = c.dataset.i32(K::dayFsize);
     return devPlus(int64_t(c.weekLine[row]) + dayFsize + 9 + y, s, double(int64_t(n) * textSize) * 1.2);
 }
 
 void drawHolidayName(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t row,
                      int32_t column, const QString& name)
 {
-    useFont(g, c.dataset, "holFont", "holFsize", s);
-    g.setForeColor(colourOf(c.dataset, "holColor"));
+    useFont(g, c.dataset, K::holFont, K::holFsize, s);
+    g.setForeColor(colourOf(c.dataset, K::holColor));
     g.drawString(name, dev(int64_t(c.dowLine[column]) + 2 + x, s), dev(int64_t(c.weekLine[row + 1]) - 2 + y, s));
 }
 
 } // namespace
 
-int32_t sundayColumnOf(int32_t dow1st)
-{
-    if (dow1st == 0)
-        return 0;
-    if (dow1st == 1)
-        return 6;
-    return -1;
-}
-
-int32_t saturdayColumnOf(int32_t dow1st)
-{
-    if (dow1st == 0)
-        return 6;
-    if (dow1st == 1)
-        return 5;
-    return -1;
-}
-
 void drawCal2Fillrect(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t row,
                       int32_t column)
 {
-    if (c.dataset.i32(QStringLiteral("annName")) != 3)
+    if (c.dataset.coded<AnniversaryDisplay>(K::annName) != AnniversaryDisplay::AnniversaryNameAndBackground)
         return;
-    g.setForeColor(colourOf(c.dataset, "annBkClr"));
+    g.setForeColor(colourOf(c.dataset, K::annBkClr));
     const double left = double(int64_t(c.dowLine[column]) + x) * s;
     const double right = double(int64_t(c.dowLine[column + 1]) + x) * s;
     const double top = double(int64_t(c.weekLine[row]) + y) * s;
@@ -95,7 +82,7 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
         if (cell.kind > AnniversaryOffset)
             drawCal2Fillrect(g, c, x, y, s, cell.row, cell.column);
     }
-    const int32_t row = overflowRow(c.dataset.i32(QStringLiteral("extra")));
+    const int32_t row = overflowRow(c.dataset.coded<OverflowPlacement>(K::extra));
     for (const OverflowDay& over : walk.overflow) {
         if (!over.anniversary.isEmpty() && row >= 0)
             drawCal2Fillrect(g, c, x, y, s, row, over.column);
@@ -111,32 +98,31 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
     std::array<std::array<int32_t, kGridColumns>, kGridRows> anniversaryLineCounts{};
     const MonthWalk walk = walkMonth(walkChoicesOf(ds), c.anniversaries, year, month);
 
-    const int32_t dow1st = ds.i32(QStringLiteral("dow1st"));
-    const int32_t sunday = sundayColumnOf(dow1st);
-    const int32_t saturday = saturdayColumnOf(dow1st);
+    const WeekendColumns weekend = weekendColumnsOf(ds.i32(K::dow1st));
 
     for (const WalkCell& cell : walk.cells) {
         if (cell.kind <= 0)
             continue;
         const int32_t row = cell.row, col = cell.column;
 
-        useFont(g, ds, "dayFont", "dayFsize", s);
+        useFont(g, ds, K::dayFont, K::dayFsize, s);
         if (cell.kind > AnniversaryOffset)
-            g.setForeColor(colourOf(ds, "dayColorA"));
+            g.setForeColor(colourOf(ds, K::dayColorA));
         else if (cell.kind == PublicHoliday)
-            g.setForeColor(colourOf(ds, "dayColorH"));
-        else if (col == sunday)
-            g.setForeColor(colourOf(ds, "dayColorS"));
-        else if (col == saturday)
-            g.setForeColor(colourOf(ds, "dayColorT"));
+            g.setForeColor(colourOf(ds, K::dayColorH));
+        else if (col == weekend.sunday)
+            g.setForeColor(colourOf(ds, K::dayColorS));
+        else if (col == weekend.saturday)
+            g.setForeColor(colourOf(ds, K::dayColorT));
         else
-            g.setForeColor(colourOf(ds, "dayColorN"));
+            g.setForeColor(colourOf(ds, K::dayColorN));
         g.drawString(QString::number(cell.day), dev(int64_t(c.dowLine[col]) + 3 + x, s),
                      devPlus(int64_t(c.weekLine[row]) + 3 + y, s, double(g.textSize()) * 0.8));
 
-        if (cell.kind > AnniversaryOffset && ds.i32(QStringLiteral("annName")) > 1) {
-            useFont(g, ds, "annFont", "annFsize", s);
-            g.setForeColor(colourOf(ds, "annColor"));
+        if (cell.kind > AnniversaryOffset
+            && ds.i32(K::annName) > codeOf(AnniversaryDisplay::AnniversaryColourOnly)) {
+            useFont(g, ds, K::annFont, K::annFsize, s);
+            g.setForeColor(colourOf(ds, K::annColor));
             int32_t& n = anniversaryLineCounts[row][col];
             g.drawString(cell.anniversary, dev(int64_t(c.dowLine[col]) + 2 + x, s),
                          anniversaryBaseline(c, y, s, row, n, g.textSize()));
@@ -144,32 +130,33 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
         }
 
         const int32_t holidayPart = cell.kind > AnniversaryOffset ? cell.kind - AnniversaryOffset : cell.kind;
-        if (holidayPart == PublicHoliday && ds.i32(QStringLiteral("holName")) == 2)
+        if (holidayPart == PublicHoliday
+            && ds.coded<HolidayDisplay>(K::holName) == HolidayDisplay::HolidayColourAndName)
             drawHolidayName(g, c, x, y, s, row, col, cell.holidayName);
     }
 
-    const int32_t extra = ds.i32(QStringLiteral("extra"));
-    const int32_t annName = ds.i32(QStringLiteral("annName"));
+    const OverflowPlacement extra = ds.coded<OverflowPlacement>(K::extra);
+    // Compared as numbers: any value above a choice counts as that choice and more.
+    const int32_t annName = ds.i32(K::annName);
 
     for (const OverflowDay& over : walk.overflow) {
-        useFont(g, ds, "dayFont", "dayFsize", s);
-        if (annName > 0 && !over.anniversary.isEmpty())
-            g.setForeColor(colourOf(ds, "dayColorA"));
+        useFont(g, ds, K::dayFont, K::dayFsize, s);
+        if (annName > codeOf(AnniversaryDisplay::AnniversariesOff) && !over.anniversary.isEmpty())
+            g.setForeColor(colourOf(ds, K::dayColorA));
         else if (over.holiday)
-            g.setForeColor(colourOf(ds, "dayColorH"));
-        else if (over.column == sunday)
-            g.setForeColor(colourOf(ds, "dayColorS"));
+            g.setForeColor(colourOf(ds, K::dayColorH));
+        else if (over.column == weekend.sunday)
+            g.setForeColor(colourOf(ds, K::dayColorS));
         else
-            g.setForeColor(colourOf(ds, "dayColorN"));
+            g.setForeColor(colourOf(ds, K::dayColorN));
 
-        if (extra == kInLastWeek) {
+        if (extra == OverflowPlacement::InLastWeek) {
             // Written behind the number of the day a week earlier: "23/30".
-            const int32_t w = getStrigWidth(QString::number(over.day - 7), ds.text(QStringLiteral("dayFont")),
-                                            ds.i32(QStringLiteral("dayFsize")));
+            const int32_t w = getStrigWidth(QString::number(over.day - 7), ds.text(K::dayFont), ds.i32(K::dayFsize));
             g.drawString(QStringLiteral("/") + QString::number(over.day),
                          dev(int64_t(c.dowLine[over.column]) + 3 + x + w, s),
                          devPlus(int64_t(c.weekLine[4]) + 3 + y, s, double(g.textSize()) * 0.8));
-        } else if (extra == kInFirstWeek) {
+        } else if (extra == OverflowPlacement::InFirstWeek) {
             g.drawString(QString::number(over.day), dev(int64_t(c.dowLine[over.column]) + 3 + x, s),
                          devPlus(int64_t(c.weekLine[0]) + 3 + y, s, double(g.textSize()) * 0.8));
         }
@@ -177,10 +164,10 @@ void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, d
 
     const int32_t row = overflowRow(extra);
     for (const OverflowDay& over : walk.overflow) {
-        if (over.anniversary.isEmpty() || annName <= 1 || row < 0)
+        if (over.anniversary.isEmpty() || annName <= codeOf(AnniversaryDisplay::AnniversaryColourOnly) || row < 0)
             continue;
-        useFont(g, ds, "annFont", "annFsize", s);
-        g.setForeColor(colourOf(ds, "annColor"));
+        useFont(g, ds, K::annFont, K::annFsize, s);
+        g.setForeColor(colourOf(ds, K::annColor));
         int32_t& n = anniversaryLineCounts[row][over.column];
         g.drawString(over.anniversary, dev(int64_t(c.dowLine[over.column]) + 2 + x, s),
                      anniversaryBaseline(c, y, s, row, n, g.textSize()));

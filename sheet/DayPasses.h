@@ -23,9 +23,4 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
 void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
                  int32_t month);
 
-// Grid columns that take the Sunday and Saturday colours; -1 when the first
-// weekday choice is neither Sunday (0) nor Monday (1).
-int32_t sundayColumnOf(int32_t dow1st);
-int32_t saturdayColumnOf(int32_t dow1st);
-
 } // namespace Sheet

@@ -1,25 +1,13 @@
 #include "sheet/MonthSheet.h"
 
-#include "core/Globals.h"
 #include "platform/Conv.h"
 #include "sheet/DayPasses.h"
+#include "sheet/SheetUnits.h"
 
 namespace Sheet {
 
 namespace {
-
-int32_t dev(int64_t layoutSum, double s) { return Conv::toInt32(double(layoutSum) * s); }
-
-QColor colourOf(const Dataset& ds, const char* key) { return Globals::gClrItoC(ds.i32(QLatin1String(key))); }
-
-constexpr int32_t kTitleLeft = 0;
-constexpr int32_t kTitleCentre = 1;
-constexpr int32_t kTitleRight = 2;
-
-constexpr int32_t kAllGridLines = 0;
-constexpr int32_t kVerticalLinesOnly = 1;
-constexpr int32_t kHorizontalLinesOnly = 2;
-
+namespace K = DatasetKey;
 } // namespace
 
 std::array<QString, 7> drawCalDow(const Dataset& dataset)
@@ -30,10 +18,11 @@ std::array<QString, 7> drawCalDow(const Dataset& dataset)
         {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"},
     };
     std::array<QString, 7> labels;
-    const int32_t language = dataset.i32(QStringLiteral("dowLange"));
-    if (language < 0 || language > 2)
+    // The table's rows are the label languages; no labels, or a damaged value, shows none.
+    const int32_t language = dataset.i32(K::dowLange);
+    if (language < codeOf(WeekdayLabels::JapaneseLabels) || language > codeOf(WeekdayLabels::EnglishUpper))
         return labels;
-    const int32_t first = dataset.i32(QStringLiteral("dow1st")) == 0 ? 0 : 1;
+    const int32_t first = weekStartFrom(dataset.i32(K::dow1st)) == WeekStart::SundayFirst ? 0 : 1;
     for (int32_t i = 0; i < 7; ++i)
         labels[i] = QString::fromUtf8(kLabels[language][(i + first) % 7]);
     return labels;
@@ -59,22 +48,22 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
     }
 
     const QString title = sheetTitle(year, month);
-    const QString ymFont = ds.text(QStringLiteral("ymFont"));
-    const int32_t titleWidth = getStrigWidth(title, ymFont, ds.i32(QStringLiteral("ymFsize")));
+    const QString ymFont = ds.text(K::ymFont);
+    const int32_t titleWidth = getStrigWidth(title, ymFont, ds.i32(K::ymFsize));
     g.setTextFont(ymFont);
-    g.setTextSize(Conv::toInt32(ds.dbl(QStringLiteral("ymFsize")) * scale));
-    g.setForeColor(colourOf(ds, "ymColor"));
+    g.setTextSize(Conv::toInt32(ds.dbl(K::ymFsize) * scale));
+    g.setForeColor(colourOf(ds, K::ymColor));
     const int32_t baseline = dev(int64_t(24) + y, scale);
     const int64_t sheetWidth = c.sheetWidth;
-    switch (ds.i32(QStringLiteral("ymPos"))) {
-    case kTitleLeft:
+    switch (ds.coded<TitlePosition>(K::ymPos)) {
+    case TitlePosition::TitleLeft:
         g.drawString(title, dev(int64_t(10) + x, scale), baseline);
         break;
-    case kTitleCentre:
+    case TitlePosition::TitleCentre:
         g.drawString(title, Conv::toInt32((double(x) + double(sheetWidth) / 2.0 - double(titleWidth) / 2.0) * scale),
                      baseline);
         break;
-    case kTitleRight:
+    case TitlePosition::TitleRight:
         g.drawString(title, dev(int64_t(x) + sheetWidth - 10 - titleWidth, scale), baseline);
         break;
     default:
@@ -86,28 +75,29 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
         return;
     const int32_t lastRowLine = int32_t(c.weekLine.size()) - 1;
 
-    g.setTextFont(ds.text(QStringLiteral("dowFont")));
-    g.setTextSize(Conv::toInt32(ds.dbl(QStringLiteral("dowFsize")) * scale));
-    g.setForeColor(colourOf(ds, "dowColor"));
+    g.setTextFont(ds.text(K::dowFont));
+    g.setTextSize(Conv::toInt32(ds.dbl(K::dowFsize) * scale));
+    g.setForeColor(colourOf(ds, K::dowColor));
     const std::array<QString, 7> labels = drawCalDow(ds);
     for (int32_t i = 0; i < 7; ++i)
         g.drawString(labels[i], dev(int64_t(c.dowLine[i]) + 3 + x, scale), dev(int64_t(c.weekLine[0]) - 2 + y, scale));
 
     drawCalDaysBack(g, c, x, y, scale, year, month);
 
-    if (ds.i32(QStringLiteral("line")) == 0) {
+    if (ds.coded<LineWeight>(K::line) == LineWeight::Hairline) {
         // The hairline is one device pixel at any scale.
         g.setPenWidth(1);
         g.setPenHeight(1);
     } else {
-        const int32_t pen = Conv::toInt32(ds.dbl(QStringLiteral("line")) * scale);
+        // The other weights are their points.
+        const int32_t pen = Conv::toInt32(ds.dbl(K::line) * scale);
         g.setPenWidth(pen);
         g.setPenHeight(pen);
     }
 
-    const int32_t frame = ds.i32(QStringLiteral("frame"));
-    if (frame == kAllGridLines || frame == kVerticalLinesOnly) {
-        g.setForeColor(colourOf(ds, "lineColor"));
+    const FrameLines frame = ds.coded<FrameLines>(K::frame);
+    if (frame == FrameLines::AllGridLines || frame == FrameLines::VerticalLinesOnly) {
+        g.setForeColor(colourOf(ds, K::lineColor));
         const int32_t top = dev(int64_t(c.weekLine[0]) + y, scale);
         const int32_t bottom = dev(int64_t(c.weekLine[lastRowLine]) + y, scale);
         for (int32_t i = 0; i < 8; ++i) {
@@ -115,8 +105,8 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
             g.drawLine(lx, top, lx, bottom);
         }
     }
-    if (frame == kAllGridLines || frame == kHorizontalLinesOnly) {
-        g.setForeColor(colourOf(ds, "lineColor"));
+    if (frame == FrameLines::AllGridLines || frame == FrameLines::HorizontalLinesOnly) {
+        g.setForeColor(colourOf(ds, K::lineColor));
         const int32_t left = dev(int64_t(c.dowLine[0]) + x, scale);
         const int32_t right = dev(int64_t(c.dowLine[7]) + x, scale);
         for (int32_t i = 0; i <= lastRowLine; ++i) {

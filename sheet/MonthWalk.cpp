@@ -32,9 +32,9 @@ MonthInputs monthInputs(int32_t year, int32_t month, WeekStart ws)
 WalkChoices walkChoicesOf(const Dataset& dataset)
 {
     WalkChoices c;
-    c.weekStart = weekStartFrom(dataset.i32(QStringLiteral("dow1st")));
-    c.holName = dataset.i32(QStringLiteral("holName"));
-    c.annName = dataset.i32(QStringLiteral("annName"));
+    c.weekStart = weekStartFrom(dataset.i32(DatasetKey::dow1st));
+    c.holName = dataset.i32(DatasetKey::holName);
+    c.annName = dataset.i32(DatasetKey::annName);
     return c;
 }
 
@@ -55,12 +55,12 @@ void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t c
     }
     day = cellIndex - firstColumn + 1;
     kind = PlainDay;
-    if (choices.holName > 0) {
+    if (choices.showsHolidays()) {
         substituteFlag = Holidays::drawCal2holiday(year, month, day, equinoxDay, holidayName, choices.weekStart);
         if (!holidayName.isEmpty())
             kind = PublicHoliday;
     }
-    if (choices.annName > 0) {
+    if (choices.showsAnniversaries()) {
         drawCal2anniversary(list, year, month, day, anniversary);
         if (!anniversary.isEmpty())
             kind += AnniversaryOffset;
@@ -92,7 +92,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
 
         if (substitutePending && !substituteMovesOn(year, holidayName)) {
             holidayName = substituteHolidayName();
-            kind = anniversary.isEmpty() || choices.annName <= 0 ? PublicHoliday : PublicHoliday + AnniversaryOffset;
+            kind = anniversary.isEmpty() || !choices.showsAnniversaries() ? PublicHoliday : PublicHoliday + AnniversaryOffset;
             substituteFlag = false;
             substitutePending = false;
         }
@@ -101,8 +101,8 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
 
         cell.kind = kind;
         cell.day = day;
-        cell.holidayName = choices.holName > 0 ? holidayName : QString();
-        cell.anniversary = choices.annName > 0 ? anniversary : QString();
+        cell.holidayName = choices.showsHolidays() ? holidayName : QString();
+        cell.anniversary = choices.showsAnniversaries() ? anniversary : QString();
         walk.lastDayInGrid = day;
     }
 
@@ -111,7 +111,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
         over.day = d;
         over.column = d - walk.lastDayInGrid - 1;
         drawCal2anniversary(list, year, month, d, over.anniversary);
-        over.holiday = choices.holName > 0 && !Holidays::holidayName(year, month, d).isEmpty();
+        over.holiday = choices.showsHolidays() && !Holidays::holidayName(year, month, d).isEmpty();
         walk.overflow.append(over);
     }
     return walk;

@@ -39,8 +39,12 @@ MonthInputs monthInputs(int32_t year, int32_t month, WeekStart ws);
 // The display choices the classification follows.
 struct WalkChoices {
     WeekStart weekStart = WeekStart::SundayFirst;
-    int32_t holName = 0;  // HolidayDisplay: above 0 looks holidays up
-    int32_t annName = 0;  // AnniversaryDisplay: above 0 looks anniversaries up
+    int32_t holName = 0;  // HolidayDisplay
+    int32_t annName = 0;  // AnniversaryDisplay
+
+    // Any value above off looks them up, a damaged one too.
+    bool showsHolidays() const { return holName > codeOf(HolidayDisplay::HolidaysOff); }
+    bool showsAnniversaries() const { return annName > codeOf(AnniversaryDisplay::AnniversariesOff); }
 };
 WalkChoices walkChoicesOf(const Dataset& dataset);
 

@@ -13,8 +13,8 @@ void paintPreview(SheetSurface& g, const SheetContext* sheet, int32_t canvasWidt
     g.fillRect(0, 0, canvasWidth, canvasHeight);
     if (!sheet)
         return;
-    const int32_t year = sheet->dataset.i32(QStringLiteral("stYY"));
-    const int32_t month = sheet->dataset.i32(QStringLiteral("stMM"));
+    const int32_t year = sheet->dataset.i32(DatasetKey::stYY);
+    const int32_t month = sheet->dataset.i32(DatasetKey::stMM);
     drawCal(g, *sheet, 0, 0, 1.0, year, month);
 }
 

@@ -94,16 +94,16 @@ void RowReorderList::resizeEvent(QResizeEvent* event)
 
 QMimeData* RowReorderList::rowDragData(int row) const
 {
-    auto* data = new QMimeData;
-    data->setData(kRowFormat, listToken(this) + ' ' + QByteArray::number(row));
-    return data;
+    auto* mime = new QMimeData;
+    mime->setData(kRowFormat, listToken(this) + ' ' + QByteArray::number(row));
+    return mime;
 }
 
-int RowReorderList::draggedRow(const QMimeData* data) const
+int RowReorderList::draggedRow(const QMimeData* mime) const
 {
-    if (!data || !data->hasFormat(kRowFormat))
+    if (!mime || !mime->hasFormat(kRowFormat))
         return -1;
-    const QList<QByteArray> parts = data->data(kRowFormat).split(' ');
+    const QList<QByteArray> parts = mime->data(kRowFormat).split(' ');
     if (parts.size() != 3 || parts.at(0) + ' ' + parts.at(1) != listToken(this))
         return -1;
     bool ok = false;

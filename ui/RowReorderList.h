@@ -50,7 +50,7 @@ protected:
 
 private:
     // The row a drag started in this list carries; -1 for anything else.
-    int draggedRow(const QMimeData* data) const;
+    int draggedRow(const QMimeData* mime) const;
     void applyColumnShares();
     void endDrag();
 

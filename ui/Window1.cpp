@@ -33,7 +33,7 @@ Window1::~Window1() = default;
 
 WeekStart Window1::weekStart() const
 {
-    return weekStartFrom(pDataset ? pDataset->i32(QStringLiteral("dow1st")) : 0);
+    return pDataset ? weekStartFrom(pDataset->i32(DatasetKey::dow1st)) : WeekStart::SundayFirst;
 }
 
 int32_t Window1::GetWOD(int32_t year, int32_t month, int32_t day) const
@@ -60,6 +60,8 @@ void Window1::InitDataset()
 
 void Window1::InitDataset2() { DatasetDefaults::initDataset2(*pDataset, Globals::gPref); }
 void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
+
+void Window1::MarkChanged() { pChanged = true; }
 
 void Window1::LoadAnvsy()
 {

@@ -19,42 +19,16 @@ class SheetSurface;
 // and hand plain values to the logic in calendar/, core/ and sheet/.
 class Window1 : public QMainWindow {
     Q_OBJECT
+
+    // ---- Opening and closing (ui/Window1.cpp, ui/Window1Controls.cpp) ----
 public:
     explicit Window1(QWidget* parent = nullptr);
     ~Window1() override;
 
-    // Working state.
-    std::unique_ptr<Dataset> pDataset;
-    AnniversaryList pAnvsy;
-    QString pFdata;  // the current dataset's file; empty for an untitled dataset
-    QString pFroot;  // the datasets folder
-    bool pChanged = false;
-    bool pEnbl = false;
-    bool pEnblLB = false;
-    QString pLBname;
-    std::array<int32_t, 8> pDOWline{};
-    QList<int32_t> pWEEKline;
-    std::array<int32_t, 4> pCanvas1W{};
-    std::array<int32_t, 4> pCanvas1H{};
-
-    // Calendar services that follow the current dataset's first weekday.
-    WeekStart weekStart() const;
-    int32_t GetWOD(int32_t year, int32_t month, int32_t day) const;
-    void CountYYMM(int32_t& year, int32_t& month) const;
-    int32_t DrawCal2sun() const;
-    int32_t DrawCal2mon() const;
-    int32_t DrawCal2tue() const;
-    int32_t DrawCal2wed() const;
-    bool DrawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay, QString& name) const;
-
-    // Dataset defaults.
-    void InitDataset();
-    void InitDataset2();
-    void InitDataset3();
-
-    // The anniversary list: read once at start-up, written once at quit.
-    void LoadAnvsy();
-    void SaveAnvsy();
+    // The window's opening sequence; needs the application's to have run (gPref).
+    void InitApp();
+    // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
+    void InitVal();
 
     // The close request: runs the application's closing sequence; quits the
     // application unless it is quitting already.
@@ -69,21 +43,60 @@ private:
     AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
     AnniversaryList m_anvsyAsFound;
 
+    // ---- Working state ----
 public:
+    std::unique_ptr<Dataset> pDataset;
+    AnniversaryList pAnvsy;
+    QString pFdata;  // the current dataset's file; empty for an untitled dataset
+    QString pFroot;  // the datasets folder
+    bool pChanged = false;  // set through MarkChanged
+    bool pEnbl = false;
+    bool pEnblLB = false;
+    QString pLBname;
+    std::array<int32_t, 8> pDOWline{};
+    QList<int32_t> pWEEKline;
+    std::array<int32_t, 4> pCanvas1W{};
+    std::array<int32_t, 4> pCanvas1H{};
 
-    // ---- Main window: opening, controls and their handlers (ui/Window1Controls.cpp) ----
-    // The window's opening sequence; needs the application's to have run (gPref).
-    void InitApp();
-    // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
-    void InitVal();
+    // ---- Calendar services that follow the current dataset's first weekday (ui/Window1.cpp) ----
+public:
+    WeekStart weekStart() const;
+    int32_t GetWOD(int32_t year, int32_t month, int32_t day) const;
+    void CountYYMM(int32_t& year, int32_t& month) const;
+    int32_t DrawCal2sun() const;
+    int32_t DrawCal2mon() const;
+    int32_t DrawCal2tue() const;
+    int32_t DrawCal2wed() const;
+    bool DrawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay, QString& name) const;
+
+    // ---- The dataset and the anniversary list (ui/Window1.cpp, ui/Window1Controls.cpp, ui/Window1Anniversaries.cpp) ----
+public:
+    // Dataset defaults.
+    void InitDataset();
+    void InitDataset2();
+    void InitDataset3();
     // A new untitled default dataset, shown in every control.
     void InitDefault();
-    // Sets every control from pDataset without any handler writing back.
-    void InitControl();
+    // The dataset now differs from its file: every edit says so here.
+    void MarkChanged();
+
     // The background picture button's choice of a picture file.
     void GetPictFile();
     // The picture a stored pictPath names; null when there is none.
     QImage LoadDatasetPict(const QString& path) const;
+
+    // The anniversary list: read once at start-up, written once at quit.
+    void LoadAnvsy();
+    void SaveAnvsy();
+    // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
+    // when they were changed; repaints the preview after every run
+    // (ui/Window1Anniversaries.cpp).
+    void ShowAnnDlg();
+
+    // ---- Controls: their places (ui/Window1Layout.cpp), setting and handlers (ui/Window1Controls.cpp) ----
+public:
+    // Sets every control from pDataset without any handler writing back.
+    void InitControl();
 
     void PopupMenu1_Change();
     void PopupMenu2_Change();
@@ -125,23 +138,22 @@ public:
     void Canvas14_ClrChanged();
 
 private:
-    // Builds every control but the preview and the rulers (ui/Window1Layout.cpp).
+    // Builds every control but the preview and the rulers.
     void CreateControls(QWidget* central);
     template <class T> T* control(const char* name) const { return findChild<T*>(QLatin1String(name)); }
     bool editBlocked() const { return pEnbl || !pDataset; }
-    void editText(const char* popup, const char* key);
-    void editIndex(const char* popup, const char* key, bool repaint);
-    void editColour(const char* swatch, const char* key);
+    void editText(const char* popup, const QString& key);
+    void editIndex(const char* popup, const QString& key, bool repaint);
+    void editColour(const char* swatch, const QString& key);
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();
-    // ---- end of main window controls ----
-public:
 
     // ---- Sheet drawing, preview and rulers (ui/Window1Sheet.cpp) ----
+public:
     // Creates Canvas1 (preview), Canvas9 and Canvas10 (rulers) on `parent` at
     // their window positions.
     void InitSheetCanvases(QWidget* parent);
@@ -174,10 +186,4 @@ public:
     void Canvas1_Paint(SheetSurface& g);
     void Canvas9_Paint(SheetSurface& g);
     void Canvas10_Paint(SheetSurface& g);
-    // ---- end of sheet drawing ----
-
-    // ---- The anniversary editor (ui/Window1Anniversaries.cpp) ----
-    // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
-    // when they were changed; repaints the preview after every run.
-    void ShowAnnDlg();
 };

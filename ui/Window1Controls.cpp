@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "platform/Conv.h"
 #include "platform/Folders.h"
+#include "sheet/SheetSizes.h"
 #include "ui/Canvas.h"
 #include "ui/ClrCanvas.h"
 
@@ -33,7 +34,10 @@ const char* const kFontPopups[] = {"PopupMenu2", "PopupMenu13", "PopupMenu15", "
 const char* const kSwatches[] = {"Canvas2", "Canvas3", "Canvas4", "Canvas5", "Canvas6", "Canvas7",
                                  "Canvas8", "Canvas11", "Canvas12", "Canvas13", "Canvas14"};
 
-QString key(const char* name) { return QLatin1String(name); }
+namespace K = DatasetKey;
+
+// The background pop-up's rows: "なし", "あり".
+constexpr int kBackgroundOn = 1;
 
 } // namespace
 
@@ -49,8 +53,10 @@ void Window1::InitApp()
 void Window1::InitVal()
 {
     pFroot = Folders::datasetsFolder();
-    pCanvas1W = {255, 368, 337, 340};
-    pCanvas1H = {260, 365, 391, 340};
+    for (int32_t size = 0; size < kSheetSizeCount; ++size) {
+        pCanvas1W[size] = Sheet::kSheetSizes[size].width();
+        pCanvas1H[size] = Sheet::kSheetSizes[size].height();
+    }
 
     // Qt selects the first row of an empty pop-up that gets rows; adding rows
     // selects nothing here, so a font pop-up shows no font until a dataset
@@ -106,46 +112,46 @@ void Window1::InitControl()
     const auto swatch = [this](const char* name, int32_t clr) { control<ClrCanvas>(name)->setClr(clr); };
 
     pEnbl = true;
-    control<QLineEdit>("EditField1")->setText(d.text(key("stYY")));
+    control<QLineEdit>("EditField1")->setText(d.text(K::stYY));
     // Widened first: a damaged file may hold the smallest Int32 as its month.
-    selectRow("PopupMenu1", int64_t(d.i32(key("stMM"))) - 1);
-    if (d.i32(key("prKind")) == 0)
+    selectRow("PopupMenu1", int64_t(d.i32(K::stMM)) - 1);
+    if (d.coded<PrintRange>(K::prKind) == PrintRange::WholeYear)
         control<QRadioButton>("RadioButton1")->setChecked(true);
     else
         control<QRadioButton>("RadioButton2")->setChecked(true);
-    selectRow("PopupMenu4", d.i32(key("size")));
+    selectRow("PopupMenu4", d.i32(K::size));
     ApplySheetSize();
-    selectRow("PopupMenu5", d.i32(key("cutline")));
-    selectRow("PopupMenu10", d.text(key("pictPath")).isEmpty() ? 0 : 1);
-    selectRow("PopupMenu12", d.i32(key("extra")));
-    selectText("PopupMenu2", d.text(key("dayFont")));
-    selectText("PopupMenu3", d.text(key("dayFsize")));
-    swatch("Canvas5", d.i32(key("dayColorN")));
-    swatch("Canvas6", d.i32(key("dayColorS")));
-    swatch("Canvas7", d.i32(key("dayColorT")));
-    swatch("Canvas8", d.i32(key("dayColorH")));
-    swatch("Canvas14", d.i32(key("dayColorA")));
-    selectText("PopupMenu13", d.text(key("dowFont")));
-    selectText("PopupMenu14", d.text(key("dowFsize")));
-    selectRow("PopupMenu6", d.i32(key("dow1st")));
-    selectRow("PopupMenu7", d.i32(key("dowLange")));
-    swatch("Canvas3", d.i32(key("dowColor")));
-    selectText("PopupMenu15", d.text(key("ymFont")));
-    selectText("PopupMenu16", d.text(key("ymFsize")));
-    selectRow("PopupMenu9", d.i32(key("ymPos")));
-    swatch("Canvas2", d.i32(key("ymColor")));
-    selectText("PopupMenu17", d.text(key("holFont")));
-    selectText("PopupMenu18", d.text(key("holFsize")));
-    selectRow("PopupMenu8", d.i32(key("holName")));
-    swatch("Canvas11", d.i32(key("holColor")));
-    selectText("PopupMenu19", d.text(key("annFont")));
-    selectText("PopupMenu20", d.text(key("annFsize")));
-    selectRow("PopupMenu21", d.i32(key("annName")));
-    swatch("Canvas12", d.i32(key("annColor")));
-    swatch("Canvas13", d.i32(key("annBkClr")));
-    selectRow("PopupMenu11", d.i32(key("line")));
-    swatch("Canvas4", d.i32(key("lineColor")));
-    selectRow("PopupMenu22", d.i32(key("frame")));
+    selectRow("PopupMenu5", d.i32(K::cutline));
+    selectRow("PopupMenu10", d.text(K::pictPath).isEmpty() ? 0 : kBackgroundOn);
+    selectRow("PopupMenu12", d.i32(K::extra));
+    selectText("PopupMenu2", d.text(K::dayFont));
+    selectText("PopupMenu3", d.text(K::dayFsize));
+    swatch("Canvas5", d.i32(K::dayColorN));
+    swatch("Canvas6", d.i32(K::dayColorS));
+    swatch("Canvas7", d.i32(K::dayColorT));
+    swatch("Canvas8", d.i32(K::dayColorH));
+    swatch("Canvas14", d.i32(K::dayColorA));
+    selectText("PopupMenu13", d.text(K::dowFont));
+    selectText("PopupMenu14", d.text(K::dowFsize));
+    selectRow("PopupMenu6", d.i32(K::dow1st));
+    selectRow("PopupMenu7", d.i32(K::dowLange));
+    swatch("Canvas3", d.i32(K::dowColor));
+    selectText("PopupMenu15", d.text(K::ymFont));
+    selectText("PopupMenu16", d.text(K::ymFsize));
+    selectRow("PopupMenu9", d.i32(K::ymPos));
+    swatch("Canvas2", d.i32(K::ymColor));
+    selectText("PopupMenu17", d.text(K::holFont));
+    selectText("PopupMenu18", d.text(K::holFsize));
+    selectRow("PopupMenu8", d.i32(K::holName));
+    swatch("Canvas11", d.i32(K::holColor));
+    selectText("PopupMenu19", d.text(K::annFont));
+    selectText("PopupMenu20", d.text(K::annFsize));
+    selectRow("PopupMenu21", d.i32(K::annName));
+    swatch("Canvas12", d.i32(K::annColor));
+    swatch("Canvas13", d.i32(K::annBkClr));
+    selectRow("PopupMenu11", d.i32(K::line));
+    swatch("Canvas4", d.i32(K::lineColor));
+    selectRow("PopupMenu22", d.i32(K::frame));
     pEnbl = false;
 
     for (const char* name : kSwatches)
@@ -156,8 +162,8 @@ void Window1::ApplySheetSize()
 {
     // Only the four sheet sizes have a preview size; another value (a damaged
     // file) keeps the preview as it is.
-    const int32_t size = pDataset->i32(key("size"));
-    if (size >= 0 && size < int32_t(pCanvas1W.size())) {
+    const int32_t size = pDataset->i32(K::size);
+    if (Sheet::isSheetSize(size)) {
         if (Canvas1)
             Canvas1->resize(pCanvas1W[size], pCanvas1H[size]);
     }
@@ -167,7 +173,7 @@ void Window1::ApplySheetSize()
 
 void Window1::SyncPictControls()
 {
-    control<QPushButton>("PushButton1")->setEnabled(!pDataset->text(key("pictPath")).isEmpty());
+    control<QPushButton>("PushButton1")->setEnabled(!pDataset->text(K::pictPath).isEmpty());
     control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
 }
 
@@ -179,62 +185,62 @@ void Window1::RefreshPreview()
 
 // ---- The guarded edits ----
 
-void Window1::editText(const char* popup, const char* k)
+void Window1::editText(const char* popup, const QString& k)
 {
     if (editBlocked())
         return;
-    pDataset->setValue(key(k), control<QComboBox>(popup)->currentText());
-    pChanged = true;
+    pDataset->setValue(k, control<QComboBox>(popup)->currentText());
+    MarkChanged();
     RefreshPreview();
 }
 
-void Window1::editIndex(const char* popup, const char* k, bool repaint)
+void Window1::editIndex(const char* popup, const QString& k, bool repaint)
 {
     if (editBlocked())
         return;
-    pDataset->setValue(key(k), int32_t(control<QComboBox>(popup)->currentIndex()));
-    pChanged = true;
+    pDataset->setValue(k, int32_t(control<QComboBox>(popup)->currentIndex()));
+    MarkChanged();
     if (repaint)
         RefreshPreview();
 }
 
-void Window1::editColour(const char* swatch, const char* k)
+void Window1::editColour(const char* swatch, const QString& k)
 {
     if (!pDataset)
         return;
-    pDataset->setValue(key(k), int32_t(control<ClrCanvas>(swatch)->Clr() & 0xFFFFFF));
-    pChanged = true;
+    pDataset->setValue(k, int32_t(control<ClrCanvas>(swatch)->Clr() & 0xFFFFFF));
+    MarkChanged();
     RefreshPreview();
 }
 
-void Window1::PopupMenu2_Change() { editText("PopupMenu2", "dayFont"); }
-void Window1::PopupMenu3_Change() { editText("PopupMenu3", "dayFsize"); }
-void Window1::PopupMenu13_Change() { editText("PopupMenu13", "dowFont"); }
-void Window1::PopupMenu14_Change() { editText("PopupMenu14", "dowFsize"); }
-void Window1::PopupMenu15_Change() { editText("PopupMenu15", "ymFont"); }
-void Window1::PopupMenu16_Change() { editText("PopupMenu16", "ymFsize"); }
-void Window1::PopupMenu17_Change() { editText("PopupMenu17", "holFont"); }
-void Window1::PopupMenu18_Change() { editText("PopupMenu18", "holFsize"); }
-void Window1::PopupMenu19_Change() { editText("PopupMenu19", "annFont"); }
-void Window1::PopupMenu20_Change() { editText("PopupMenu20", "annFsize"); }
+void Window1::PopupMenu2_Change() { editText("PopupMenu2", K::dayFont); }
+void Window1::PopupMenu3_Change() { editText("PopupMenu3", K::dayFsize); }
+void Window1::PopupMenu13_Change() { editText("PopupMenu13", K::dowFont); }
+void Window1::PopupMenu14_Change() { editText("PopupMenu14", K::dowFsize); }
+void Window1::PopupMenu15_Change() { editText("PopupMenu15", K::ymFont); }
+void Window1::PopupMenu16_Change() { editText("PopupMenu16", K::ymFsize); }
+void Window1::PopupMenu17_Change() { editText("PopupMenu17", K::holFont); }
+void Window1::PopupMenu18_Change() { editText("PopupMenu18", K::holFsize); }
+void Window1::PopupMenu19_Change() { editText("PopupMenu19", K::annFont); }
+void Window1::PopupMenu20_Change() { editText("PopupMenu20", K::annFsize); }
 
 // Cutting guides and the print range show only on paper: no repaint.
-void Window1::PopupMenu5_Change() { editIndex("PopupMenu5", "cutline", false); }
-void Window1::PopupMenu6_Change() { editIndex("PopupMenu6", "dow1st", true); }
-void Window1::PopupMenu7_Change() { editIndex("PopupMenu7", "dowLange", true); }
-void Window1::PopupMenu8_Change() { editIndex("PopupMenu8", "holName", true); }
-void Window1::PopupMenu9_Change() { editIndex("PopupMenu9", "ymPos", true); }
-void Window1::PopupMenu12_Change() { editIndex("PopupMenu12", "extra", true); }
-void Window1::PopupMenu21_Change() { editIndex("PopupMenu21", "annName", true); }
-void Window1::PopupMenu22_Change() { editIndex("PopupMenu22", "frame", true); }
+void Window1::PopupMenu5_Change() { editIndex("PopupMenu5", K::cutline, false); }
+void Window1::PopupMenu6_Change() { editIndex("PopupMenu6", K::dow1st, true); }
+void Window1::PopupMenu7_Change() { editIndex("PopupMenu7", K::dowLange, true); }
+void Window1::PopupMenu8_Change() { editIndex("PopupMenu8", K::holName, true); }
+void Window1::PopupMenu9_Change() { editIndex("PopupMenu9", K::ymPos, true); }
+void Window1::PopupMenu12_Change() { editIndex("PopupMenu12", K::extra, true); }
+void Window1::PopupMenu21_Change() { editIndex("PopupMenu21", K::annName, true); }
+void Window1::PopupMenu22_Change() { editIndex("PopupMenu22", K::frame, true); }
 
 void Window1::PopupMenu1_Change()
 {
     if (editBlocked())
         return;
     // The month is the number the row spells, not the row's index.
-    pDataset->setValue(key("stMM"), Conv::val(control<QComboBox>("PopupMenu1")->currentText()));
-    pChanged = true;
+    pDataset->setValue(K::stMM, Conv::val(control<QComboBox>("PopupMenu1")->currentText()));
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -242,16 +248,16 @@ void Window1::RadioButton1_Action()
 {
     if (editBlocked())
         return;
-    pDataset->setValue(key("prKind"), int32_t(0));
-    pChanged = true;
+    pDataset->setValue(K::prKind, codeOf(PrintRange::WholeYear));
+    MarkChanged();
 }
 
 void Window1::RadioButton2_Action()
 {
     if (editBlocked())
         return;
-    pDataset->setValue(key("prKind"), int32_t(1));
-    pChanged = true;
+    pDataset->setValue(K::prKind, codeOf(PrintRange::SingleSheet));
+    MarkChanged();
 }
 
 void Window1::stepYear(int32_t step)
@@ -265,9 +271,9 @@ void Window1::stepYear(int32_t step)
     const double next = std::clamp(shown + step, double(kFirstYear), double(kLastYear));
     if (next == shown)
         return;
-    pDataset->setValue(key("stYY"), next);
-    field->setText(pDataset->text(key("stYY")));
-    pChanged = true;
+    pDataset->setValue(K::stYY, next);
+    field->setText(pDataset->text(K::stYY));
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -280,9 +286,9 @@ void Window1::PopupMenu4_Change()
 {
     if (editBlocked())
         return;
-    pDataset->setValue(key("size"), int32_t(control<QComboBox>("PopupMenu4")->currentIndex()));
+    pDataset->setValue(K::size, int32_t(control<QComboBox>("PopupMenu4")->currentIndex()));
     ApplySheetSize();
-    pChanged = true;
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -290,14 +296,14 @@ void Window1::PopupMenu10_Change()
 {
     if (editBlocked())
         return;
-    if (control<QComboBox>("PopupMenu10")->currentIndex() == 1) {
+    if (control<QComboBox>("PopupMenu10")->currentIndex() == kBackgroundOn) {
         control<QPushButton>("PushButton1")->setEnabled(true);
     } else {
         control<QPushButton>("PushButton1")->setEnabled(false);
         DatasetPicture::clear(*pDataset);
     }
     control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
-    pChanged = true;
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -307,11 +313,12 @@ void Window1::PopupMenu11_Change()
         return;
     const int32_t row = control<QComboBox>("PopupMenu11")->currentIndex();
     // At 72 dpi one device pixel is one point, so a hairline prints as a 1-point line.
-    if (row == 0 && Globals::gPref[5] == 1)
+    if (row == codeOf(LineWeight::Hairline)
+        && Globals::gPref[PrefIndex::kPrintResolution] == codeOf(PrintResolution::Dpi72))
         Globals::gCautionDlg1(QStringLiteral("印刷解像度が72DPIの場合は、極細線は1ポイントと同じ太さになります。"),
                               QStringLiteral("極細線で印刷したい場合は、環境設定で印刷解像度を360DPIに変更して下さい。"));
-    pDataset->setValue(key("line"), row);
-    pChanged = true;
+    pDataset->setValue(K::line, row);
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -334,7 +341,7 @@ void Window1::GetPictFile()
         return;
     }
     control<QLabel>("StaticText30")->setText(DatasetPicture::label(*pDataset));
-    pChanged = true;
+    MarkChanged();
     RefreshPreview();
 }
 
@@ -342,14 +349,14 @@ QImage Window1::LoadDatasetPict(const QString& path) const { return DatasetPictu
 
 // ---- Colour swatches ----
 
-void Window1::Canvas2_ClrChanged() { editColour("Canvas2", "ymColor"); }
-void Window1::Canvas3_ClrChanged() { editColour("Canvas3", "dowColor"); }
-void Window1::Canvas4_ClrChanged() { editColour("Canvas4", "lineColor"); }
-void Window1::Canvas5_ClrChanged() { editColour("Canvas5", "dayColorN"); }
-void Window1::Canvas6_ClrChanged() { editColour("Canvas6", "dayColorS"); }
-void Window1::Canvas7_ClrChanged() { editColour("Canvas7", "dayColorT"); }
-void Window1::Canvas8_ClrChanged() { editColour("Canvas8", "dayColorH"); }
-void Window1::Canvas11_ClrChanged() { editColour("Canvas11", "holColor"); }
-void Window1::Canvas12_ClrChanged() { editColour("Canvas12", "annColor"); }
-void Window1::Canvas13_ClrChanged() { editColour("Canvas13", "annBkClr"); }
-void Window1::Canvas14_ClrChanged() { editColour("Canvas14", "dayColorA"); }
+void Window1::Canvas2_ClrChanged() { editColour("Canvas2", K::ymColor); }
+void Window1::Canvas3_ClrChanged() { editColour("Canvas3", K::dowColor); }
+void Window1::Canvas4_ClrChanged() { editColour("Canvas4", K::lineColor); }
+void Window1::Canvas5_ClrChanged() { editColour("Canvas5", K::dayColorN); }
+void Window1::Canvas6_ClrChanged() { editColour("Canvas6", K::dayColorS); }
+void Window1::Canvas7_ClrChanged() { editColour("Canvas7", K::dayColorT); }
+void Window1::Canvas8_ClrChanged() { editColour("Canvas8", K::dayColorH); }
+void Window1::Canvas11_ClrChanged() { editColour("Canvas11", K::holColor); }
+void Window1::Canvas12_ClrChanged() { editColour("Canvas12", K::annColor); }
+void Window1::Canvas13_ClrChanged() { editColour("Canvas13", K::annBkClr); }
+void Window1::Canvas14_ClrChanged() { editColour("Canvas14", K::dayColorA); }

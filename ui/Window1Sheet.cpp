@@ -8,6 +8,7 @@
 #include "sheet/MonthSheet.h"
 #include "sheet/MonthWalk.h"
 #include "sheet/Preview.h"
+#include "sheet/SheetSizes.h"
 #include "sheet/SheetSurface.h"
 #include "ui/Canvas.h"
 
@@ -16,8 +17,9 @@
 namespace {
 
 // The preview's size at start, from the window layout: the floppy sheet.
-constexpr int32_t kPreviewStartWidth = 255;
-constexpr int32_t kPreviewStartHeight = 260;
+constexpr QSize kPreviewStart = Sheet::sheetSizeInPoints(SheetSize::FloppyCase);
+constexpr int32_t kPreviewStartWidth = kPreviewStart.width();
+constexpr int32_t kPreviewStartHeight = kPreviewStart.height();
 
 Sheet::SheetContext contextOf(const Window1& w)
 {
@@ -52,13 +54,13 @@ void Window1::InitSheetCanvases(QWidget* parent)
 void Window1::InitDOWLine()
 {
     if (pDataset)
-        Sheet::initDOWLine(pDOWline, pDataset->i32(QStringLiteral("size")));
+        Sheet::initDOWLine(pDOWline, pDataset->i32(DatasetKey::size));
 }
 
 void Window1::InitWeekLine()
 {
     if (pDataset)
-        Sheet::initWeekLine(pWEEKline, pDataset->i32(QStringLiteral("size")), pDataset->i32(QStringLiteral("extra")));
+        Sheet::initWeekLine(pWEEKline, pDataset->i32(DatasetKey::size), pDataset->i32(DatasetKey::extra));
 }
 
 int32_t Window1::GetStrigWidth(const QString& text, const QString& font, int32_t size) const

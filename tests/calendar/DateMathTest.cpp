@@ -146,6 +146,13 @@ TEST(DateMath, WeekdayColumnFunctionsFollowWeekStart)
         EXPECT_EQ(Calendar::weekdayColumn(1858, 11, 17, ws), 2);
     }
     EXPECT_EQ(weekStartFrom(0), WeekStart::SundayFirst);
+
+    // The weekend columns are the columns of a real Saturday and Sunday
+    // (1 and 2 November 2014).
+    for (const WeekStart ws : {WeekStart::SundayFirst, WeekStart::MondayFirst}) {
+        EXPECT_EQ(Calendar::saturdayColumn(ws), Calendar::weekdayColumn(2014, 11, 1, ws));
+        EXPECT_EQ(Calendar::sundayColumn(ws), Calendar::weekdayColumn(2014, 11, 2, ws));
+    }
 }
 
 TEST(DateMath, CountYYMMStepsToTheNextMonth)

@@ -4,7 +4,7 @@
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 
 #include "support/HostileFiles.h"
 #include "support/TestMain.h"

@@ -1,6 +1,6 @@
 #include "core/Globals.h"
 
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/Question.h"
 
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 
 #include <gtest/gtest.h>
 

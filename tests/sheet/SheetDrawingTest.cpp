@@ -295,7 +295,10 @@ INSTANTIATE_TEST_SUITE_P(
                                          ColourCase{2014, 11, 0, 24, 4, 1, kHoliday},  // 振替休日
                                          ColourCase{2014, 11, 1, 2, 0, 6, kSunday},    // Monday first
                                          ColourCase{2014, 11, 1, 1, 0, 5, kSaturday},
-                                         ColourCase{2014, 11, 1, 3, 1, 0, kHoliday}),
+                                         ColourCase{2014, 11, 1, 3, 1, 0, kHoliday},
+                                         // A damaged first weekday lays out Monday first, no weekend colours.
+                                         ColourCase{2014, 11, 2, 1, 0, 5, kWeekday},
+                                         ColourCase{2014, 11, 2, 2, 0, 6, kWeekday}),
                        ::testing::Values(1.0, 5.0)));
 
 // ---- anniversary backgrounds ----

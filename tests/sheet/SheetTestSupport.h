@@ -4,8 +4,10 @@
 #include "core/Dataset.h"
 #include "core/DatasetDefaults.h"
 #include "sheet/GridTables.h"
+#include "sheet/JapaneseFont.h"
 #include "sheet/MonthSheet.h"
 #include "sheet/SheetContext.h"
+#include "sheet/SheetSizes.h"
 #include "sheet/SheetSurface.h"
 
 #include <QColor>
@@ -22,26 +24,11 @@ namespace SheetTest {
 
 // The program maps the default font name to an installed Japanese font at
 // start-up; the tests do the same before drawing any text.
-inline void useJapaneseFont()
-{
-    static const bool done = [] {
-        QFont::insertSubstitution(QStringLiteral("osaka"), QStringLiteral("Noto Sans CJK JP"));
-        return true;
-    }();
-    (void)done;
-}
+inline void useJapaneseFont() { JapaneseFont::installSubstitutes(); }
 
 // Sheet width and height per SheetSize, in points.
-inline int32_t sheetWidth(int32_t size)
-{
-    static constexpr int32_t w[4] = {255, 368, 337, 340};
-    return w[size];
-}
-inline int32_t sheetHeight(int32_t size)
-{
-    static constexpr int32_t h[4] = {260, 365, 391, 340};
-    return h[size];
-}
+inline int32_t sheetWidth(int32_t size) { return Sheet::kSheetSizes[size].width(); }
+inline int32_t sheetHeight(int32_t size) { return Sheet::kSheetSizes[size].height(); }
 
 // Distinct colours, so that every pixel tells what drew it.
 constexpr int32_t kTitle = 0x101010;

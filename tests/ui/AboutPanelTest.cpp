@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"Name", [](AboutPanel* p) -> QWidget* { return p->StaticText1; }},
                       PressCase{"Credits", [](AboutPanel* p) -> QWidget* { return p->StaticText2; }},
                       PressCase{"Version", [](AboutPanel* p) -> QWidget* { return p->StaticText3; }}),
-    [](const ::testing::TestParamInfo<PressCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PressCase>& test) { return std::string(test.param.name); });
 
 TEST(AboutPanel, TheVersionStandsInTheGapOfTheCredits)
 {

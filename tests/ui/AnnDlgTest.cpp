@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 #include "ui/AnnDlg.h"
 #include "ui/Canvas.h"
 #include "ui/RowReorderList.h"
@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
                       YearCase{"TypedEveryYear", true, "毎年", "毎年", "毎年"},
                       YearCase{"Empty", true, "", "", ""},
                       YearCase{"Cancelled", false, "1999", "2014", "2014"}),
-    [](const ::testing::TestParamInfo<YearCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<YearCase>& test) { return std::string(test.param.name); });
 
 TEST_F(AnnEditor, TheYearEntryDialogIsEmptyAgainOnItsNextUse)
 {
@@ -428,7 +428,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{"OntoTheMiddleOfARow", 2, 0, 0, "ACBD", true},
                       DropCase{"BelowAllRows", 1, -1, 0, "ACDB", true},
                       DropCase{"BackToItsOwnPlace", 1, 2, -4, "ABCD", false}),
-    [](const ::testing::TestParamInfo<DropCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DropCase>& test) { return std::string(test.param.name); });
 
 TEST_F(AnnEditor, NothingFromElsewhereCanBeDropped)
 {
@@ -627,4 +627,4 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"ReturnKey", [](AnnDlg* d) { QTest::keyClick(d->EditField1, Qt::Key_Return); }},
                       EndCase{"EscapeKey", [](AnnDlg* d) { QTest::keyClick(d->EditField1, Qt::Key_Escape); }},
                       EndCase{"CloseBox", [](AnnDlg* d) { d->close(); }}),
-    [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<EndCase>& test) { return std::string(test.param.name); });

@@ -13,7 +13,7 @@
 #include "core/PageSetupFile.h"
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 #include "support/TestMain.h"
 
 #include <QComboBox>

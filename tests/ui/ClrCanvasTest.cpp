@@ -1,5 +1,7 @@
 #include "ui/ClrCanvas.h"
 
+#include "support/ModalDialogDriver.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QImage>
@@ -28,30 +30,7 @@ void pressOn(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 // runs inside the dialog's own event loop. Returns whether a dialog was seen.
 bool clickAndAnswer(QWidget* swatch, const std::function<void(QColorDialog*)>& answer)
 {
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible())
-            return;
-        poll.stop();
-        seen = true;
-        answer(dlg);
-    });
-    // A dialog that never closes must not hang the run.
-    QTimer bail;
-    bail.setSingleShot(true);
-    QObject::connect(&bail, &QTimer::timeout, [] {
-        if (auto* w = QApplication::activeModalWidget())
-            w->close();
-    });
-    bail.start(5000);
-    poll.start();
-    pressOn(swatch, {5, 5});
-    poll.stop();
-    bail.stop();
-    return seen;
+    return ModalDialogs::answerModal<QColorDialog>([&] { pressOn(swatch, {5, 5}); }, answer) > 0;
 }
 
 QRgb rgbOf(int32_t clr) { return qRgb((clr >> 16) & 0xFF, (clr >> 8) & 0xFF, clr & 0xFF); }
@@ -111,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Picks, ClrCanvasPickTest,
         PickCase{"WhiteFromBlack", 0, QColor(255, 255, 255), 0xFFFFFF},
         PickCase{"AlphaIsDropped", 0x000000, QColor(10, 20, 30, 128), 0x0A141E},
         PickCase{"OutOfRangeOffersLow24Bits", 0x01123456, QColor(1, 2, 3), 0x010203}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ClrCanvasTest, CancelledPickChangesNothing)
 {
@@ -207,6 +186,6 @@ INSTANTIATE_TEST_SUITE_P(Colours, ClrCanvasPaintTest,
         PaintCase{"MinusOneAsLow24Bits", -1, qRgb(255, 255, 255)},
         PaintCase{"AboveRangeAsLow24Bits", 0x01123456, qRgb(0x12, 0x34, 0x56)},
         PaintCase{"Int32MinAsLow24Bits", INT32_MIN, qRgb(0, 0, 0)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

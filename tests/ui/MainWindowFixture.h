@@ -5,7 +5,8 @@
 
 #include "core/App.h"
 #include "core/Globals.h"
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
+#include "support/ModalDialogDriver.h"
 #include "ui/Window1.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,41 +21,7 @@
 
 namespace MainWindowTesting {
 
-// Runs `trigger`, which opens a modal dialog of class D, and answers that
-// dialog with `answer` from inside its own event loop. Returns how many such
-// dialogs were answered; a dialog left open is closed after a few seconds so
-// that a failing test cannot hang the run.
-template <class D>
-int answerModal(const std::function<void()>& trigger, const std::function<void(D*)>& answer)
-{
-    int seen = 0;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible() || dlg->property("morvelinAnswered").toBool())
-            return;
-        dlg->setProperty("morvelinAnswered", true);
-        ++seen;
-        // Answered from a timer of its own, inside the dialog's running loop:
-        // a dialog that the answer leads to must find this poll free to fire.
-        QTimer::singleShot(0, dlg, [dlg, &answer] { answer(dlg); });
-    });
-    QTimer bail;
-    bail.setSingleShot(true);
-    QObject::connect(&bail, &QTimer::timeout, [] {
-        while (QWidget* w = QApplication::activeModalWidget()) {
-            if (!w->close())
-                break;
-        }
-    });
-    bail.start(5000);
-    poll.start();
-    trigger();
-    poll.stop();
-    bail.stop();
-    return seen;
-}
+using ModalDialogs::answerModal;
 
 // Counts the paint events a widget gets.
 class PaintCounter : public QObject {

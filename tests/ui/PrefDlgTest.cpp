@@ -8,7 +8,7 @@
 #include "core/Globals.h"
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
-#include "platform/MessageBoxDriver.h"
+#include "support/ModalDialogDriver.h"
 
 #include <QCheckBox>
 #include <QDir>

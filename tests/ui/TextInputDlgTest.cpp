@@ -52,6 +52,6 @@ INSTANTIATE_TEST_SUITE_P(
         WayOut{"CancelButton", [](TextInputDlg* d) { QTest::mouseClick(d->PushButton1, Qt::LeftButton); }, false},
         WayOut{"Escape", [](TextInputDlg* d) { QTest::keyClick(d->EditField1, Qt::Key_Escape); }, false},
         WayOut{"CloseBox", [](TextInputDlg* d) { d->close(); }, false}),
-    [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WayOut>& test) { return std::string(test.param.name); });
 
 } // namespace

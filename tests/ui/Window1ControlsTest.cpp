@@ -124,10 +124,10 @@ TEST_F(MainWindowTest, InitControlSetsEveryControlAndNothingFiresBack)
     d.setValue("frame", 2);
     const QString someFont = ctl<QComboBox>("PopupMenu2")->itemText(ctl<QComboBox>("PopupMenu2")->count() - 1);
     for (const char* k : {"dayFont", "dowFont", "ymFont", "holFont", "annFont"})
-        d.setValue(k, someFont);
+        d.setValue(QString::fromLatin1(k), someFont);
     int32_t clr = 0x102030;
     for (const char* k : kColourKeys)
-        d.setValue(k, clr += 0x010101);
+        d.setValue(QString::fromLatin1(k), clr += 0x010101);
     makeAllText(d);
     // A hairline at 72 dpi would warn if a handler ran: it must not.
     Globals::gPref[5] = 1;

@@ -6,8 +6,8 @@
 #include "core/Globals.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
-#include "platform/MessageBoxDriver.h"
 #include "support/HostileFiles.h"
+#include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/Window1.h"
 

@@ -1,7 +1,7 @@
 #include "core/App.h"
 #include "sheet/SheetSurface.h"
 #include "ui/Canvas.h"
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
 #include "ui/Window1.h"
 
 #include <QComboBox>

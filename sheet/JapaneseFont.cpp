@@ -1,4 +1,6 @@
-#include "ui/JapaneseFont.h"
+#include "sheet/JapaneseFont.h"
+
+#include "core/DatasetDefaults.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -25,6 +27,7 @@ void JapaneseFont::installSubstitutes()
     const QString family = gothicFamily();
     if (family.isEmpty())
         return;
-    if (!QFont::substitutes(QStringLiteral("osaka")).contains(family))
-        QFont::insertSubstitution(QStringLiteral("osaka"), family);
+    const QString& osaka = DatasetDefaults::kDefaultFont;
+    if (!QFont::substitutes(osaka).contains(family))
+        QFont::insertSubstitution(osaka, family);
 }

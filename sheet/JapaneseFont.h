@@ -2,7 +2,9 @@
 
 #include <QString>
 
-// Font names that datasets store but this system does not have.
+// Font names that datasets store but this system does not have. Every sheet
+// surface (the preview, an exported picture, a printed page) draws through the
+// same substitution.
 namespace JapaneseFont {
 
 // The installed Japanese Gothic family that stands in for "osaka", the font of

@@ -1,0 +1,82 @@
+# Compiles each layer probe with the compile command the build gives it and
+# checks its verdict: "fails" must stop at the probe's own include with the
+# header not found, "builds" must compile. Then scans the sources for the one
+# spelling of a Qt include that the build cannot catch.
+string(REPLACE "," ";" CASES "${CASES}")
+file(READ "${COMMANDS}" _commands)
+string(JSON _count LENGTH "${_commands}")
+math(EXPR _last "${_count} - 1")
+
+set(_wrong 0)
+foreach(_case IN LISTS CASES)
+  string(REPLACE "|" ";" _case "${_case}")
+  list(GET _case 0 _source)
+  list(GET _case 1 _header)
+  list(GET _case 2 _verdict)
+
+  set(_command "")
+  foreach(_i RANGE ${_last})
+    string(JSON _file GET "${_commands}" ${_i} file)
+    if(_file STREQUAL _source)
+      string(JSON _command GET "${_commands}" ${_i} command)
+      string(JSON _directory GET "${_commands}" ${_i} directory)
+      break()
+    endif()
+  endforeach()
+  if(_command STREQUAL "")
+    message(FATAL_ERROR "no compile command for ${_source}")
+  endif()
+  # Syntax only: nothing is written into the build tree.
+  separate_arguments(_command UNIX_COMMAND "${_command} -fsyntax-only")
+  list(FIND _command "-o" _o)
+  if(_o GREATER -1)
+    math(EXPR _object "${_o} + 1")
+    list(REMOVE_AT _command ${_o} ${_object})
+  endif()
+  execute_process(COMMAND ${_command} WORKING_DIRECTORY "${_directory}"
+                  RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
+  get_filename_component(_probe "${_source}" NAME_WE)
+  string(FIND "${_out}" "fatal error: ${_header}: No such file or directory" _not_found)
+  if(_verdict STREQUAL "fails" AND (_rc EQUAL 0 OR _not_found EQUAL -1))
+    message("${_probe}: ${_header} should not be found, but:\n${_out}")
+    math(EXPR _wrong "${_wrong} + 1")
+  elseif(_verdict STREQUAL "builds" AND NOT _rc EQUAL 0)
+    message("${_probe}: ${_header} should build, but:\n${_out}")
+    math(EXPR _wrong "${_wrong} + 1")
+  else()
+    message("${_probe}: ${_header} ${_verdict}, as it should")
+  endif()
+endforeach()
+
+# Qt's root include folder comes with Qt Core, so `<QtWidgets/QWidget>` would
+# still be found below ui/: no folder below it may name a Qt module that way.
+set(_modules_below_ui "calendar|QtGui|QtWidgets|QtPrintSupport"
+                      "platform|QtWidgets|QtPrintSupport"
+                      "core|QtWidgets|QtPrintSupport"
+                      "sheet|QtWidgets|QtPrintSupport")
+foreach(_rule IN LISTS _modules_below_ui)
+  string(REPLACE "|" ";" _rule "${_rule}")
+  list(POP_FRONT _rule _folder)
+  list(JOIN _rule "|" _forbidden)
+  file(GLOB _files "${SOURCE_DIR}/${_folder}/*.h" "${SOURCE_DIR}/${_folder}/*.cpp")
+  foreach(_file IN LISTS _files)
+    file(STRINGS "${_file}" _lines)
+    set(_line_number 0)
+    foreach(_line IN LISTS _lines)
+      math(EXPR _line_number "${_line_number} + 1")
+      if(_line MATCHES "^[ \t]*#[ \t]*include[ \t]*<(${_forbidden})/")
+        set(_module "${CMAKE_MATCH_1}")
+        # QtWidgets is allowed in platform's own sources, which link it privately.
+        if(NOT (_folder STREQUAL "platform" AND _file MATCHES "\\.cpp$" AND _module STREQUAL "QtWidgets"))
+          file(RELATIVE_PATH _shown "${SOURCE_DIR}" "${_file}")
+          message("${_shown}:${_line_number}: ${_folder}/ may not include ${_module}: ${_line}")
+          math(EXPR _wrong "${_wrong} + 1")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(_wrong GREATER 0)
+  message(FATAL_ERROR "${_wrong} layer check(s) failed")
+endif()
