@@ -6,8 +6,6 @@
 
 #include "core/AnniversaryFile.h"
 #include "platform/BinaryStream.h"
-#include "platform/Conv.h"
-
 
 #include <QDir>
 
@@ -56,7 +54,6 @@ QList<QByteArray> storedValues(const QByteArray& file)
     }
     return values;
 }
-
 
 } // namespace
 

@@ -4,10 +4,9 @@
 
 #include "FuzzSupport.h"
 
+#include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
-#include "core/SettingsFiles.h"
-
 
 #include <algorithm>
 
@@ -41,7 +40,6 @@ QList<QByteArray> storedTexts(const QByteArray& file)
     }
     return in.ok() ? texts : QList<QByteArray>{};
 }
-
 
 } // namespace
 
