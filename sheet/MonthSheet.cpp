@@ -4,6 +4,8 @@
 #include "sheet/DayPasses.h"
 #include "sheet/SheetUnits.h"
 
+#include <algorithm>
+
 namespace Sheet {
 
 namespace {
@@ -89,8 +91,10 @@ void drawCal(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, doubl
         g.setPenWidth(1);
         g.setPenHeight(1);
     } else {
-        // The other weights are their points.
-        const int32_t pen = Conv::toInt32(ds.dbl(K::line) * scale);
+        // The other weights are their points, but never thinner than the
+        // hairline: a calibrated print at 72 dpi draws just under one unit
+        // per point, and a grid that truncates to no pen would vanish.
+        const int32_t pen = std::max(1, Conv::toInt32(ds.dbl(K::line) * scale));
         g.setPenWidth(pen);
         g.setPenHeight(pen);
     }

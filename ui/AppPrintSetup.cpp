@@ -69,6 +69,15 @@ bool apply(QPrinter& printer, const QString& text)
     return true;
 }
 
+bool applyPage(QPrinter& printer, const QString& text)
+{
+    const std::optional<PageSetup::PageFormat> format = PageSetup::decode(text);
+    if (!format)
+        return false;
+    setLayoutNearest(printer, format->layout);
+    return true;
+}
+
 QSize printableSize(const QPrinter& printer) { return printer.pageLayout().paintRectPoints().size(); }
 
 namespace {

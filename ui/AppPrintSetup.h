@@ -19,6 +19,11 @@ QString setupString(const QPrinter& printer);
 // left as it was, for a text that is not a page setup.
 bool apply(QPrinter& printer, const QString& setupString);
 
+// Gives `printer` only the stored page size, orientation and margins,
+// whichever printer or file it prints to. False, and the printer left as it
+// was, for a text that is not a page setup.
+bool applyPage(QPrinter& printer, const QString& setupString);
+
 // The printable area of the printer's page format in points: gPrintSetup's
 // "Width" and "Height".
 QSize printableSize(const QPrinter& printer);

@@ -4,6 +4,7 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "sheet/PageLayout.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +14,7 @@
 #include <memory>
 
 class Canvas;
+class PrintJob;
 class SheetSurface;
 
 // The main window. It carries the working state; its methods read that state
@@ -30,6 +32,33 @@ public:
     // The datasets folder, the preview sizes, the installed fonts in the font pop-ups.
     void InitVal();
 
+    // ---- Datasets on disk and in the dataset list (ui/Window1Datasets.cpp) ----
+    // Writes the current dataset to the file, whole or not at all; a failure
+    // is told to the user and gives false.
+    bool SaveDataset(const QString& f);
+    // Makes the dataset of the file current, with its file, the controls and
+    // the preview's size. A file that cannot be read whole is told to the
+    // user and changes nothing; false then.
+    bool LoadDataset(const QString& f);
+    // Rebuilds the list from the datasets folder; no row selected afterwards.
+    void MakeDatasetList();
+    // Saves into the current file, or into one chosen in a save dialog when
+    // there is none or `saveAs`. True when the dataset was written.
+    bool SaveFile(bool saveAs);
+    // The first row named `name` exactly; -1 when none.
+    int32_t SaveFileLB(const QString& name) const;
+    // Loads the selected row's file, or one chosen in an open dialog.
+    void LoadFile(bool fromList);
+    // Asks whether to save unsaved edits. True when the caller may go on
+    // (saved, or the edits dropped); false when the save did not happen.
+    bool SaveCheck();
+    // The dataset list's one change event: a change of its selection.
+    void ListBox1_Change();
+    // The list's selected row, -1 for none; setting it raises ListBox1_Change
+    // when the selection changes.
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t row);
+
     // The close request: runs the application's closing sequence; quits the
     // application unless it is quitting already.
     void Event_CancelClose(bool appQuitting);
@@ -39,6 +68,10 @@ protected:
 
 private:
     bool m_closed = false;
+    // Counts the list's changes of selection that went past the guard, so that
+    // a change can tell that a nested one (a save reselecting a row) has
+    // already loaded what is selected now.
+    uint64_t m_listChanges = 0;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
     AnniversaryList m_anvsyAsFound;
@@ -148,6 +181,7 @@ private:
     void stepYear(int32_t step);
     void selectRow(const char* popup, int64_t row);
     void selectText(const char* popup, const QString& text);
+    void selectFont(const char* popup, const QString& font);
     void ApplySheetSize();
     void SyncPictControls();
     void RefreshPreview();
@@ -186,4 +220,24 @@ public:
     void Canvas1_Paint(SheetSurface& g);
     void Canvas9_Paint(SheetSurface& g);
     void Canvas10_Paint(SheetSurface& g);
+
+    // ---- Printing and picture export (ui/Window1Print.cpp, ui/Window1Export.cpp) ----
+public:
+    // The print command: twelve months or one page of sheets of the current
+    // dataset from its start month, one print job a page, the first page
+    // through the print dialog. Changes nothing in the dataset.
+    void PrintSheet();
+    // One page as one job on the print's printer, its months from (year,
+    // month) on, which are advanced past them. False, with the month left as
+    // it was, when there is still no page setup, the dialog was cancelled or
+    // the job could not begin.
+    bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
+    // Nominal over measured width of the current size's sheet.
+    double PrintSheet2scle() const;
+    // The sheet positions for the current size on gPrintSetup's printable area.
+    void GetSheetPos(Sheet::SheetPositions& positions) const;
+    // The page's cutting guides in the dataset's style, at `scale` device pixels per point.
+    void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
+    // The previewed month saved as a PNG picture the user names.
+    void ExportCanvas1();
 };

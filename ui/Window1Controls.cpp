@@ -10,6 +10,7 @@
 #include "sheet/SheetSizes.h"
 #include "ui/Canvas.h"
 #include "ui/ClrCanvas.h"
+#include "ui/FontFamilies.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,6 +48,7 @@ void Window1::InitApp()
 {
     InitVal();
     InitDefault();
+    MakeDatasetList();
     LoadAnvsy();
 }
 
@@ -61,7 +63,7 @@ void Window1::InitVal()
     // Qt selects the first row of an empty pop-up that gets rows; adding rows
     // selects nothing here, so a font pop-up shows no font until a dataset
     // names an installed one. Neither reaches a change handler.
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = FontFamilies::distinct(QFontDatabase::families());
     for (const char* name : kFontPopups) {
         auto* popup = control<QComboBox>(name);
         const QSignalBlocker quiet(popup);
@@ -104,6 +106,22 @@ void Window1::selectText(const char* popup, const QString& text)
     }
 }
 
+void Window1::selectFont(const char* popup, const QString& font)
+{
+    // A font that is not installed selects no row: the pop-up shows the name
+    // the dataset holds while the sheet draws in the fallback, never the name
+    // of a font that is not used.
+    auto* c = control<QComboBox>(popup);
+    c->setPlaceholderText(font);
+    for (int i = 0; i < c->count(); ++i) {
+        if (QString::compare(c->itemText(i), font, Qt::CaseInsensitive) == 0) {
+            c->setCurrentIndex(i);
+            return;
+        }
+    }
+    c->setCurrentIndex(-1);
+}
+
 void Window1::InitControl()
 {
     if (!pDataset)
@@ -124,27 +142,27 @@ void Window1::InitControl()
     selectRow("PopupMenu5", d.i32(K::cutline));
     selectRow("PopupMenu10", d.text(K::pictPath).isEmpty() ? 0 : kBackgroundOn);
     selectRow("PopupMenu12", d.i32(K::extra));
-    selectText("PopupMenu2", d.text(K::dayFont));
+    selectFont("PopupMenu2", d.text(K::dayFont));
     selectText("PopupMenu3", d.text(K::dayFsize));
     swatch("Canvas5", d.i32(K::dayColorN));
     swatch("Canvas6", d.i32(K::dayColorS));
     swatch("Canvas7", d.i32(K::dayColorT));
     swatch("Canvas8", d.i32(K::dayColorH));
     swatch("Canvas14", d.i32(K::dayColorA));
-    selectText("PopupMenu13", d.text(K::dowFont));
+    selectFont("PopupMenu13", d.text(K::dowFont));
     selectText("PopupMenu14", d.text(K::dowFsize));
     selectRow("PopupMenu6", d.i32(K::dow1st));
     selectRow("PopupMenu7", d.i32(K::dowLange));
     swatch("Canvas3", d.i32(K::dowColor));
-    selectText("PopupMenu15", d.text(K::ymFont));
+    selectFont("PopupMenu15", d.text(K::ymFont));
     selectText("PopupMenu16", d.text(K::ymFsize));
     selectRow("PopupMenu9", d.i32(K::ymPos));
     swatch("Canvas2", d.i32(K::ymColor));
-    selectText("PopupMenu17", d.text(K::holFont));
+    selectFont("PopupMenu17", d.text(K::holFont));
     selectText("PopupMenu18", d.text(K::holFsize));
     selectRow("PopupMenu8", d.i32(K::holName));
     swatch("Canvas11", d.i32(K::holColor));
-    selectText("PopupMenu19", d.text(K::annFont));
+    selectFont("PopupMenu19", d.text(K::annFont));
     selectText("PopupMenu20", d.text(K::annFsize));
     selectRow("PopupMenu21", d.i32(K::annName));
     swatch("Canvas12", d.i32(K::annColor));

@@ -250,6 +250,13 @@ void Window1::CreateControls(QWidget* central)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Every second row (rows 1, 3, 5) on a light blue stripe.
+    list->setAlternatingRowColors(true);
+    {
+        QPalette pal = list->palette();
+        pal.setColor(QPalette::AlternateBase, QColor(237, 243, 254));
+        list->setPalette(pal);
+    }
     window.label("StaticText21", 20, 10, 100, QStringLiteral("データセット"), Qt::AlignLeft);
 
     // ---- Events, bound only now: the selections made above reach no handler ----
@@ -292,6 +299,8 @@ void Window1::CreateControls(QWidget* central)
     connect(arrows, &LittleArrows::down, this, &Window1::LittleArrows1_Down);
     connect(arrows, &LittleArrows::up, this, &Window1::LittleArrows1_Up);
     connect(pictButton, &QPushButton::clicked, this, &Window1::PushButton1_Action);
+    // One signal for every change of the selection, by the user or by code.
+    connect(list, &QListWidget::itemSelectionChanged, this, &Window1::ListBox1_Change);
 
     const auto onColour = [this](const char* name, void (Window1::*handler)()) {
         connect(control<ClrCanvas>(name), &ClrCanvas::ClrChanged, this, handler);

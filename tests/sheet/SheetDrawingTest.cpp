@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1, 2),
                                             ::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1)));
 
-TEST(GridLinesSpecial, PenThatTruncatesToZeroAndUnknownFrameDrawNothing)
+TEST(GridLinesSpecial, APointWeightNeverVanishesAndUnknownFrameDrawsNothing)
 {
     SheetFixture f(0);
     f.linesOnly();
@@ -85,7 +85,13 @@ TEST(GridLinesSpecial, PenThatTruncatesToZeroAndUnknownFrameDrawNothing)
                     return false;
         return true;
     };
-    EXPECT_TRUE(blankPicture(f.render(2014, 11, 0.98)));  // one point at 0.98 is no pen
+    // One point at 0.98 (a calibrated print at 72 dpi) truncates to no pen:
+    // it keeps the one-pixel line of the hairline instead.
+    const QImage onePoint = f.render(2014, 11, 0.98);
+    f.ds.setValue(QStringLiteral("line"), 0);
+    EXPECT_FALSE(blankPicture(onePoint));
+    EXPECT_EQ(onePoint, f.render(2014, 11, 0.98));
+    f.ds.setValue(QStringLiteral("line"), 1);
     f.ds.setValue(QStringLiteral("frame"), 3);
     EXPECT_TRUE(blankPicture(f.render(2014, 11, 1.0)));
 }

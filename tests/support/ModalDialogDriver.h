@@ -23,17 +23,23 @@
 
 namespace ModalDialogs {
 
+// Marks a dialog that a driver has taken.
+inline constexpr char kTaken[] = "morvelinAnswered";
+
 // The modal dialog of class D that is showing and that no driver has taken
 // yet, taken now; null when there is none.
 template <class D> D* takeShowing()
 {
-    static constexpr char kTaken[] = "morvelinAnswered";
     auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
     if (!dlg || !dlg->isVisible() || dlg->property(kTaken).toBool())
         return nullptr;
     dlg->setProperty(kTaken, true);
     return dlg;
 }
+
+// Gives back a dialog that stays open after its answer (a file dialog whose
+// question about replacing a file was answered "No"), to be taken again.
+inline void release(QWidget* dlg) { dlg->setProperty(kTaken, false); }
 
 // Closes every modal dialog still open.
 inline void closeAll()

@@ -31,6 +31,10 @@ int main(int argc, char** argv)
     const QString runtime = gHome->path() + QStringLiteral("/.runtime");
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // No test may reach the machine's own print server, whose default printer
+    // would take the test's pages: printing finds none unless a test starts
+    // a server of its own.
+    qputenv("CUPS_SERVER", QFile::encodeName(runtime + QStringLiteral("/no-print-server")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

@@ -218,7 +218,11 @@ TEST_F(MainWindowTest, ValuesWithoutARowLeaveThePopupWhereItWas)
     const QSize before = ctl<QWidget>("Canvas1")->size();
     w->InitControl();
 
-    EXPECT_EQ(dayFont->currentIndex(), fontRow);
+    // A font that is not installed is no exception to keep a row for: the
+    // pop-up shows the dataset's name for it, with no row selected.
+    EXPECT_NE(fontRow, -1);
+    EXPECT_EQ(dayFont->currentIndex(), -1);
+    EXPECT_EQ(dayFont->placeholderText(), QStringLiteral("No Such Font Anywhere"));
     EXPECT_EQ(ctl<QComboBox>("PopupMenu3")->currentText(), QStringLiteral("9"));
     EXPECT_EQ(ctl<QComboBox>("PopupMenu6")->currentIndex(), 1);
     EXPECT_EQ(ctl<QComboBox>("PopupMenu1")->currentIndex(), 5);

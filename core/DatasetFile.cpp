@@ -1,0 +1,144 @@
+#include "core/DatasetFile.h"
+
+#include "core/DatasetDefaults.h"
+#include "core/DatasetKeys.h"
+#include "platform/BinaryStream.h"
+#include "platform/Conv.h"
+#include "platform/FileIO.h"
+#include "platform/FileTypes.h"
+#include "platform/Folders.h"
+
+#include <QCollator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace DatasetFile {
+
+namespace {
+
+const QByteArray kTag = QByteArrayLiteral("ver:3");
+const QByteArray kSecondTag = QByteArrayLiteral("ver:2");
+
+// Fields in every layout: stYY .. lineColor; "ver:2" adds annName .. annBkClr,
+// "ver:3" adds frame.
+constexpr qsizetype kOldestFields = 28;
+constexpr qsizetype kSecondFields = 34;
+constexpr qsizetype kNewestFields = 35;
+
+} // namespace
+
+QByteArray encode(const Dataset& dataset)
+{
+    BinaryWriter out;
+    out.writePStringBytes(kTag);
+    for (const QString& key : DatasetDefaults::storedKeys()) {
+        // The picture path alone may be longer than a PString holds.
+        if (key == DatasetKey::pictPath)
+            out.writeLongText(dataset.text(key));
+        else
+            out.writePString(dataset.text(key));
+    }
+    return out.bytes();
+}
+
+bool decode(const QByteArray& bytes, Dataset& out, const std::array<int32_t, 51>& pref,
+            const PictureLoader& loadPicture)
+{
+    BinaryReader in(bytes);
+    QByteArray tag;
+    if (!in.readPString(tag))
+        return false;
+    const bool newest = tag == kTag;
+    const bool second = newest || tag == kSecondTag;
+    const qsizetype fields = newest ? kNewestFields : second ? kSecondFields : kOldestFields;
+
+    // Read into a dataset of its own: a file that turns out to be damaged
+    // must not leave half of itself in the current design.
+    Dataset read;
+    const QStringList& keys = DatasetDefaults::storedKeys();
+    for (qsizetype i = 0; i < fields; ++i) {
+        QString value;
+        const bool ok = keys[i] == DatasetKey::pictPath ? in.readLongText(value) : in.readPString(value);
+        if (!ok)
+            return false;
+        read.setValue(keys[i], value);
+    }
+    // Only the four sheet sizes have a preview, a grid and a page layout.
+    const int32_t size = read.i32(DatasetKey::size);
+    if (size < 0 || size >= kSheetSizeCount)
+        return false;
+    if (!second)
+        DatasetDefaults::initDataset2(read, pref);
+    if (!newest)
+        DatasetDefaults::initDataset3(read);
+    read.setPict(loadPicture ? loadPicture(read.text(DatasetKey::pictPath)) : QImage());
+    out = std::move(read);
+    return true;
+}
+
+bool isDatasetContent(const QByteArray& head)
+{
+    return FileTypes::startsWithProgramTag(head) && head.mid(1, 4) == "ver:";
+}
+
+bool isDatasetFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isSymLink() || !info.isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // A tag is a PString: its length byte and at most 255 bytes.
+    return isDatasetContent(file.read(1 + BinaryWriter::kMaxPString));
+}
+
+LoadResult load(const QString& path, Dataset& out, const std::array<int32_t, 51>& pref,
+                const PictureLoader& loadPicture)
+{
+    QByteArray bytes;
+    switch (FileIO::readWhole(path, bytes)) {
+    case FileIO::ReadResult::Read:
+        break;
+    case FileIO::ReadResult::Missing:
+        return LoadResult::Missing;
+    case FileIO::ReadResult::CannotOpen:
+    case FileIO::ReadResult::TooLarge:
+        return LoadResult::CannotOpen;
+    }
+    if (!isDatasetContent(bytes))
+        return LoadResult::NotDataset;
+    return decode(bytes, out, pref, loadPicture) ? LoadResult::Loaded : LoadResult::Damaged;
+}
+
+bool save(const QString& path, const Dataset& dataset) { return FileIO::writeWhole(path, encode(dataset)); }
+
+void sortNames(QStringList& names, const QLocale& locale)
+{
+    // The C locale collates by code point and knows no numbers; a file
+    // manager there still sorts by the alphabet, as English does.
+    const QLocale collated = locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                                             : locale;
+    QCollator collator(collated);
+    collator.setNumericMode(true);
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+QStringList listNames(const QString& folder, const QLocale& locale)
+{
+    QStringList names;
+    for (const Folders::Item& item : Folders::items(folder)) {
+        if (item.visible && !item.alias && !item.directory && item.macType == FileTypes::prefFile().macType &&
+            isDatasetFile(item.path))
+            names.append(item.name);
+    }
+    sortNames(names, locale);
+    return names;
+}
+
+} // namespace DatasetFile

@@ -1,0 +1,746 @@
+// Datasets on disk and in the main window's list: saving, opening, choosing
+// a row, and the question about unsaved edits, with the real dialogs driven
+// as a user answers them.
+
+#include "MainWindowFixture.h"
+
+#include "core/DatasetDefaults.h"
+#include "core/DatasetFile.h"
+#include "platform/Folders.h"
+#include "sheet/GridTables.h"
+#include "support/TestMain.h"
+#include "ui/FontFamilies.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace MainWindowTesting;
+
+namespace {
+
+const QString kQuestion = QStringLiteral("内容が変更されています。保存しますか？");
+const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
+
+// What one modal dialog showed.
+struct Shown {
+    QString kind; // "question" (a message box) or "save", "open" (a file dialog)
+    QString text;
+    QString explanation;
+    QString folder;
+    QStringList filters;
+};
+
+using Answer = std::function<void(QDialog*)>;
+
+// Types a name (or a whole path) into the file dialog and accepts it.
+Answer typeName(const QString& name)
+{
+    return [name](QDialog* dlg) {
+        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(name);
+        dlg->accept();
+    };
+}
+
+Answer cancel()
+{
+    return [](QDialog* dlg) { dlg->reject(); };
+}
+
+// Presses the message box's button with this caption.
+Answer press(const QString& caption)
+{
+    return [caption](QDialog* dlg) {
+        auto* box = qobject_cast<QMessageBox*>(dlg);
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == caption) {
+                b->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << qPrintable(caption);
+        box->reject();
+    };
+}
+
+// Answers the file dialog's own question whether to replace a file. "No"
+// leaves the file dialog open, to be answered once more.
+Answer replaceFile(bool replace)
+{
+    return [replace](QDialog* dlg) {
+        auto* box = qobject_cast<QMessageBox*>(dlg);
+        ASSERT_NE(box, nullptr);
+        QAbstractButton* button = box->button(replace ? QMessageBox::Yes : QMessageBox::No);
+        ASSERT_NE(button, nullptr);
+        if (!replace && box->parentWidget())
+            ModalDialogs::release(box->parentWidget());
+        button->click();
+    };
+}
+
+// Runs `trigger` and answers the modal dialogs it opens, in order, with
+// `answers`; returns what each showed. A dialog beyond the answers is
+// cancelled, and shows in the result.
+QList<Shown> drive(const std::function<void()>& trigger, QList<Answer> answers)
+{
+    QList<Shown> shown;
+    answerModal<QDialog>(trigger, [&](QDialog* dlg) {
+        Shown s;
+        if (auto* box = qobject_cast<QMessageBox*>(dlg)) {
+            s.kind = QStringLiteral("question");
+            s.text = box->text();
+            s.explanation = box->informativeText();
+        } else if (auto* files = qobject_cast<QFileDialog*>(dlg)) {
+            s.kind = files->acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save") : QStringLiteral("open");
+            s.folder = files->directory().absolutePath();
+            s.filters = files->nameFilters();
+        }
+        shown.append(s);
+        if (answers.isEmpty())
+            dlg->reject();
+        else
+            answers.takeFirst()(dlg);
+    });
+    EXPECT_TRUE(answers.isEmpty()) << answers.size() << " answers left unused";
+    return shown;
+}
+
+QStringList kindsOf(const QList<Shown>& shown)
+{
+    QStringList kinds;
+    for (const Shown& s : shown)
+        kinds << s.kind;
+    return kinds;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class DatasetWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        folder = Folders::datasetsFolder();
+        QDir(folder).removeRecursively();
+        MainWindowTest::SetUp();
+    }
+
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        QDir(folder).removeRecursively();
+    }
+
+    // The window closed and opened again as the program opens it.
+    void restart()
+    {
+        w->close();
+        w.reset();
+        w = std::make_unique<Window1>();
+        w->InitApp();
+        w->show();
+        settle();
+    }
+
+    // A dataset file in the datasets folder: the defaults with a few keys set.
+    QString saved(const QString& name, const QList<std::pair<const char*, QVariant>>& values = {})
+    {
+        QDir().mkpath(folder);
+        Dataset d;
+        DatasetDefaults::initDataset(d, Globals::gPref, QDate(2021, 5, 1));
+        for (const auto& [k, v] : values)
+            d.setValue(QLatin1String(k), v);
+        const QString path = QDir(folder).filePath(name);
+        EXPECT_TRUE(DatasetFile::save(path, d));
+        return path;
+    }
+
+    QString pathOf(const QString& name) const { return QDir(folder).filePath(name); }
+
+    QListWidget* list() const { return ctl<QListWidget>("ListBox1"); }
+
+    QStringList rows() const
+    {
+        QStringList names;
+        for (int i = 0; i < list()->count(); ++i)
+            names << list()->item(i)->text();
+        return names;
+    }
+
+    QString selectedName() const
+    {
+        const int32_t row = w->ListIndex();
+        return row < 0 ? QStringLiteral("<none>") : list()->item(row)->text();
+    }
+
+    // A click on a row, as the user makes it; runs the dialogs it opens.
+    QList<Shown> clickRow(const QString& name, QList<Answer> answers = {})
+    {
+        const int row = rows().indexOf(name);
+        EXPECT_GE(row, 0) << qPrintable(name);
+        const QPoint at = list()->visualItemRect(list()->item(row)).center();
+        return drive([&] { clickOn(list()->viewport(), at); }, std::move(answers));
+    }
+
+    QList<Shown> clickBelowTheRows(QList<Answer> answers = {})
+    {
+        const QPoint at(20, list()->viewport()->height() - 4);
+        EXPECT_EQ(list()->itemAt(at), nullptr);
+        return drive([&] { clickOn(list()->viewport(), at); }, std::move(answers));
+    }
+
+    // An edit through a control, as the user makes it.
+    void editSize(int row)
+    {
+        ctl<QComboBox>("PopupMenu4")->setCurrentIndex(row);
+        ASSERT_TRUE(w->pChanged);
+    }
+
+    QSize preview() const { return ctl<QWidget>("Canvas1")->size(); }
+
+    QString folder;
+};
+
+// ---- Saving ----
+
+TEST_F(DatasetWindowTest, TheFirstSaveCreatesTheFolderAndListsTheFile)
+{
+    ASSERT_FALSE(QFileInfo::exists(folder));
+    EXPECT_TRUE(rows().isEmpty());
+    editSize(1);
+
+    bool ok = false;
+    const QList<Shown> shown = drive([&] { ok = w->SaveFile(false); }, {typeName(QStringLiteral("春のカレンダー"))});
+    ASSERT_EQ(kindsOf(shown), QStringList{"save"});
+    EXPECT_EQ(shown[0].folder, QFileInfo(folder).absoluteFilePath());
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFileDevice::Permissions());
+
+    // The name as typed, no suffix; the bytes of the dataset.
+    const QString path = pathOf(QStringLiteral("春のカレンダー"));
+    EXPECT_EQ(bytesOf(path), DatasetFile::encode(data()));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("春のカレンダー")});
+    EXPECT_FALSE(w->pChanged);
+    EXPECT_EQ(w->pFdata, path);
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("春のカレンダー")});
+    EXPECT_EQ(w->ListIndex(), -1);
+
+    // Saved once, the dataset has its file: the next save writes it without asking.
+    editSize(3);
+    EXPECT_TRUE(drive([&] { ok = w->SaveFile(false); }, {}).isEmpty());
+    EXPECT_TRUE(ok);
+    Dataset back;
+    ASSERT_EQ(DatasetFile::load(path, back, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
+    EXPECT_EQ(back.text("size"), QStringLiteral("3"));
+    EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, ACancelledSaveDialogWritesNothing)
+{
+    editSize(2);
+    bool ok = true;
+    EXPECT_EQ(kindsOf(drive([&] { ok = w->SaveFile(false); }, {cancel()})), QStringList{"save"});
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pFdata.isEmpty());
+    // The folder is made for the dialog to open in; nothing is written into it.
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+TEST_F(DatasetWindowTest, SaveAsThenSaveWritesTheNewFileAndLeavesTheOldOne)
+{
+    const QString old = saved(QStringLiteral("old"), {{"size", 1}});
+    const QByteArray oldBytes = bytesOf(old);
+    w->MakeDatasetList();
+    const QList<Shown> opened = drive([&] { w->LoadFile(false); }, {typeName(old)});
+    ASSERT_EQ(kindsOf(opened), QStringList{"open"});
+    ASSERT_EQ(w->pFdata, old);
+    ASSERT_EQ(w->ListIndex(), -1);
+
+    editSize(2);
+    EXPECT_EQ(kindsOf(drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("new"))})), QStringList{"save"});
+    const QString fresh = pathOf(QStringLiteral("new"));
+    EXPECT_EQ(w->pFdata, fresh);
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("new"), QStringLiteral("old")}));
+    EXPECT_EQ(w->ListIndex(), -1);
+
+    // The next edit and plain save go to the new file too.
+    ctl<QComboBox>("PopupMenu22")->setCurrentIndex(1);
+    EXPECT_TRUE(drive([&] { w->SaveFile(false); }, {}).isEmpty());
+    Dataset back;
+    ASSERT_EQ(DatasetFile::load(fresh, back, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
+    EXPECT_EQ(back.text("size"), QStringLiteral("2"));
+    EXPECT_EQ(back.text("frame"), QStringLiteral("1"));
+    EXPECT_EQ(bytesOf(old), oldBytes);
+}
+
+TEST_F(DatasetWindowTest, SaveAsWithARowSelectedLoadsThatRowAgainAsStored)
+{
+    const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("a"));
+    ASSERT_EQ(w->pFdata, a);
+    editSize(3);
+
+    drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("b"))});
+    Dataset b;
+    ASSERT_EQ(DatasetFile::load(pathOf("b"), b, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
+    EXPECT_EQ(b.text("size"), QStringLiteral("3"));
+    // The row chosen before is chosen again, and its file read as it is on disk.
+    EXPECT_EQ(selectedName(), QStringLiteral("a"));
+    EXPECT_EQ(w->pFdata, a);
+    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+    EXPECT_EQ(preview(), QSize(368, 365));
+    EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, SaveAsOverAnotherRowReplacesItOnlyWhenTheUserSaysSo)
+{
+    const QString other = saved(QStringLiteral("other"), {{"size", 1}});
+    const QByteArray otherBytes = bytesOf(other);
+    w->MakeDatasetList();
+    editSize(2);
+
+    // The dialog asks before it replaces a file; "No" goes back to the dialog.
+    QList<Shown> shown = drive([&] { w->SaveFile(true); },
+                               {typeName(QStringLiteral("other")), replaceFile(false), cancel()});
+    EXPECT_EQ(kindsOf(shown), (QStringList{"save", "question", "save"}));
+    EXPECT_EQ(bytesOf(other), otherBytes);
+    EXPECT_TRUE(w->pChanged);
+
+    shown = drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("other")), replaceFile(true)});
+    EXPECT_EQ(kindsOf(shown), (QStringList{"save", "question"}));
+    EXPECT_EQ(bytesOf(other), DatasetFile::encode(data()));
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("other")});
+    EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, AFolderInTheFilesPlaceIsToldAndTheEditsStayUnsaved)
+{
+    const QString path = saved(QStringLiteral("taken"));
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("taken"));
+    ASSERT_EQ(w->pFdata, path);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    editSize(1);
+
+    bool ok = true;
+    const QList<Shown> shown = drive([&] { ok = w->SaveFile(false); }, {press(QStringLiteral("OK"))});
+    ASSERT_EQ(kindsOf(shown), QStringList{"question"});
+    EXPECT_EQ(shown[0].text, kCannotOpen);
+    EXPECT_EQ(shown[0].explanation, QStringLiteral("保存は行われません。"));
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_EQ(w->pFdata, path);
+    EXPECT_EQ(selectedName(), QStringLiteral("taken"));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+// ---- Choosing a row ----
+
+TEST_F(DatasetWindowTest, ChoosingARowWithoutEditsLoadsItAtOnce)
+{
+    const QString cd = saved(QStringLiteral("cd"), {{"size", 1}, {"stYY", 2030}});
+    w->MakeDatasetList();
+    PaintCounter paints(ctl<QWidget>("Canvas1"));
+
+    EXPECT_TRUE(clickRow(QStringLiteral("cd")).isEmpty());
+    settle();
+    EXPECT_EQ(w->pFdata, cd);
+    EXPECT_EQ(w->pLBname, QStringLiteral("cd"));
+    EXPECT_EQ(data().text("stYY"), QStringLiteral("2030"));
+    EXPECT_EQ(ctl<QLineEdit>("EditField1")->text(), QStringLiteral("2030"));
+    EXPECT_EQ(preview(), QSize(368, 365));
+    EXPECT_GT(paints.paints, 0);
+    EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, ChoosingARowWithEditsAsksFirst)
+{
+    struct Road {
+        const char* what;
+        bool fromFile;             // the edited dataset was loaded from "a" (else untitled)
+        QList<Answer> answers;
+        QStringList dialogs;
+        const char* loaded;        // the file current afterwards ("" for untitled)
+        bool editsKept;            // the edited size still in the window
+        const char* selected;      // the row selected afterwards
+        const char* sizeInA;       // "a"'s size on disk afterwards
+        QStringList rowsAfter;
+    };
+    const Road roads[] = {
+        {"cancel drops the edits", true, {press(QStringLiteral("キャンセル"))}, {"question"}, "b", false, "b", "1", {"a", "b"}},
+        {"save into the loaded file", true, {press(QStringLiteral("保存"))}, {"question"}, "b", false, "b", "3", {"a", "b"}},
+        {"save the untitled one", false, {press(QStringLiteral("保存")), typeName(QStringLiteral("c"))},
+         {"question", "save"}, "b", false, "b", "1", {"a", "b", "c"}},
+        {"save dialog cancelled", false, {press(QStringLiteral("保存")), cancel()}, {"question", "save"}, "", true,
+         "<none>", "1", {"a", "b"}},
+    };
+    for (const Road& r : roads) {
+        SCOPED_TRACE(r.what);
+        QDir(folder).removeRecursively();
+        saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"), {{"size", 2}});
+        w->InitDefault();
+        w->MakeDatasetList();
+        w->pChanged = false;
+        if (r.fromFile)
+            clickRow(QStringLiteral("a"));
+        else
+            clickBelowTheRows();
+        editSize(3);
+
+        const QList<Shown> shown = clickRow(QStringLiteral("b"), r.answers);
+        ASSERT_EQ(kindsOf(shown), r.dialogs);
+        EXPECT_EQ(shown[0].text, kQuestion);
+        EXPECT_EQ(shown[0].explanation, QStringLiteral("保存しないと、変更内容は失われます。"));
+        EXPECT_EQ(w->pFdata, *r.loaded ? pathOf(QLatin1String(r.loaded)) : QString());
+        EXPECT_EQ(data().text("size"), r.editsKept ? QStringLiteral("3") : QStringLiteral("2"));
+        EXPECT_EQ(w->pChanged, r.editsKept);
+        EXPECT_EQ(selectedName(), QLatin1String(r.selected));
+        EXPECT_EQ(w->pLBname, r.editsKept ? QString() : QLatin1String(r.selected));
+        Dataset a;
+        ASSERT_EQ(DatasetFile::load(pathOf("a"), a, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
+        EXPECT_EQ(a.text("size"), QLatin1String(r.sizeInA));
+        EXPECT_EQ(rows(), r.rowsAfter);
+    }
+}
+
+TEST_F(DatasetWindowTest, TheRowChosenDuringAnUntitledSaveIsReadOnce)
+{
+    // The save names a new file and rebuilds the list inside the click; the
+    // chosen row's file is damaged, which the user hears of once.
+    saved(QStringLiteral("a"));
+    saved(QStringLiteral("b"), {{"size", 7}});
+    w->MakeDatasetList();
+    editSize(2);
+
+    const QList<Shown> shown = clickRow(QStringLiteral("b"), {press(QStringLiteral("保存")), typeName(QStringLiteral("c")),
+                                                             press(QStringLiteral("OK"))});
+    ASSERT_EQ(kindsOf(shown), (QStringList{"question", "save", "question"}));
+    EXPECT_EQ(shown[2].text, kCannotOpen);
+    EXPECT_EQ(rows(), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(selectedName(), QStringLiteral("b"));
+    // What was saved stays current: its file, not the unreadable one.
+    EXPECT_EQ(w->pFdata, pathOf("c"));
+    EXPECT_EQ(data().text("size"), QStringLiteral("2"));
+    EXPECT_FALSE(w->pChanged);
+    EXPECT_EQ(bytesOf(pathOf("c")), DatasetFile::encode(data()));
+}
+
+TEST_F(DatasetWindowTest, AFailedSaveInTheQuestionKeepsTheEditsAndTheirRow)
+{
+    const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+    saved(QStringLiteral("b"), {{"size", 2}});
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("a"));
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QDir().mkpath(a));
+    editSize(3);
+
+    const QList<Shown> shown = clickRow(QStringLiteral("b"), {press(QStringLiteral("保存")), press(QStringLiteral("OK"))});
+    ASSERT_EQ(kindsOf(shown), (QStringList{"question", "question"}));
+    EXPECT_EQ(shown[1].text, kCannotOpen);
+    EXPECT_EQ(selectedName(), QStringLiteral("a"));
+    EXPECT_EQ(w->pLBname, QStringLiteral("a"));
+    EXPECT_EQ(w->pFdata, a);
+    EXPECT_EQ(data().text("size"), QStringLiteral("3"));
+    EXPECT_TRUE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, RemovingTheSelectionGivesTheUntitledDefaults)
+{
+    const QString picture = QDir(TestEnv::home()).filePath(QStringLiteral("back.png"));
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    saved(QStringLiteral("cd"), {{"size", 1}, {"pictPath", picture}});
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("cd"));
+    ASSERT_EQ(preview(), QSize(368, 365));
+    ASSERT_TRUE(ctl<QPushButton>("PushButton1")->isEnabled());
+    ASSERT_EQ(ctl<QLabel>("StaticText30")->text(), picture);
+    ASSERT_FALSE(data().pict().isNull());
+
+    PaintCounter paints(ctl<QWidget>("Canvas1"));
+    EXPECT_TRUE(clickBelowTheRows().isEmpty());
+    settle();
+    EXPECT_EQ(w->ListIndex(), -1);
+    EXPECT_EQ(list()->currentRow(), 0) << "Qt keeps the current row; the selection is what counts";
+    EXPECT_EQ(w->pLBname, QString());
+    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_EQ(preview(), QSize(255, 260));
+    EXPECT_EQ(w->pDOWline[1] - w->pDOWline[0], 35);
+    EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
+    EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), QStringLiteral("ファイルなし"));
+    EXPECT_TRUE(data().pict().isNull());
+    EXPECT_GT(paints.paints, 0);
+}
+
+TEST_F(DatasetWindowTest, ARebuildWithARowSelectedLoadsNothing)
+{
+    saved(QStringLiteral("a"), {{"size", 1}});
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("a"));
+    editSize(2);
+    saved(QStringLiteral("a"), {{"size", 3}});
+
+    EXPECT_TRUE(drive([&] { w->MakeDatasetList(); }, {}).isEmpty());
+    EXPECT_EQ(w->ListIndex(), -1);
+    EXPECT_EQ(w->pLBname, QString());
+    EXPECT_EQ(data().text("size"), QStringLiteral("2"));
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_EQ(w->pFdata, pathOf("a"));
+}
+
+TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
+{
+    saved(QStringLiteral("good"), {{"size", 1}});
+    const QString bad = saved(QStringLiteral("bad"), {{"size", 2}});
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("good"));
+    const QByteArray whole = bytesOf(bad);
+
+    const struct {
+        const char* what;
+        std::function<void()> damage;
+    } damages[] = {
+        {"cut short", [&] { QFile f(bad); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); f.write(whole.left(40)); }},
+        {"size 7", [&] { saved(QStringLiteral("bad"), {{"size", 7}}); }},
+        {"removed", [&] { QFile::remove(bad); }},
+    };
+    for (const auto& d : damages) {
+        SCOPED_TRACE(d.what);
+        clickRow(QStringLiteral("good"));
+        d.damage();
+        const QList<Shown> shown = clickRow(QStringLiteral("bad"), {press(QStringLiteral("OK"))});
+        ASSERT_EQ(kindsOf(shown), QStringList{"question"});
+        EXPECT_EQ(shown[0].text, kCannotOpen);
+        EXPECT_EQ(shown[0].explanation, QString());
+        EXPECT_EQ(w->pFdata, pathOf("good"));
+        EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+        EXPECT_EQ(preview(), QSize(368, 365));
+        EXPECT_EQ(selectedName(), QStringLiteral("bad"));
+        saved(QStringLiteral("bad"), {{"size", 2}});
+    }
+}
+
+// ---- Loading ----
+
+TEST_F(DatasetWindowTest, LoadingSetsThePreviewGridAndBackgroundControls)
+{
+    const QString picture = QDir(TestEnv::home()).filePath(QStringLiteral("photo.png"));
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    const QString cd = saved(QStringLiteral("cd13"), {{"size", 1}, {"pictPath", picture}});
+    const QString plain = saved(QStringLiteral("plain"), {{"size", 3}});
+
+    ASSERT_TRUE(w->LoadDataset(cd));
+    EXPECT_EQ(preview(), QSize(368, 365));
+    Sheet::DowLine dow{};
+    Sheet::initDOWLine(dow, 1);
+    Sheet::WeekLine week;
+    Sheet::initWeekLine(week, 1, 0);
+    EXPECT_EQ(w->pDOWline, dow);
+    EXPECT_EQ(w->pWEEKline, week);
+    EXPECT_TRUE(ctl<QPushButton>("PushButton1")->isEnabled());
+    EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), picture);
+    EXPECT_EQ(data().pict().size(), QSize(10, 10));
+
+    // The next dataset has no picture: neither the button nor the old path stays.
+    ASSERT_TRUE(w->LoadDataset(plain));
+    EXPECT_EQ(preview(), QSize(340, 340));
+    EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
+    EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), QStringLiteral("ファイルなし"));
+    EXPECT_TRUE(data().pict().isNull());
+    EXPECT_EQ(w->pFdata, plain);
+    EXPECT_FALSE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
+{
+    saved(QStringLiteral("mine"), {{"size", 2}});
+    const QString foreign = pathOf(QStringLiteral("memo.txt"));
+    {
+        QFile f(foreign);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("買い物リスト");
+    }
+    w->MakeDatasetList();
+    clickRow(QStringLiteral("mine"));
+    editSize(1);
+
+    QList<Shown> shown = drive([&] { w->LoadFile(false); }, {typeName(foreign), press(QStringLiteral("OK"))});
+    ASSERT_EQ(kindsOf(shown), (QStringList{"open", "question"}));
+    EXPECT_EQ(shown[0].folder, QFileInfo(folder).absoluteFilePath());
+    ASSERT_EQ(shown[0].filters.size(), 1);
+    EXPECT_TRUE(shown[0].filters[0].contains(QLatin1String("(*)"))) << qPrintable(shown[0].filters[0]);
+    EXPECT_EQ(shown[1].text, kCannotOpen);
+    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+    EXPECT_EQ(w->pFdata, pathOf("mine"));
+    EXPECT_TRUE(w->pChanged);
+
+    // A cancel changes nothing either.
+    EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {cancel()})), QStringList{"open"});
+    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+
+    // Opening asks nothing about the edits and leaves the list's selection.
+    const QString other = saved(QStringLiteral("other"), {{"size", 3}});
+    PaintCounter paints(ctl<QWidget>("Canvas1"));
+    EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {typeName(other)})), QStringList{"open"});
+    settle();
+    EXPECT_EQ(w->pFdata, other);
+    EXPECT_EQ(preview(), QSize(340, 340));
+    EXPECT_GT(paints.paints, 0);
+    EXPECT_EQ(selectedName(), QStringLiteral("mine"));
+    EXPECT_TRUE(w->pChanged);
+}
+
+TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
+{
+    saved(QStringLiteral("a"), {{"size", 1}});
+    w->MakeDatasetList();
+    EXPECT_TRUE(drive([&] { w->LoadFile(true); }, {}).isEmpty());
+    EXPECT_TRUE(w->pFdata.isEmpty());
+
+    clickRow(QStringLiteral("a"));
+    w->InitDefault();
+    QDir(folder).removeRecursively();
+    EXPECT_TRUE(drive([&] { w->LoadFile(true); }, {}).isEmpty());
+    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_EQ(preview(), QSize(255, 260));
+}
+
+// ---- The list ----
+
+TEST_F(DatasetWindowTest, TheListShowsTheDatasetFilesByName)
+{
+    saved(QStringLiteral("b10"));
+    saved(QStringLiteral("b9"));
+    saved(QStringLiteral("秋"));
+    saved(QStringLiteral(".hidden"));
+    QDir().mkpath(pathOf(QStringLiteral("a folder")));
+    QFile::link(pathOf(QStringLiteral("b9")), pathOf(QStringLiteral("a link")));
+    {
+        QFile f(pathOf(QStringLiteral("notes")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("no dataset");
+    }
+    restart();
+    EXPECT_EQ(rows(), DatasetFile::listNames(folder));
+    EXPECT_TRUE(rows().contains(QStringLiteral("秋")));
+    EXPECT_EQ(rows().size(), 3);
+    EXPECT_LT(rows().indexOf(QStringLiteral("b9")), rows().indexOf(QStringLiteral("b10")));
+    EXPECT_EQ(w->ListIndex(), -1);
+    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_EQ(w->SaveFileLB(QStringLiteral("b9")), rows().indexOf(QStringLiteral("b9")));
+    EXPECT_EQ(w->SaveFileLB(QStringLiteral("B9")), -1);
+    EXPECT_EQ(w->SaveFileLB(QString()), -1);
+}
+
+TEST_F(DatasetWindowTest, EverySecondRowIsOnALightBlueStripe)
+{
+    for (const char* name : {"one", "three", "two"})
+        saved(QLatin1String(name));
+    w->MakeDatasetList();
+    settle();
+    const QImage shot = list()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QColor stripe(237, 243, 254);
+    for (int row = 0; row < 3; ++row) {
+        const QRect r = list()->visualItemRect(list()->item(row));
+        // Right of the name, where only the background shows.
+        const QColor seen = shot.pixelColor(r.right() - 10, r.center().y());
+        if (row % 2 == 1)
+            EXPECT_EQ(seen, stripe) << "row " << row;
+        else
+            EXPECT_NE(seen, stripe) << "row " << row;
+    }
+    // Below the rows there is no stripe either.
+    EXPECT_NE(shot.pixelColor(20, shot.height() - 4), stripe);
+
+    const QString dir = qEnvironmentVariable("MORVELIN_LOOK_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(w->grab().save(QStringLiteral("%1/window-datasets.png").arg(dir), "PNG"));
+    }
+}
+
+// ---- Font pop-ups ----
+
+TEST(FontFamilies, EachFamilyIsListedOnceByItsName)
+{
+    const QStringList qt = {"C059 [UKWN]", "C059 [urw]", "DejaVu Sans", "Nimbus Sans [urw]", "Nimbus Sans [URW ]",
+                            "Noto Sans CJK JP", "Nimbus Sans [UKWN]", "Odd [Name] Font", "[bracketed]"};
+    EXPECT_EQ(FontFamilies::distinct(qt), (QStringList{"C059", "DejaVu Sans", "Nimbus Sans", "Noto Sans CJK JP",
+                                                       "Odd [Name] Font", "[bracketed]"}));
+}
+
+TEST_F(DatasetWindowTest, AFontThatIsNotInstalledShowsItsNameAndNoRow)
+{
+    auto* dayFont = ctl<QComboBox>("PopupMenu2");
+    ASSERT_GT(dayFont->count(), 1);
+    if (dayFont->findText(QStringLiteral("osaka"), Qt::MatchFixedString) < 0) {
+        EXPECT_EQ(dayFont->currentIndex(), -1);
+        EXPECT_EQ(dayFont->placeholderText(), QStringLiteral("osaka"));
+    }
+    const QString installed = dayFont->itemText(1);
+    const QString path = saved(QStringLiteral("fonts"), {{"dayFont", installed}, {"dowFont", "Gone Sans"}});
+    ASSERT_TRUE(w->LoadDataset(path));
+    EXPECT_EQ(dayFont->currentText(), installed);
+    auto* dowFont = ctl<QComboBox>("PopupMenu13");
+    EXPECT_EQ(dowFont->currentIndex(), -1);
+    EXPECT_EQ(dowFont->placeholderText(), QStringLiteral("Gone Sans"));
+    EXPECT_EQ(data().text("dowFont"), QStringLiteral("Gone Sans"));
+    EXPECT_FALSE(w->pChanged);
+}
+
+// ---- A user's road ----
+
+// Design a sheet, save it under a Japanese name, quit, start again, choose it
+// from the list: the preview shows the same sheet.
+TEST_F(DatasetWindowTest, ASavedDesignComesBackAfterARestart)
+{
+    editSize(1);
+    ctl<QComboBox>("PopupMenu7")->setCurrentIndex(2);  // English upper-case weekdays
+    ctl<QComboBox>("PopupMenu9")->setCurrentIndex(1);  // title centred
+    ctl<QComboBox>("PopupMenu22")->setCurrentIndex(2); // horizontal lines only
+    ctl<QComboBox>("PopupMenu1")->setCurrentIndex(11); // December
+    settle();
+    const QImage designed = ctl<QWidget>("Canvas1")->grab().toImage();
+    drive([&] { w->SaveFile(false); }, {typeName(QStringLiteral("年末のカレンダー"))});
+    ASSERT_FALSE(w->pChanged);
+
+    restart();
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("年末のカレンダー")});
+    EXPECT_EQ(preview(), QSize(255, 260));
+    EXPECT_TRUE(clickRow(QStringLiteral("年末のカレンダー")).isEmpty());
+    settle();
+    EXPECT_EQ(preview(), QSize(368, 365));
+    EXPECT_EQ(ctl<QComboBox>("PopupMenu1")->currentText(), QStringLiteral("12"));
+    const QImage chosen = ctl<QWidget>("Canvas1")->grab().toImage();
+    EXPECT_EQ(chosen, designed);
+
+    const QString dir = qEnvironmentVariable("MORVELIN_LOOK_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(designed.save(QStringLiteral("%1/restart-designed.png").arg(dir), "PNG"));
+        EXPECT_TRUE(w->grab().save(QStringLiteral("%1/restart-chosen.png").arg(dir), "PNG"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QPrinter;
+
+// The printer of one print command. It is made once, with the stored page
+// setup, and serves every page, each page its own job: what the user chose in
+// the first page's print dialog (the printer, a PDF file) holds for the pages
+// that open without one.
+class PrintJob {
+public:
+    // The print's first month names its PDF output.
+    PrintJob(int32_t firstYear, int32_t firstMonth);
+    ~PrintJob();
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // The printer; the first call gives it the stored page setup. Null when
+    // the text is no page setup.
+    QPrinter* printer(const QString& setupString);
+
+    // Before the next page's job opens (and its dialog, if any): the first
+    // page's PDF output is proposed in the home folder under the print's name,
+    // where Qt would propose the home folder itself; a later page's goes
+    // beside the first page's file under its own number.
+    void prepareNextPage();
+    // Once the page's job has begun.
+    void pageBegun();
+
+    int32_t pagesBegun() const { return m_pagesBegun; }
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_stem;
+    QString m_firstFile;
+    int32_t m_pagesBegun = 0;
+};

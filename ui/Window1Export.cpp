@@ -1,0 +1,38 @@
+// The picture export: the previewed month, drawn as the preview draws it,
+// saved where the user chooses.
+
+#include "ui/Window1.h"
+
+#include "core/Globals.h"
+#include "sheet/PictureExport.h"
+#include "sheet/SheetSurface.h"
+#include "ui/Canvas.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QPainter>
+
+void Window1::ExportCanvas1()
+{
+    if (!pDataset || !Canvas1)
+        return;
+    // The name comes first: a cancelled dialog costs no drawing.
+    QFileDialog dialog(this, QStringLiteral("画像書き出し"), QDir::homePath(),
+                       QStringLiteral("PNG画像 (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = Sheet::pictureFileName(dialog.selectedFiles().constFirst());
+
+    // One pixel per point, white where the sheet draws nothing, as the preview.
+    QImage picture(Canvas1->width(), Canvas1->height(), QImage::Format_RGB32);
+    if (!picture.isNull()) {
+        QPainter painter(&picture);
+        SheetSurface g(painter);
+        Canvas1_Paint(g);
+    }
+    if (!Sheet::savePicture(picture, path))
+        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+}
