@@ -5,6 +5,9 @@
 #include "FuzzSupport.h"
 
 #include "core/AnniversaryFile.h"
+#include "core/DatasetDefaults.h"
+#include "core/DatasetFile.h"
+#include "core/DatasetKeys.h"
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
 #include "platform/BinaryStream.h"
@@ -20,6 +23,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -124,6 +128,46 @@ QByteArray doubleBytes(double v)
     return b;
 }
 
+void datasetSeeds()
+{
+    const Fuzz::PrefState prefs;
+    Dataset fresh;
+    DatasetDefaults::initDataset(fresh, prefs.pref, QDate(2009, 4, 1));
+    seed("datasets", "defaults", DatasetFile::encode(fresh));
+
+    // A styled sheet on each size, with Japanese font names, sizes as texts
+    // and a long picture path.
+    for (int size = 0; size < 4; ++size) {
+        Dataset styled = fresh;
+        styled.setValue(DatasetKey::size, size);
+        styled.setValue(DatasetKey::stYY, 2011.0);
+        styled.setValue(DatasetKey::stMM, 12.0);
+        styled.setValue(DatasetKey::dayFont, QStringLiteral("Noto Sans CJK JP"));
+        styled.setValue(DatasetKey::ymFont, QStringLiteral("游明朝"));
+        styled.setValue(DatasetKey::dayFsize, QStringLiteral("10.5"));
+        styled.setValue(DatasetKey::dowLange, size % 4);
+        styled.setValue(DatasetKey::frame, size % 3);
+        styled.setValue(DatasetKey::pictPath,
+                        size == 0 ? QString() : QStringLiteral("/home/user/写真/") + longJapanese(40 * size) + QStringLiteral(".jpg"));
+        seed("datasets", qPrintable(QStringLiteral("size-%1").arg(size)), DatasetFile::encode(styled));
+    }
+
+    // The older layouts: "ver:2" without frame, and the oldest without the
+    // anniversary keys either.
+    const QStringList& keys = DatasetDefaults::storedKeys();
+    for (const auto& [tag, fields] : {std::pair<const char*, int>{"ver:2", 34}, {"ver:1", 28}}) {
+        BinaryWriter old;
+        old.writePStringBytes(QByteArray(tag));
+        for (int i = 0; i < fields; ++i) {
+            if (keys[i] == DatasetKey::pictPath)
+                old.writeLongText(fresh.text(keys[i]));
+            else
+                old.writePString(fresh.text(keys[i]));
+        }
+        seed("datasets", qPrintable(QStringLiteral("old-%1").arg(QLatin1String(tag).mid(4))), old.bytes());
+    }
+}
+
 void pageSetupSeeds()
 {
     seed("pagesetup", "empty", PageSetupFile::encode(QString()));
@@ -186,6 +230,7 @@ int main(int argc, char** argv)
     g_out = QString::fromLocal8Bit(argv[1]);
     preferenceSeeds();
     anniversarySeeds();
+    datasetSeeds();
     pageSetupSeeds();
     conversionSeeds();
     streamSeeds();
