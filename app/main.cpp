@@ -1,7 +1,9 @@
 #include "core/App.h"
 #include "sheet/JapaneseFont.h"
+#include "ui/AboutPanel.h"
 #include "ui/AppIdentity.h"
 #include "ui/AppPrintSetup.h"
+#include "ui/MenuBar1.h"
 #include "ui/PrefDlg.h"
 #include "ui/Window1.h"
 
@@ -18,9 +20,11 @@ int main(int argc, char** argv)
     App app;
     AppPrintSetup::install(app);
     PrefDlg::install(app);
+    AboutPanel::install(app);
     app.InitApp();
 
     Window1 window;
+    MenuBar1::ApplicationAddMenuHandlers(app, *window.menuBar1());
     window.InitApp();
     window.show();
     return qapp.exec();

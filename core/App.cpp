@@ -43,6 +43,40 @@ void App::CloseApp(const std::function<void()>& saveWindowFiles)
     SavePrintSetup();
 }
 
+bool App::AppleAbout_Action()
+{
+    GenAboutPanel();
+    return false;
+}
+
+bool App::EditPreferences_Action()
+{
+    ShowPrefDlg();
+    return false;
+}
+
+bool App::FileQuit_Action() { return false; }
+
+bool App::FilePageSetup_Action()
+{
+    PrintSetup();
+    return false;
+}
+
+void App::Event_EnableMenuItems(const std::function<void(const QString&)>& enable) const
+{
+    // The page setup can be made at any time, before any printing too.
+    enable(QStringLiteral("FilePageSetup"));
+}
+
+void App::setAboutPanelRunner(std::function<void()> runner) { m_runAboutPanel = std::move(runner); }
+
+void App::GenAboutPanel()
+{
+    if (m_runAboutPanel)
+        m_runAboutPanel();
+}
+
 void App::InitVal() { Preferences::initVal(Globals::gPrintSetup, Globals::gSheetW); }
 
 void App::InitColor() { Preferences::initColor(Globals::gClr); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,20 @@ public:
     // Asks nothing.
     void CloseApp(const std::function<void()>& saveWindowFiles);
 
+    // ---- Menu commands ----
+    // The application's four commands. Each returns false: the command is
+    // left to the menus' own handling, which for "終了" is the quit.
+    bool AppleAbout_Action();
+    bool EditPreferences_Action();
+    bool FileQuit_Action();
+    bool FilePageSetup_Action();
+    // Before each showing of the menus: `enable` switches on an item, by name.
+    void Event_EnableMenuItems(const std::function<void(const QString& name)>& enable) const;
+
+    // The About panel, run modally until the user ends it.
+    void GenAboutPanel();
+    void setAboutPanelRunner(std::function<void()> runner);
+
     // ---- Page setup (gPrintSetup and the PageSetupFile) ----
     // The user interface's page formats: each call gives a new one on the
     // default printer. Until one is set there is no printing service, and
@@ -79,5 +94,6 @@ public:
 private:
     PrinterSetupFactory m_newPrinterSetup;
     PrefDlgRunner m_runPrefDlg;
+    std::function<void()> m_runAboutPanel;
     bool m_prefFileUnread = false; // LoadPref found a file it could not read whole
 };

@@ -1,5 +1,8 @@
 #include "ui/AboutPanel.h"
 
+#include "core/App.h"
+
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -60,6 +63,11 @@ void AboutPanel::GenAboutPanel(QWidget* parent)
     AboutPanel panel(parent);
     panel.StaticText3->setText(QStringLiteral("Ver. 1.0b4\nfor\nLinux"));
     panel.exec();
+}
+
+void AboutPanel::install(App& app)
+{
+    app.setAboutPanelRunner([] { GenAboutPanel(QApplication::activeWindow()); });
 }
 
 void AboutPanel::mousePressEvent(QMouseEvent* event)

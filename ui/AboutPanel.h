@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class App;
 class QLabel;
 
 // The About panel: the product's name, the credits and the version. It has no
@@ -14,6 +15,9 @@ public:
     // A new panel with the version written in, run modally until a press
     // ends it, then discarded: what the application's About command does.
     static void GenAboutPanel(QWidget* parent = nullptr);
+    // Gives `app` this panel for its About command, over the window the
+    // command came from.
+    static void install(App& app);
 
     QLabel* StaticText1 = nullptr; // the product's name
     QLabel* StaticText2 = nullptr; // the credits

@@ -5,6 +5,7 @@
 #include "core/App.h"
 #include "core/DatasetDefaults.h"
 #include "core/Globals.h"
+#include "ui/MenuBar1.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +19,7 @@ Window1::Window1(QWidget* parent)
     setWindowTitle(QStringLiteral("Morvelin"));
     // A document window of fixed size: a close button, no zoom or minimise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setMenuBar(new MenuBar1(this));
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Window1Content"));
     central->setFixedSize(780, 625);
@@ -27,6 +29,8 @@ Window1::Window1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     CreateControls(central);
     InitSheetCanvases(central);
+    CreateToolbar();
+    AddMenuHandlers();
 }
 
 Window1::~Window1() = default;
@@ -61,7 +65,12 @@ void Window1::InitDataset()
 void Window1::InitDataset2() { DatasetDefaults::initDataset2(*pDataset, Globals::gPref); }
 void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
 
-void Window1::MarkChanged() { pChanged = true; }
+void Window1::MarkChanged()
+{
+    pChanged = true;
+    // "保存" and its shortcut are available from this edit on.
+    UpdateMenuItems();
+}
 
 void Window1::LoadAnvsy()
 {
@@ -86,21 +95,56 @@ void Window1::SaveAnvsy()
     }
 }
 
-void Window1::Event_CancelClose(bool appQuitting)
+bool Window1::QuitCheck()
 {
+    if (!pChanged)
+        return true;
+    const int32_t answer = Globals::gCautionDlg(3, QStringLiteral("保存しない"), QStringLiteral("キャンセル"),
+                                                QStringLiteral("保存"),
+                                                QStringLiteral("内容が変更されています。保存しますか？"),
+                                                QStringLiteral("保存しないと、変更内容は失われます。"));
+    switch (answer) {
+    case Globals::AnswerAction:
+        // Only a dataset that reached its file may be left behind.
+        return SaveFile(false);
+    case Globals::AnswerAlternate:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Window1::Event_CancelClose(bool appQuitting)
+{
+    if (!QuitCheck())
+        return true;
     if (App* app = App::instance())
         app->CloseApp([this] { SaveAnvsy(); });
     if (!appQuitting)
         QCoreApplication::quit();
+    return false;
 }
 
 void Window1::closeEvent(QCloseEvent* event)
 {
-    // Nothing asks about an unsaved dataset here: the close always goes ahead.
-    // Quitting closes the windows once more; the files are written only once.
+    // Quitting closes the windows once more, from inside this very close: the
+    // question is asked and the files are written only once.
     if (!m_closed) {
         m_closed = true;
-        Event_CancelClose(false);
+        if (Event_CancelClose(m_appQuitting)) {
+            m_closed = false;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
+}
+
+void Window1::AppQuit()
+{
+    m_appQuitting = true;
+    const bool closed = close();
+    m_appQuitting = false;
+    if (closed)
+        QCoreApplication::exit(0);
 }

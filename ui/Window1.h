@@ -14,7 +14,9 @@
 #include <memory>
 
 class Canvas;
+class MenuBar1;
 class PrintJob;
+class QAction;
 class SheetSurface;
 
 // The main window. It carries the working state; its methods read that state
@@ -59,15 +61,24 @@ public:
     int32_t ListIndex() const;
     void SetListIndex(int32_t row);
 
-    // The close request: runs the application's closing sequence; quits the
-    // application unless it is quitting already.
-    void Event_CancelClose(bool appQuitting);
+    // The close request. While the dataset has unsaved edits it first asks
+    // whether to save them; true keeps the window open (the user cancelled,
+    // or the save did not happen). Otherwise it runs the application's
+    // closing sequence and quits the application unless it is quitting
+    // already.
+    bool Event_CancelClose(bool appQuitting);
+    // The quit question; true when the program may end.
+    bool QuitCheck();
+    // The application's quit, where the quit command leads: the window is
+    // closed as by its close box, but knowing that the application quits.
+    void AppQuit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool m_closed = false;
+    bool m_appQuitting = false;
     // Counts the list's changes of selection that went past the guard, so that
     // a change can tell that a nested one (a save reselecting a row) has
     // already loaded what is selected now.
@@ -240,4 +251,62 @@ public:
     void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
     // The previewed month saved as a PNG picture the user names.
     void ExportCanvas1();
+
+    // ---- Menus and toolbar (ui/Window1Menus.cpp) ----
+public:
+    MenuBar1* menuBar1() const;
+    // The menu bar's items by name, for the enabling.
+    QAction* MenuItem(const char* name) const;
+    QAction* FileMenu() const { return MenuItem("FileMenu"); }
+    QAction* FileOpen() const { return MenuItem("FileOpen"); }
+    QAction* FileSave() const { return MenuItem("FileSave"); }
+    QAction* FileSaveAs() const { return MenuItem("FileSaveAs"); }
+    QAction* UntitledMenu4() const { return MenuItem("UntitledMenu4"); }
+    QAction* FileExport() const { return MenuItem("FileExport"); }
+    QAction* UntitledMenu3() const { return MenuItem("UntitledMenu3"); }
+    QAction* FilePageSetup() const { return MenuItem("FilePageSetup"); }
+    QAction* FilePrint() const { return MenuItem("FilePrint"); }
+    QAction* UntitledMenu2() const { return MenuItem("UntitledMenu2"); }
+    QAction* FileQuit() const { return MenuItem("FileQuit"); }
+    QAction* EditMenu() const { return MenuItem("EditMenu"); }
+    QAction* EditUndo() const { return MenuItem("EditUndo"); }
+    QAction* UntitledMenu1() const { return MenuItem("UntitledMenu1"); }
+    QAction* EditCut() const { return MenuItem("EditCut"); }
+    QAction* EditCopy() const { return MenuItem("EditCopy"); }
+    QAction* EditPaste() const { return MenuItem("EditPaste"); }
+    QAction* EditClear() const { return MenuItem("EditClear"); }
+    QAction* UntitledMenu0() const { return MenuItem("UntitledMenu0"); }
+    QAction* EditPreferences() const { return MenuItem("EditPreferences"); }
+    QAction* Op() const { return MenuItem("Op"); }
+    QAction* OpAnn() const { return MenuItem("OpAnn"); }
+    QAction* AppleAbout() const { return MenuItem("AppleAbout"); }
+
+    // Binds the window's six commands by name.
+    void AddMenuHandlers();
+    // Switches on the window's items that do not enable themselves: "保存"
+    // only while the dataset has unsaved edits.
+    void Event_EnableMenuItems();
+    // The window's commands; each runs one operation and returns false.
+    bool FileOpen_Action();
+    bool FileSave_Action();
+    bool FileSaveAs_Action();
+    bool FileExport_Action();
+    bool FilePrint_Action();
+    bool OpAnn_Action();
+
+    // The toolbar's pictures, composed once while the window opens.
+    void InitIcon();
+    // The toolbar's six commands: each runs exactly what its menu item runs.
+    void ToolbarItem2_Action(); // save
+    void ToolbarItem5_Action(); // export
+    void ToolbarItem1_Action(); // anniversaries
+    void ToolbarItem3_Action(); // page setup
+    void ToolbarItem4_Action(); // print
+    void ToolbarItem6_Action(); // preferences
+
+private:
+    void CreateToolbar();
+    // Runs the menu bar's enabling pass, so that the items and their
+    // shortcuts follow pChanged wherever it changes.
+    void UpdateMenuItems();
 };

@@ -47,6 +47,7 @@ constexpr int kBackgroundOn = 1;
 void Window1::InitApp()
 {
     InitVal();
+    InitIcon();
     InitDefault();
     MakeDatasetList();
     LoadAnvsy();

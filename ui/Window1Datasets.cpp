@@ -107,6 +107,7 @@ bool Window1::SaveFile(bool saveAs)
     if (!SaveDataset(f))
         return false;
     pChanged = false;
+    UpdateMenuItems();
     if (newFile) {
         // The next plain save must go where this one went, not to the file
         // the dataset was opened from.
@@ -145,6 +146,7 @@ bool Window1::SaveCheck()
     if (answer == Globals::AnswerAction)
         return SaveFile(false);
     pChanged = false;
+    UpdateMenuItems();
     return true;
 }
 

@@ -243,6 +243,9 @@ void Window1::CreateControls(QWidget* central)
     range.label("StaticText13", 220, 77, 55, QStringLiteral("開始月："));
     auto* year = range.put(new QLineEdit(box6), "EditField1", 280, 40, 60, 22);
     year->setReadOnly(true);
+    // A focused line edit takes Ctrl+E (end of line, under X11) before the
+    // menu's shortcut; the year is only ever changed by the arrows anyway.
+    year->setFocusPolicy(Qt::NoFocus);
     range.put(new LittleArrows(box6), "LittleArrows1", 345, 40, 13, 23);
 
     // ---- Dataset list ----

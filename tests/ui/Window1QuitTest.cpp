@@ -3,13 +3,23 @@
 
 #include "core/AnniversaryFile.h"
 #include "core/App.h"
+#include "core/DatasetFile.h"
 #include "core/Globals.h"
+#include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/Folders.h"
 #include "support/HostileFiles.h"
 #include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
+#include "ui/MenuBar1.h"
 #include "ui/Window1.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QWindow>
 
 #include <QDir>
 #include <QFile>
@@ -335,5 +345,184 @@ TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
     EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
     EXPECT_TRUE(QFile::exists(SettingsFiles::anniversaryFile()));
 }
+
+// Answers every message box that shows while it lives with its default
+// button, and keeps what each said.
+class Notices {
+public:
+    Notices()
+    {
+        m_poll.setInterval(5);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
+            if (!box)
+                return;
+            said << box->text() + QLatin1Char('/') + box->informativeText();
+            QTimer::singleShot(0, box, [box] { box->defaultButton() ? box->defaultButton()->click() : box->accept(); });
+        });
+        m_poll.start();
+    }
+    QStringList said;
+
+private:
+    QTimer m_poll;
+};
+
+// The ways a user ends the program.
+struct Road {
+    const char* name;
+    std::function<void(Window1&)> take;
+};
+
+const Road kCloseBox{"CloseBox", [](Window1& w) { w.windowHandle()->close(); }};
+const Road kCtrlQ{"CtrlQ", [](Window1& w) {
+                      // Back in front after a question (the offscreen platform
+                      // does not bring it back by itself).
+                      w.activateWindow();
+                      EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+                      QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+                  }};
+const Road kQuitItem{"QuitItem", [](Window1& w) { w.FileQuit()->trigger(); }};
+
+class Quitting : public QuitRoads, public ::testing::WithParamInterface<Road> {
+protected:
+    // The program's window, open and in front, its menus bound as at start-up.
+    std::unique_ptr<Window1> openProgram()
+    {
+        auto w = openWindow();
+        MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+
+    // Everything the closing sequence stores: an anniversary, a preference
+    // and a kept page setup.
+    void giveEveryFileSomethingToStore(Window1& w)
+    {
+        w.pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        Globals::gPref[3] = 1;
+        Globals::gPref[10] = 0;
+        Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+    }
+};
+
+TEST_P(Quitting, EndsTheProgramAndStoresEverySettingsFile)
+{
+    auto w = openProgram();
+    giveEveryFileSomethingToStore(*w);
+    Notices notices;
+    EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
+    EXPECT_TRUE(notices.said.isEmpty()) << notices.said.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(w->isVisible());
+
+    QFile pref(SettingsFiles::preferenceFile());
+    ASSERT_TRUE(pref.open(QIODevice::ReadOnly));
+    Preferences::IntPrefs stored{};
+    Preferences::TextPrefs storedS{};
+    ASSERT_TRUE(Preferences::decode(pref.readAll(), stored, storedS, Globals::gClr, Globals::gSheetW));
+    EXPECT_EQ(stored, Globals::gPref);
+    QFile anvsy(SettingsFiles::anniversaryFile());
+    ASSERT_TRUE(anvsy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(anvsy.readAll(), AnniversaryFile::encode(w->pAnvsy));
+    QString page;
+    EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(page, QStringLiteral("page"));
+}
+
+TEST_P(Quitting, RunsTheClosingSequenceOnce)
+{
+    auto w = openProgram();
+    giveEveryFileSomethingToStore(*w);
+    // Folders where the three files belong: each store fails, and says so
+    // each time it is tried.
+    for (const QString& f :
+         {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()})
+        ASSERT_TRUE(QDir().mkpath(f));
+    Notices notices;
+    EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
+    const QString failed = QStringLiteral("ファイルを開けません。/保存は行われません。");
+    EXPECT_EQ(notices.said, (QStringList{failed, failed, failed}));
+}
+
+// The question about unsaved edits, on every road out.
+TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
+{
+    auto w = openProgram();
+    w->pChanged = true;
+
+    // "キャンセル": nothing ends and nothing is stored.
+    auto cancel = MessageBoxDriver::answer(QStringLiteral("キャンセル"));
+    GetParam().take(*w);
+    ASSERT_TRUE(cancel->shown);
+    EXPECT_EQ(cancel->text, QStringLiteral("内容が変更されています。保存しますか？"));
+    EXPECT_EQ(cancel->informativeText, QStringLiteral("保存しないと、変更内容は失われます。"));
+    EXPECT_EQ(cancel->buttons, (QStringList{"保存", "キャンセル", "保存しない"}));
+    EXPECT_EQ(cancel->defaultButton, QStringLiteral("保存"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+
+    // Escape is a cancel too.
+    auto escape = MessageBoxDriver::answer(QString(), MessageBoxDriver::Action::PressEscape);
+    GetParam().take(*w);
+    ASSERT_TRUE(escape->shown);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+
+    // Asked again, "保存しない": the program ends, storing its settings.
+    auto drop = MessageBoxDriver::answer(QStringLiteral("保存しない"));
+    EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
+    ASSERT_TRUE(drop->shown);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+TEST_P(Quitting, SaveWritesTheEditsBeforeTheProgramEnds)
+{
+    auto w = openProgram();
+    ASSERT_TRUE(Folders::createFolder(Folders::datasetsFolder()));
+    const QString file = Folders::child(Folders::datasetsFolder(), QStringLiteral("冬"));
+    w->pFdata = file;
+    w->pDataset->setValue(QStringLiteral("ymPos"), 2);
+    w->MarkChanged();
+
+    auto save = MessageBoxDriver::answer(QStringLiteral("保存"));
+    EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
+    ASSERT_TRUE(save->shown);
+    EXPECT_FALSE(w->isVisible());
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), DatasetFile::encode(*w->pDataset));
+    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
+{
+    // An untitled dataset asks for a name; the user cancels that too.
+    auto w = openProgram();
+    w->MarkChanged();
+    QStringList shown;
+    ModalDialogs::answerModal<QDialog>([&] { GetParam().take(*w); }, [&](QDialog* dlg) {
+        if (auto* box = qobject_cast<QMessageBox*>(dlg)) {
+            shown << box->text();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == QStringLiteral("保存"))
+                    b->click();
+            }
+        } else {
+            shown << QLatin1String(dlg->metaObject()->className());
+            dlg->reject();
+        }
+    });
+    EXPECT_EQ(shown, (QStringList{"内容が変更されています。保存しますか？", "QFileDialog"}));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->pChanged);
+    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, Quitting, ::testing::Values(kCloseBox, kCtrlQ, kQuitItem),
+                         [](const ::testing::TestParamInfo<Road>& test) { return std::string(test.param.name); });
 
 } // namespace
