@@ -14,7 +14,8 @@
 #include <cstdint>
 
 // The style settings of one calendar sheet: text keys to variant values. A value
-// may be held as an Int32, a Double or a text; readers convert through Conv.
+// may be held as an Int32, a Double or a text (from a file, the bytes of a text
+// that is no UTF-8); readers convert through Conv.
 // The key pict holds the background picture (a QImage) or nothing.
 class Dataset {
 public:

@@ -27,6 +27,18 @@ constexpr qsizetype kOldestFields = 28;
 constexpr qsizetype kSecondFields = 34;
 constexpr qsizetype kNewestFields = 35;
 
+// A value as read: its text, or, when its bytes are no UTF-8, the bytes
+// themselves. They read as the same text through Conv, and a value nobody
+// edited goes back to the file unchanged instead of as stand-in characters
+// (which would not even fit a PString again).
+QVariant storedText(const QByteArray& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() == bytes)
+        return text;
+    return bytes;
+}
+
 } // namespace
 
 QByteArray encode(const Dataset& dataset)
@@ -34,11 +46,15 @@ QByteArray encode(const Dataset& dataset)
     BinaryWriter out;
     out.writePStringBytes(kTag);
     for (const QString& key : DatasetDefaults::storedKeys()) {
+        // A value read as bytes that are no UTF-8 goes back as those bytes.
+        const QVariant value = dataset.value(key);
+        const QByteArray bytes =
+            value.typeId() == QMetaType::QByteArray ? value.toByteArray() : dataset.text(key).toUtf8();
         // The picture path alone may be longer than a PString holds.
         if (key == DatasetKey::pictPath)
-            out.writeLongText(dataset.text(key));
+            out.writeLongBytes(bytes);
         else
-            out.writePString(dataset.text(key));
+            out.writePStringBytes(bytes);
     }
     return out.bytes();
 }
@@ -59,11 +75,11 @@ bool decode(const QByteArray& bytes, Dataset& out, const std::array<int32_t, 51>
     Dataset read;
     const QStringList& keys = DatasetDefaults::storedKeys();
     for (qsizetype i = 0; i < fields; ++i) {
-        QString value;
-        const bool ok = keys[i] == DatasetKey::pictPath ? in.readLongText(value) : in.readPString(value);
+        QByteArray value;
+        const bool ok = keys[i] == DatasetKey::pictPath ? in.readLongBytes(value) : in.readPString(value);
         if (!ok)
             return false;
-        read.setValue(keys[i], value);
+        read.setValue(keys[i], storedText(value));
     }
     // Only the four sheet sizes have a preview, a grid and a page layout.
     const int32_t size = read.i32(DatasetKey::size);

@@ -29,7 +29,9 @@ QByteArray encode(const Dataset& dataset);
 // their defaults, with the colours of `pref` as it is now; "pict" comes from
 // the stored path through `loadPicture`. The whole layout must be there and
 // "size" must be one of the four sheet sizes: otherwise false, and `out` is
-// left exactly as it was. Bytes after the layout are ignored.
+// left exactly as it was. Bytes after the layout are ignored. A value whose
+// bytes are no UTF-8 is held as those bytes (a QByteArray), which encode()
+// writes back unchanged.
 bool decode(const QByteArray& bytes, Dataset& out, const std::array<int32_t, 51>& pref,
             const PictureLoader& loadPicture);
 

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,8 +86,13 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
     if (!openRegular(path, file))
         return ReadResult::CannotOpen;
     // The size can change between the look and the read: never take more
-    // than the bound, and count one byte past it as too large.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // than the bound, and count one byte past it as too large. Room is made
+    // for the size seen and the one byte that tells growth, not for the
+    // bound, so a small file costs a small buffer; a file that did grow is
+    // read on up to the bound.
+    QByteArray bytes = file.read(std::min(info.size(), maxBytes) + 1);
+    if (bytes.size() > info.size() && bytes.size() <= maxBytes && file.error() == QFileDevice::NoError)
+        bytes += file.read(maxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError)
         return ReadResult::CannotOpen;
     if (bytes.size() > maxBytes)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -195,6 +196,50 @@ TEST(DatasetFileLayout, APicturePathOver255BytesIsStoredWhole)
     ASSERT_TRUE(DatasetFile::decode(bytes, back, startUpPref(), noPicture));
     EXPECT_EQ(back.text(QStringLiteral("pictPath")), path);
     EXPECT_EQ(back.text(QStringLiteral("extra")), QStringLiteral("0"));
+}
+
+// A dataset file whose values for some keys are replaced by raw bytes.
+QByteArray withValues(const QByteArray& newest, const QHash<QString, QByteArray>& replaced)
+{
+    BinaryReader in(newest);
+    QByteArray tag;
+    in.readPString(tag);
+    BinaryWriter out;
+    out.writePStringBytes(tag);
+    for (const QString& key : DatasetDefaults::storedKeys()) {
+        QByteArray value;
+        const bool longText = key == QLatin1String("pictPath");
+        longText ? in.readLongBytes(value) : in.readPString(value);
+        value = replaced.value(key, value);
+        longText ? out.writeLongBytes(value) : out.writePStringBytes(value);
+    }
+    return out.bytes();
+}
+
+TEST(DatasetFileLayout, ValuesThatAreNoUtf8GoBackByteForByteUntilEdited)
+{
+    // "ＭＳ 明朝" in Shift_JIS as the day font, as an older tool may have left
+    // it, and a 254-byte Shift_JIS text, whose stand-in characters would not
+    // fit a PString, as the title font.
+    const QByteArray sjisFont = QByteArray::fromHex("826c827220" "96be92a9");
+    const QByteArray longSjis = QByteArray::fromHex("82a0").repeated(127);
+    const QByteArray file = withValues(DatasetFile::encode(march2009()),
+                                       {{QStringLiteral("dayFont"), sjisFont}, {QStringLiteral("ymFont"), longSjis}});
+
+    Dataset read;
+    ASSERT_TRUE(DatasetFile::decode(file, read, startUpPref(), noPicture));
+    EXPECT_EQ(read.text(QStringLiteral("dayFont")), QString::fromUtf8(sjisFont)); // what the user sees of it
+    EXPECT_EQ(DatasetFile::encode(read).toHex().toStdString(), file.toHex().toStdString());
+
+    // Only the edited value changes; the other keeps its bytes.
+    read.setValue(QStringLiteral("dayFont"), QStringLiteral("游ゴシック"));
+    const QByteArray edited = DatasetFile::encode(read);
+    Dataset back;
+    ASSERT_TRUE(DatasetFile::decode(edited, back, startUpPref(), noPicture));
+    EXPECT_EQ(back.text(QStringLiteral("dayFont")), QStringLiteral("游ゴシック"));
+    EXPECT_EQ(edited.toHex().toStdString(),
+              withValues(file, {{QStringLiteral("dayFont"), QStringLiteral("游ゴシック").toUtf8()}}).toHex().toStdString());
+    EXPECT_EQ(DatasetFile::encode(back), edited);
 }
 
 TEST(DatasetFileLayout, OlderLayoutsGetTheDefaultsOfTheTimeOfTheLoad)

@@ -217,6 +217,25 @@ TEST_F(FilesTest, AKeptFileKeepsItsBytesWhenTheFileIsReplaced)
     EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/kept")));
 }
 
+// The size the file system reports is only a first guess: a file that holds
+// more than it said (as /proc's files do, all of size 0) is still read whole,
+// and still no further than the bound.
+TEST(BoundedReader, AFileHoldingMoreThanItsReportedSizeIsReadWholeWithinTheBound)
+{
+    const QFileInfo status(QStringLiteral("/proc/self/status"));
+    if (!status.isFile() || status.size() != 0)
+        GTEST_SKIP() << "no /proc file system here";
+    QByteArray out;
+    ASSERT_EQ(FileIO::readWhole(status.filePath(), out), FileIO::ReadResult::Read);
+    EXPECT_TRUE(out.startsWith("Name:")) << out.left(40).constData();
+    EXPECT_TRUE(out.endsWith('\n'));
+    EXPECT_GT(out.size(), 200);
+
+    QByteArray kept("untouched");
+    EXPECT_EQ(FileIO::readWhole(status.filePath(), kept, 16), FileIO::ReadResult::TooLarge);
+    EXPECT_EQ(kept, QByteArray("untouched"));
+}
+
 TEST(FileTypes, TheProgramsFilesAreOfTypePrefWithNoExtension)
 {
     const FileType& pref = FileTypes::prefFile();
