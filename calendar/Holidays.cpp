@@ -2,6 +2,8 @@
 
 #include "calendar/Astro.h"
 
+#include <array>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -259,11 +261,22 @@ namespace Holidays {
 
 int32_t equinoxDayOf(int32_t year, int32_t month)
 {
-    if (month == 3)
-        return Astro::shunbun(year);
-    if (month == 9)
-        return Astro::shuubun(year);
-    return -1;
+    if (month != 3 && month != 9)
+        return -1;
+    // Finding the crossing takes a few dozen evaluations of the solar series,
+    // and a name lookup asks for the same year again for every day of the
+    // month: remember the last answers, a slot per year and month. The
+    // program runs on one thread.
+    struct Slot {
+        int32_t year = 0;
+        int32_t month = 0;
+        int32_t day = 0;
+    };
+    static std::array<Slot, 256> remembered;
+    Slot& slot = remembered[(uint32_t(year) * 2u + (month == 9 ? 1u : 0u)) % remembered.size()];
+    if (slot.month != month || slot.year != year)
+        slot = Slot{year, month, month == 3 ? Astro::shunbun(year) : Astro::shuubun(year)};
+    return slot.day;
 }
 
 bool drawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay,
