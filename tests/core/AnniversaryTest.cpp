@@ -6,6 +6,7 @@
 #include "platform/Folders.h"
 
 #include "support/HostileFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -241,18 +242,7 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
     EXPECT_EQ(read[0].tt.toString(), QStringLiteral("abc"));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
 
 TEST(AnniversaryFileLayout, TextsThatAreNoUtf8GoBackByteForByteUntilEdited)
 {
@@ -363,25 +353,25 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWho
         QDir(SettingsFiles::folder()).removeRecursively();
         ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
         if (c.before != none.toUtf8())
-            writeFile(path, c.before);
+            TestFiles::plant(path, c.before);
         AnniversaryList asFound;
         const LR found = AnniversaryFile::load(path, asFound);
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found, asFound), c.result) << c.what;
-        EXPECT_EQ(readFile(path).toHex(), c.after.toHex()) << c.what;
-        EXPECT_EQ(readFile(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
+        EXPECT_EQ(TestFiles::bytesOf(path).toHex(), c.after.toHex()) << c.what;
+        EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
     }
 
     // A second damaged file never replaces the first one kept.
     QDir(SettingsFiles::folder()).removeRecursively();
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    writeFile(path + QStringLiteral(".damaged"), "kept in an earlier run");
-    writeFile(path, badFirst);
+    TestFiles::plant(path + QStringLiteral(".damaged"), "kept in an earlier run");
+    TestFiles::plant(path, badFirst);
     AnniversaryList asFound;
     ASSERT_EQ(AnniversaryFile::load(path, asFound), LR::Damaged);
     EXPECT_EQ(AnniversaryFile::saveAtQuit(path, one, LR::Damaged, asFound), SR::Saved);
-    EXPECT_EQ(readFile(path + QStringLiteral(".damaged")), QByteArray("kept in an earlier run"));
-    EXPECT_EQ(readFile(path + QStringLiteral(".damaged.2")), badFirst);
-    EXPECT_EQ(readFile(path), AnniversaryFile::encode(one));
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), QByteArray("kept in an earlier run"));
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged.2")), badFirst);
+    EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(one));
 }
 
 TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
@@ -402,7 +392,7 @@ TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
         result = AnniversaryFile::saveAtQuit(path, grown, AnniversaryFile::LoadResult::Loaded, asFound);
     }
     EXPECT_EQ(result, AnniversaryFile::SaveResult::CannotCreate);
-    EXPECT_EQ(readFile(path), AnniversaryFile::encode(two));
+    EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(two));
 }
 
 } // namespace

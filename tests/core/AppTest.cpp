@@ -7,6 +7,7 @@
 #include "support/ModalDialogDriver.h"
 
 #include "support/HostileFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -139,11 +140,6 @@ TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
     EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
 
 QFileDevice::Permissions permissionsOf(const QString& path)
 {
@@ -182,7 +178,7 @@ TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
     start();
     Globals::gPref[5] = 1;
     app.SavePref();
-    const QByteArray before = fileBytes(SettingsFiles::preferenceFile());
+    const QByteArray before = TestFiles::bytesOf(SettingsFiles::preferenceFile());
     ASSERT_EQ(before.size(), 346);
 
     Globals::gPref[5] = 0;
@@ -196,7 +192,7 @@ TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
     ASSERT_TRUE(seen->shown);
     EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
     EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()), before);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), before);
 }
 
 TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
@@ -232,8 +228,8 @@ TEST_F(AppPrefTest, ADamagedFileIsKeptBesideTheOneWrittenAtQuit)
     app.LoadPref();
     ASSERT_TRUE(seen->shown);
     app.SavePref();
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
 
     // The file written is sound: a later quit keeps nothing more aside.
     app.SavePref();

@@ -6,6 +6,7 @@
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -93,12 +94,6 @@ QString folderFor(const char* name)
     return path;
 }
 
-void writeRaw(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(path);
-    f.write(bytes);
-}
 
 // ---- Layout ----
 
@@ -391,12 +386,12 @@ TEST(DatasetFileOnDisk, WhatIsNoReadableDatasetFileChangesNothing)
     const QString folder = folderFor("refused");
     const QDir dir(folder);
     QDir().mkpath(dir.filePath(QStringLiteral("a folder")));
-    writeRaw(dir.filePath(QStringLiteral("notes.txt")), "ver:3 is not a PString here");
-    writeRaw(dir.filePath(QStringLiteral("pref")), Preferences::encode(startUpPref(), {}));
-    writeRaw(dir.filePath(QStringLiteral("empty")), QByteArray());
+    TestFiles::plant(dir.filePath(QStringLiteral("notes.txt")), "ver:3 is not a PString here");
+    TestFiles::plant(dir.filePath(QStringLiteral("pref")), Preferences::encode(startUpPref(), {}));
+    TestFiles::plant(dir.filePath(QStringLiteral("empty")), QByteArray());
     QByteArray cut = DatasetFile::encode(march2009());
     cut.chop(1);
-    writeRaw(dir.filePath(QStringLiteral("cut")), cut);
+    TestFiles::plant(dir.filePath(QStringLiteral("cut")), cut);
 
     const struct {
         const char* name;
@@ -436,15 +431,15 @@ TEST(DatasetFileListing, OnlyVisibleRegularDatasetFilesAreListed)
     const QString folder = folderFor("listing");
     const QDir dir(folder);
     const QByteArray dataset = DatasetFile::encode(march2009());
-    writeRaw(dir.filePath(QStringLiteral("冬")), dataset);
-    writeRaw(dir.filePath(QStringLiteral("Summer")), dataset);
-    writeRaw(dir.filePath(QStringLiteral("old one")), withLayout("ver:1", dataset, 28));
-    writeRaw(dir.filePath(QStringLiteral(".hidden")), dataset);
-    writeRaw(dir.filePath(QStringLiteral("photo.png")), "\x89PNG\r\n\x1a\n");
-    writeRaw(dir.filePath(QStringLiteral("pref")), Preferences::encode(startUpPref(), {}));
-    writeRaw(dir.filePath(QStringLiteral("empty")), QByteArray());
+    TestFiles::plant(dir.filePath(QStringLiteral("冬")), dataset);
+    TestFiles::plant(dir.filePath(QStringLiteral("Summer")), dataset);
+    TestFiles::plant(dir.filePath(QStringLiteral("old one")), withLayout("ver:1", dataset, 28));
+    TestFiles::plant(dir.filePath(QStringLiteral(".hidden")), dataset);
+    TestFiles::plant(dir.filePath(QStringLiteral("photo.png")), "\x89PNG\r\n\x1a\n");
+    TestFiles::plant(dir.filePath(QStringLiteral("pref")), Preferences::encode(startUpPref(), {}));
+    TestFiles::plant(dir.filePath(QStringLiteral("empty")), QByteArray());
     QDir().mkpath(dir.filePath(QStringLiteral("folder")));
-    writeRaw(dir.filePath(QStringLiteral("folder/inside")), dataset);
+    TestFiles::plant(dir.filePath(QStringLiteral("folder/inside")), dataset);
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("冬")), dir.filePath(QStringLiteral("link"))));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("folder")), dir.filePath(QStringLiteral("folder link"))));
 

@@ -5,6 +5,7 @@
 #include "platform/Folders.h"
 
 #include "support/HostileFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -370,18 +371,7 @@ TEST_F(PreferenceFolderTest, UnusableFilesAndFoldersAreReportedNotFatal)
     EXPECT_EQ(p.pref[3], 1); // nothing of the damaged file was taken
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
 {
@@ -396,19 +386,19 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
     for (int j = 0; j < 7; ++j)
         at += 1 + static_cast<unsigned char>(file[at]);
     file.replace(at, 2, pstr(sjis) + pstr(longSjis));
-    writeFile(SettingsFiles::preferenceFile(), file);
+    TestFiles::plant(SettingsFiles::preferenceFile(), file);
 
     Preferences::TextPrefBytes readFrom{};
     ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom), Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.prefS[7].size(), 4); // what the user would see of it
     ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()).toHex(), file.toHex());
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), file.toHex());
 
     // Changed in memory: written as its UTF-8.
     p.prefS[7] = QStringLiteral("あい");
     ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
     Prefs back;
-    ASSERT_TRUE(back.decode(fileBytes(SettingsFiles::preferenceFile())));
+    ASSERT_TRUE(back.decode(TestFiles::bytesOf(SettingsFiles::preferenceFile())));
     EXPECT_EQ(back.prefS[7], QStringLiteral("あい"));
 }
 
@@ -429,7 +419,7 @@ TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
     // 2 GB, almost all of it a hole: a real preference file is 346 bytes.
     Prefs saved;
     saved.pref[3] = 1;
-    writeFile(path, saved.encode());
+    TestFiles::plant(path, saved.encode());
     {
         QFile huge(path);
         ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
@@ -444,14 +434,14 @@ TEST_F(PreferenceFolderTest, AFileThatWasNotReadIsKeptBesideTheNewOne)
     ASSERT_TRUE(Folders::createFolder(folder));
     const QString path = SettingsFiles::preferenceFile();
     const QByteArray damaged = Prefs().encode().left(100);
-    writeFile(path, damaged);
+    TestFiles::plant(path, damaged);
     ASSERT_EQ(load(), Preferences::LoadResult::Damaged);
     ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, nullptr, true), Preferences::SaveResult::Saved);
-    EXPECT_EQ(fileBytes(path), p.encode());
-    EXPECT_EQ(fileBytes(path + QStringLiteral(".damaged")), damaged);
+    EXPECT_EQ(TestFiles::bytesOf(path), p.encode());
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), damaged);
 
     // A full disk: the old file stays, byte for byte.
-    const QByteArray good = fileBytes(path);
+    const QByteArray good = TestFiles::bytesOf(path);
     p.pref[4] = 1;
     Preferences::SaveResult result;
     {
@@ -460,7 +450,7 @@ TEST_F(PreferenceFolderTest, AFileThatWasNotReadIsKeptBesideTheNewOne)
         result = Preferences::save(folder, p.pref, p.prefS);
     }
     EXPECT_EQ(result, Preferences::SaveResult::CannotWrite);
-    EXPECT_EQ(fileBytes(path), good);
+    EXPECT_EQ(TestFiles::bytesOf(path), good);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/Folders.h"
 
 #include "support/HostileFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -14,18 +15,7 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
-void writeRaw(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class FilesTest : public ::testing::Test {
 protected:
@@ -60,7 +50,7 @@ TEST_F(FilesTest, WholeFileWritesReplaceOrFailWithoutTrace)
     const QString path = dir + QStringLiteral("/pref");
     ASSERT_TRUE(FileIO::writeWhole(path, QByteArray(100, 'x')));
     ASSERT_TRUE(FileIO::writeWhole(path, QByteArray("short")));
-    EXPECT_EQ(readAll(path), QByteArray("short")); // no tail of the longer old file
+    EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("short")); // no tail of the longer old file
 
     EXPECT_FALSE(FileIO::writeWhole(dir + QStringLiteral("/missing/pref"), "x"));
     EXPECT_FALSE(Folders::exists(dir + QStringLiteral("/missing")));
@@ -77,7 +67,7 @@ TEST_F(FilesTest, TheBoundedReaderReadsOnlyRegularFilesOfBoundedSize)
     QByteArray out("untouched");
     EXPECT_EQ(FileIO::readWhole(path, out), FileIO::ReadResult::Missing);
 
-    writeRaw(path, QByteArray(10, 'a'));
+    TestFiles::plant(path, QByteArray(10, 'a'));
     EXPECT_EQ(FileIO::readWhole(path, out, 9), FileIO::ReadResult::TooLarge);
     EXPECT_EQ(out, QByteArray("untouched"));
     EXPECT_EQ(FileIO::readWhole(path, out, 10), FileIO::ReadResult::Read);
@@ -95,11 +85,11 @@ TEST_F(FilesTest, AWriteTheDiskRefusesLeavesTheOldFileByteForByte)
     // Below and above the buffer that once hid the failure until commit().
     for (const qsizetype size : {qsizetype(346), qsizetype(20 * 1024)}) {
         const QString path = dir + QStringLiteral("/pref");
-        writeRaw(path, old);
+        TestFiles::plant(path, old);
         const int code = HostileFiles::inChildWithFileSizeLimit(
             64, [&] { return FileIO::writeWhole(path, QByteArray(size, 'n')) ? 1 : 0; });
         EXPECT_EQ(code, 0) << size << " bytes: the failed write was reported as done";
-        EXPECT_EQ(readAll(path), old) << size;
+        EXPECT_EQ(TestFiles::bytesOf(path), old) << size;
         EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("pref")})
             << "a temporary file was left behind";
 
@@ -114,7 +104,7 @@ TEST_F(FilesTest, AWriteTheDiskRefusesLeavesTheOldFileByteForByte)
         EXPECT_EQ(HostileFiles::inChildWithFileSizeLimit(
                       1024 * 1024, [&] { return FileIO::writeWhole(path, QByteArray(size, 'n')) ? 1 : 0; }),
                   1);
-        EXPECT_EQ(readAll(path), QByteArray(size, 'n'));
+        EXPECT_EQ(TestFiles::bytesOf(path), QByteArray(size, 'n'));
     }
 }
 
@@ -133,11 +123,11 @@ TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)
 
     // A file an earlier version left readable by all is made private too.
     const QString older = dir + QStringLiteral("/pref");
-    writeRaw(older, "old");
+    TestFiles::plant(older, "old");
     ASSERT_TRUE(QFile::setPermissions(older, usual));
     ASSERT_TRUE(FileIO::writeWhole(older, "newer"));
     EXPECT_EQ(permissionsOf(older), ownerOnly);
-    EXPECT_EQ(readAll(older), QByteArray("newer"));
+    EXPECT_EQ(TestFiles::bytesOf(older), QByteArray("newer"));
 
     // A file made for passing on follows the umask.
     const QString shared = dir + QStringLiteral("/month.png");
@@ -170,7 +160,7 @@ TEST_F(FilesTest, NewFoldersArePrivateAndExistingOnesKeepTheirPermissions)
     ASSERT_TRUE(Folders::createFolder(existing + QStringLiteral("/inner")));
     EXPECT_EQ(permissionsOf(existing), before);
 
-    writeRaw(dir + QStringLiteral("/plain"), "x");
+    TestFiles::plant(dir + QStringLiteral("/plain"), "x");
     EXPECT_FALSE(Folders::createFolder(dir + QStringLiteral("/plain/inner"))); // a file in the way
     ::umask(umaskBefore);
 }
@@ -190,7 +180,7 @@ TEST_F(FilesTest, AFifoIsNeverOpenedReadListedOrReplaced)
     EXPECT_FALSE(FileIO::writeWhole(path, "over it"));
     EXPECT_EQ(FileTypes::macTypeOf(path), QString());
 
-    writeRaw(dir + QStringLiteral("/a dataset"), QByteArray("\x05ver:3", 6));
+    TestFiles::plant(dir + QStringLiteral("/a dataset"), QByteArray("\x05ver:3", 6));
     const QList<Folders::Item> items = Folders::items(dir);
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0].name, QStringLiteral("a dataset"));
@@ -203,15 +193,15 @@ TEST_F(FilesTest, AFifoIsNeverOpenedReadListedOrReplaced)
 TEST_F(FilesTest, AKeptFileKeepsItsBytesWhenTheFileIsReplaced)
 {
     const QString path = dir + QStringLiteral("/anvsy");
-    writeRaw(path, "damaged bytes");
+    TestFiles::plant(path, "damaged bytes");
     ASSERT_TRUE(FileIO::keepUnder(path, path + QStringLiteral(".damaged")));
     ASSERT_TRUE(FileIO::writeWhole(path, "the new list"));
-    EXPECT_EQ(readAll(path), QByteArray("the new list"));
-    EXPECT_EQ(readAll(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
+    EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("the new list"));
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
 
     // Never over something already there, never from what is no regular file.
     EXPECT_FALSE(FileIO::keepUnder(path, path + QStringLiteral(".damaged")));
-    EXPECT_EQ(readAll(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), QByteArray("damaged bytes"));
     EXPECT_FALSE(FileIO::keepUnder(dir + QStringLiteral("/missing"), dir + QStringLiteral("/kept")));
     EXPECT_FALSE(FileIO::keepUnder(dir, dir + QStringLiteral("/kept")));
     EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/kept")));
@@ -274,9 +264,9 @@ TEST(FileTypes, OwnFilesAreKnownByTheirOpeningTag)
 
 TEST_F(FilesTest, ListingGivesEveryEntryInNameOrderWithItsKind)
 {
-    writeRaw(dir + QStringLiteral("/b 通常"), QByteArray("\x05ver:3", 6));
-    writeRaw(dir + QStringLiteral("/a memo"), "just a text");
-    writeRaw(dir + QStringLiteral("/.hidden"), QByteArray("\x05ver:3", 6));
+    TestFiles::plant(dir + QStringLiteral("/b 通常"), QByteArray("\x05ver:3", 6));
+    TestFiles::plant(dir + QStringLiteral("/a memo"), "just a text");
+    TestFiles::plant(dir + QStringLiteral("/.hidden"), QByteArray("\x05ver:3", 6));
     ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/c folder")));
     ASSERT_TRUE(QFile::link(dir + QStringLiteral("/b 通常"), dir + QStringLiteral("/d link")));
 

@@ -9,6 +9,7 @@
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
+#include "support/TestFiles.h"
 #include "support/HostileFiles.h"
 #include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
@@ -160,18 +161,7 @@ TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
     EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // The notices a step shows, each answered "OK", in the order shown.
 QStringList noticesOf(const std::function<void()>& step)
@@ -202,7 +192,7 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     const AnniversaryList two = {everyYear(5, 5, QStringLiteral("こどもの日")),
                                  everyYear(12, 24, QStringLiteral("イブ"))};
     const QByteArray damaged = AnniversaryFile::encode(two).chopped(3);
-    writeFile(SettingsFiles::anniversaryFile(), damaged);
+    TestFiles::plant(SettingsFiles::anniversaryFile(), damaged);
 
     // Not changed during the run: the file stays as it is.
     std::unique_ptr<Window1> w;
@@ -211,14 +201,14 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     ASSERT_EQ(w->pAnvsy.size(), 1);
     EXPECT_EQ(Conv::asText(w->pAnvsy[0].tt), QStringLiteral("こどもの日"));
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
-    EXPECT_EQ(fileBytes(SettingsFiles::anniversaryFile()), damaged);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), damaged);
     EXPECT_FALSE(QFileInfo::exists(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")));
 
     // Changed: the new list is written, the damaged file kept beside it.
     noticesOf([&] { w = openWindow(); });
     w->pAnvsy.append(everyYear(1, 1, QStringLiteral("元日")));
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
-    EXPECT_EQ(fileBytes(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")), damaged);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")), damaged);
     auto again = openWindow();
     ASSERT_EQ(again->pAnvsy.size(), 2);
     EXPECT_EQ(Conv::asText(again->pAnvsy[1].tt), QStringLiteral("元日"));
@@ -248,8 +238,8 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
         w->close();
     }
-    const QByteArray pref = fileBytes(SettingsFiles::preferenceFile());
-    const QByteArray anvsy = fileBytes(SettingsFiles::anniversaryFile());
+    const QByteArray pref = TestFiles::bytesOf(SettingsFiles::preferenceFile());
+    const QByteArray anvsy = TestFiles::bytesOf(SettingsFiles::anniversaryFile());
 
     startApp();
     auto w = openWindow();
@@ -262,21 +252,21 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
         notices = noticesOf([&] { w->close(); });
     }
     EXPECT_EQ(notices, QStringList(2, QStringLiteral("ファイルを開けません。 / 保存は行われません。")));
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()), pref);
-    EXPECT_EQ(fileBytes(SettingsFiles::anniversaryFile()), anvsy);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), pref);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), anvsy);
 }
 
 TEST_F(QuitAndRestart, TextsThatAreNoUtf8ComeBackByteForByteWhenNobodyEditsThem)
 {
     const QByteArray sjis = QByteArray::fromHex("82a082a2"); // "あい" in Shift_JIS
     const QByteArray anvsy = QByteArray::fromHex("057665723a31" "00000000" "0130" "0135" "0135") + char(4) + sjis;
-    writeFile(SettingsFiles::anniversaryFile(), anvsy);
+    TestFiles::plant(SettingsFiles::anniversaryFile(), anvsy);
     std::array<QString, 51> prefS = Globals::gPrefS;
     prefS[9] = QStringLiteral("@@@@"); // four bytes, replaced by the Shift_JIS ones
     QByteArray pref = Preferences::encode(Globals::gPref, prefS);
     ASSERT_EQ(pref.count("\x04@@@@"), 1);
     pref.replace("\x04@@@@", char(4) + sjis);
-    writeFile(SettingsFiles::preferenceFile(), pref);
+    TestFiles::plant(SettingsFiles::preferenceFile(), pref);
 
     std::unique_ptr<Window1> w;
     EXPECT_TRUE(noticesOf([&] {
@@ -285,8 +275,8 @@ TEST_F(QuitAndRestart, TextsThatAreNoUtf8ComeBackByteForByteWhenNobodyEditsThem)
                 }).isEmpty());
     ASSERT_EQ(w->pAnvsy.size(), 1);
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
-    EXPECT_EQ(fileBytes(SettingsFiles::anniversaryFile()).toHex(), anvsy.toHex());
-    EXPECT_EQ(fileBytes(SettingsFiles::preferenceFile()).toHex(), pref.toHex());
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()).toHex(), anvsy.toHex());
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), pref.toHex());
 }
 
 // Runs the event loop until it ends, or gives up after a few seconds; the
