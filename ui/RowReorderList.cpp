@@ -134,18 +134,8 @@ void RowReorderList::startDrag(Qt::DropActions)
     endDrag();
 }
 
-void RowReorderList::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (draggedRow(event->mimeData()) < 0) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-    m_dragOver = true;
-    m_dragPos = event->position().toPoint();
-    viewport()->update();
-}
+// Entering is the first move of a drag: the same rows are accepted.
+void RowReorderList::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void RowReorderList::dragMoveEvent(QDragMoveEvent* event)
 {
