@@ -95,28 +95,9 @@ void Window1::SaveAnvsy()
     }
 }
 
-bool Window1::QuitCheck()
-{
-    if (!pChanged)
-        return true;
-    const int32_t answer = Globals::gCautionDlg(3, QStringLiteral("保存しない"), QStringLiteral("キャンセル"),
-                                                QStringLiteral("保存"),
-                                                QStringLiteral("内容が変更されています。保存しますか？"),
-                                                QStringLiteral("保存しないと、変更内容は失われます。"));
-    switch (answer) {
-    case Globals::AnswerAction:
-        // Only a dataset that reached its file may be left behind.
-        return SaveFile(false);
-    case Globals::AnswerAlternate:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool Window1::Event_CancelClose(bool appQuitting)
 {
-    if (!QuitCheck())
+    if (SaveCheck() == EditsAnswer::Kept)
         return true;
     if (App* app = App::instance())
         app->CloseApp([this] { SaveAnvsy(); });

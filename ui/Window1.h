@@ -41,8 +41,8 @@ public:
     // Makes the dataset of the file current, with its file, the controls and
     // the preview's size. A file that cannot be read whole is told to the
     // user and changes nothing; false then. With `askAboutEdits`, unsaved
-    // edits are asked about once the file has been read, and a save that
-    // does not happen keeps them and loads nothing.
+    // edits are asked about once the file has been read, and when they are
+    // kept (the user cancelled, or their save did not happen) nothing loads.
     bool LoadDataset(const QString& f, bool askAboutEdits = false);
     // Rebuilds the list from the datasets folder; no row selected afterwards.
     void MakeDatasetList();
@@ -51,11 +51,16 @@ public:
     bool SaveFile(bool saveAs);
     // The first row named `name` exactly; -1 when none.
     int32_t SaveFileLB(const QString& name) const;
-    // Loads the selected row's file, or one chosen in an open dialog.
-    void LoadFile(bool fromList);
-    // Asks whether to save unsaved edits. True when the caller may go on
-    // (saved, or the edits dropped); false when the save did not happen.
-    bool SaveCheck();
+    // Loads the selected row's file, or one chosen in an open dialog, after
+    // asking about unsaved edits; true when a dataset was loaded.
+    bool LoadFile(bool fromList);
+    // What became of unsaved edits when they were asked about.
+    enum class EditsAnswer { NoEdits, Saved, Dropped, Kept };
+    // The question about unsaved edits, before another dataset takes their
+    // place or the program ends: "保存" saves them, "保存しない" drops them,
+    // "キャンセル" (Escape, the close box) keeps them, as does a save that
+    // does not happen. Asks nothing while there are none.
+    EditsAnswer SaveCheck();
     // The dataset list's one change event: a change of its selection.
     void ListBox1_Change();
     // The list's selected row, -1 for none; setting it raises ListBox1_Change
@@ -69,8 +74,6 @@ public:
     // closing sequence and quits the application unless it is quitting
     // already.
     bool Event_CancelClose(bool appQuitting);
-    // The quit question; true when the program may end.
-    bool QuitCheck();
     // The application's quit, where the quit command leads: the window is
     // closed as by its close box, but knowing that the application quits.
     void AppQuit();
@@ -79,6 +82,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Reads the file into `into`; a file that is no whole dataset is told to
+    // the user, and false.
+    bool ReadDataset(const QString& f, Dataset& into) const;
+    // Makes `chosen`, read from `f`, the current dataset; read again first
+    // when the edits were just saved into that very file.
+    bool TakeDataset(const QString& f, Dataset chosen, EditsAnswer answer);
+
     bool m_closed = false;
     bool m_appQuitting = false;
     // Counts the list's changes of selection that went past the guard, so that

@@ -27,23 +27,38 @@ bool Window1::SaveDataset(const QString& f)
     return false;
 }
 
+bool Window1::ReadDataset(const QString& f, Dataset& into) const
+{
+    const DatasetFile::LoadResult result = DatasetFile::load(
+        f, into, Globals::gPref, [this](const QString& path) { return LoadDatasetPict(path); });
+    if (result == DatasetFile::LoadResult::Loaded)
+        return true;
+    Globals::gCautionDlg1(kCannotOpen, QString());
+    return false;
+}
+
 bool Window1::LoadDataset(const QString& f, bool askAboutEdits)
 {
-    Dataset loaded;
-    const DatasetFile::LoadResult result = DatasetFile::load(
-        f, loaded, Globals::gPref, [this](const QString& path) { return LoadDatasetPict(path); });
-    if (result != DatasetFile::LoadResult::Loaded) {
-        Globals::gCautionDlg1(kCannotOpen, QString());
+    // Read before anything is asked: a file that will not open costs the
+    // user neither a question nor the edits.
+    Dataset chosen;
+    if (!ReadDataset(f, chosen))
         return false;
-    }
-    // Asked only once the file is known to be a dataset, so a refused file
-    // costs the user neither a question nor the edits.
-    if (askAboutEdits && !SaveCheck())
+    const EditsAnswer answer = askAboutEdits ? SaveCheck() : EditsAnswer::NoEdits;
+    if (answer == EditsAnswer::Kept)
+        return false;
+    return TakeDataset(f, std::move(chosen), answer);
+}
+
+bool Window1::TakeDataset(const QString& f, Dataset chosen, EditsAnswer answer)
+{
+    // The edits may have been saved into this very file: it opens as it is now.
+    if (answer == EditsAnswer::Saved && pFdata == QFileInfo(f).absoluteFilePath() && !ReadDataset(f, chosen))
         return false;
     if (pDataset)
-        *pDataset = std::move(loaded);
+        *pDataset = std::move(chosen);
     else
-        pDataset = std::make_unique<Dataset>(std::move(loaded));
+        pDataset = std::make_unique<Dataset>(std::move(chosen));
     pFdata = QFileInfo(f).absoluteFilePath();
     InitControl();
     ApplySheetSize();
@@ -122,38 +137,58 @@ bool Window1::SaveFile(bool saveAs)
     return true;
 }
 
-void Window1::LoadFile(bool fromList)
+bool Window1::LoadFile(bool fromList)
 {
     if (fromList) {
         const int32_t row = ListIndex();
         if (!Folders::isFolder(pFroot) || row < 0)
-            return;
-        LoadDataset(Folders::child(pFroot, control<QListWidget>("ListBox1")->item(row)->text()));
-        return;
+            return false;
+        const QString f = Folders::child(pFroot, control<QListWidget>("ListBox1")->item(row)->text());
+        Dataset chosen;
+        if (!ReadDataset(f, chosen))
+            return false;
+        const uint64_t change = m_listChanges;
+        const EditsAnswer answer = SaveCheck();
+        if (answer == EditsAnswer::Kept)
+            return false;
+        // A save into a new file rebuilds the list and selects the chosen row
+        // again; that change of selection has loaded it already.
+        if (m_listChanges != change)
+            return true;
+        return TakeDataset(f, std::move(chosen), answer);
     }
     // Every file shows; one that is no dataset file is refused when it is read.
     const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
     const QString f = QFileDialog::getOpenFileName(this, QString(), start);
     if (f.isEmpty())
-        return;
+        return false;
     // Another file takes the place of the current dataset: its unsaved edits
     // are asked about first, as a change of row in the list does.
-    LoadDataset(f, true);
+    const bool loaded = LoadDataset(f, true);
     RefreshPreview();
+    return loaded;
 }
 
-bool Window1::SaveCheck()
+Window1::EditsAnswer Window1::SaveCheck()
 {
     if (!pChanged)
-        return true;
-    const int32_t answer = Globals::gCautionDlg(2, QString(), QStringLiteral("キャンセル"), QStringLiteral("保存"),
+        return EditsAnswer::NoEdits;
+    const int32_t answer = Globals::gCautionDlg(3, QStringLiteral("保存しない"), QStringLiteral("キャンセル"),
+                                                QStringLiteral("保存"),
                                                 QStringLiteral("内容が変更されています。保存しますか？"),
                                                 QStringLiteral("保存しないと、変更内容は失われます。"));
-    if (answer == Globals::AnswerAction)
-        return SaveFile(false);
-    pChanged = false;
-    UpdateMenuItems();
-    return true;
+    switch (answer) {
+    case Globals::AnswerAction:
+        // Only edits that reached their file may make way for anything else.
+        return SaveFile(false) ? EditsAnswer::Saved : EditsAnswer::Kept;
+    case Globals::AnswerAlternate:
+        pChanged = false;
+        UpdateMenuItems();
+        return EditsAnswer::Dropped;
+    default:
+        // キャンセル, Escape and the close box.
+        return EditsAnswer::Kept;
+    }
 }
 
 void Window1::ListBox1_Change()
@@ -165,20 +200,24 @@ void Window1::ListBox1_Change()
         return;
 
     // The question may save, and a save into a new file rebuilds the list:
-    // nothing of the list is held across it, and the selection is read afresh.
+    // nothing of the list is held across it.
     const uint64_t change = ++m_listChanges;
-    if (!SaveCheck()) {
-        // The save did not happen: the edits stay, and so does their row.
+    bool replaced = false;
+    if (row < 0) {
+        replaced = SaveCheck() != EditsAnswer::Kept;
+        if (replaced && m_listChanges == change)
+            InitDefault();
+    } else {
+        replaced = LoadFile(true);
+    }
+    if (m_listChanges != change)
+        return; // the save selected a row again, and that change showed it
+    if (!replaced && pChanged) {
+        // The edits are still on screen and unsaved: so is their row, put
+        // back without this handler taking it for a new choice.
         pEnblLB = true;
         SetListIndex(SaveFileLB(before));
         pEnblLB = false;
-        return;
     }
-    if (m_listChanges != change)
-        return; // the save selected a row again, and that change loaded it
-    if (ListIndex() < 0)
-        InitDefault();
-    else
-        LoadFile(true);
     RefreshPreview();
 }

@@ -39,6 +39,8 @@ struct Shown {
     QString explanation;
     QString folder;
     QStringList filters;
+    QStringList buttons;   // a message box's captions, in the order added
+    QString defaultButton; // and its default button's
 };
 
 using Answer = std::function<void(QDialog*)>;
@@ -76,6 +78,22 @@ Answer press(const QString& caption)
     };
 }
 
+// The Escape key, pressed on the message box.
+Answer pressEscape()
+{
+    return [](QDialog* dlg) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(dlg, &key);
+        EXPECT_FALSE(dlg->isVisible()) << "Escape left the box open";
+    };
+}
+
+// The box's close button in its title bar.
+Answer closeBox()
+{
+    return [](QDialog* dlg) { EXPECT_TRUE(dlg->close()); };
+}
+
 // Answers the file dialog's own question whether to replace a file. "No"
 // leaves the file dialog open, to be answered once more.
 Answer replaceFile(bool replace)
@@ -103,6 +121,10 @@ QList<Shown> drive(const std::function<void()>& trigger, QList<Answer> answers)
             s.kind = QStringLiteral("question");
             s.text = box->text();
             s.explanation = box->informativeText();
+            for (QAbstractButton* b : box->buttons())
+                s.buttons << b->text();
+            if (box->defaultButton())
+                s.defaultButton = box->defaultButton()->text();
         } else if (auto* files = qobject_cast<QFileDialog*>(dlg)) {
             s.kind = files->acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save") : QStringLiteral("open");
             s.folder = files->directory().absolutePath();
@@ -373,97 +395,210 @@ TEST_F(DatasetWindowTest, ChoosingARowWithoutEditsLoadsItAtOnce)
     EXPECT_FALSE(w->pChanged);
 }
 
-TEST_F(DatasetWindowTest, ChoosingARowWithEditsAsksFirst)
-{
-    struct Road {
-        const char* what;
-        bool fromFile;             // the edited dataset was loaded from "a" (else untitled)
-        QList<Answer> answers;
-        QStringList dialogs;
-        const char* loaded;        // the file current afterwards ("" for untitled)
-        bool editsKept;            // the edited size still in the window
-        const char* selected;      // the row selected afterwards
-        const char* sizeInA;       // "a"'s size on disk afterwards
-        QStringList rowsAfter;
-    };
-    const Road roads[] = {
-        {"cancel drops the edits", true, {press(QStringLiteral("キャンセル"))}, {"question"}, "b", false, "b", "1", {"a", "b"}},
-        {"save into the loaded file", true, {press(QStringLiteral("保存"))}, {"question"}, "b", false, "b", "3", {"a", "b"}},
-        {"save the untitled one", false, {press(QStringLiteral("保存")), typeName(QStringLiteral("c"))},
-         {"question", "save"}, "b", false, "b", "1", {"a", "b", "c"}},
-        {"save dialog cancelled", false, {press(QStringLiteral("保存")), cancel()}, {"question", "save"}, "", true,
-         "<none>", "1", {"a", "b"}},
-    };
-    for (const Road& r : roads) {
-        SCOPED_TRACE(r.what);
+// ---- The question about unsaved edits, on each road to another dataset ----
+
+// Where the edited design came from.
+enum class Start {
+    RowA,           // row "a" chosen and loaded
+    Untitled,       // the untitled defaults, no row selected
+    RowAUnwritable, // row "a", whose file has since become a folder
+};
+
+struct EditsCase {
+    const char* what;
+    Start start;
+    bool damagedB;          // "b" cut short after the list was built
+    QList<Answer> answers;  // for the dialogs after the road's own
+    QStringList dialogs;    // every dialog shown, the road's own included
+    const char* shows;      // afterwards: "edits", "b" or "defaults"
+    const char* selected;   // the row selected afterwards
+    const char* editsIn;    // the file holding the edits afterwards; "" for none
+};
+
+class EditsQuestionTest : public DatasetWindowTest {
+protected:
+    // Datasets "a" (size 1) and "b" (size 2), and the design edited to size 3.
+    void editFrom(const EditsCase& c)
+    {
         QDir(folder).removeRecursively();
         saved(QStringLiteral("a"), {{"size", 1}});
-        saved(QStringLiteral("b"), {{"size", 2}});
+        const QString b = saved(QStringLiteral("b"), {{"size", 2}});
+        bBytes = bytesOf(b);
+        w->pChanged = false;
         w->InitDefault();
         w->MakeDatasetList();
-        w->pChanged = false;
-        if (r.fromFile)
-            clickRow(QStringLiteral("a"));
-        else
+        if (c.start == Start::Untitled)
             clickBelowTheRows();
+        else
+            clickRow(QStringLiteral("a"));
+        if (c.start == Start::RowAUnwritable) {
+            ASSERT_TRUE(QFile::remove(pathOf("a")));
+            ASSERT_TRUE(QDir().mkpath(pathOf("a")));
+        }
+        if (c.damagedB) {
+            QFile f(b);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bBytes.left(40));
+            bBytes = bBytes.left(40);
+        }
         editSize(3);
-
-        const QList<Shown> shown = clickRow(QStringLiteral("b"), r.answers);
-        ASSERT_EQ(kindsOf(shown), r.dialogs);
-        EXPECT_EQ(shown[0].text, kQuestion);
-        EXPECT_EQ(shown[0].explanation, QStringLiteral("保存しないと、変更内容は失われます。"));
-        EXPECT_EQ(w->pFdata, *r.loaded ? pathOf(QLatin1String(r.loaded)) : QString());
-        EXPECT_EQ(data().text("size"), r.editsKept ? QStringLiteral("3") : QStringLiteral("2"));
-        EXPECT_EQ(w->pChanged, r.editsKept);
-        EXPECT_EQ(selectedName(), QLatin1String(r.selected));
-        EXPECT_EQ(w->pLBname, r.editsKept ? QString() : QLatin1String(r.selected));
-        Dataset a;
-        ASSERT_EQ(DatasetFile::load(pathOf("a"), a, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
-        EXPECT_EQ(a.text("size"), QLatin1String(r.sizeInA));
-        EXPECT_EQ(rows(), r.rowsAfter);
     }
+
+    static std::string sizeOnDisk(const QString& path)
+    {
+        Dataset d;
+        if (DatasetFile::load(path, d, Globals::gPref, nullptr) != DatasetFile::LoadResult::Loaded)
+            return "unreadable";
+        return d.text("size").toStdString();
+    }
+
+    void expectAfter(const EditsCase& c, const QList<Shown>& shown)
+    {
+        EXPECT_EQ(kindsOf(shown), c.dialogs);
+        bool asked = false;
+        for (const Shown& s : shown) {
+            if (s.kind != QLatin1String("question"))
+                continue;
+            if (s.text == kQuestion) {
+                asked = true;
+                EXPECT_EQ(s.explanation, QStringLiteral("保存しないと、変更内容は失われます。"));
+                EXPECT_EQ(s.buttons, (QStringList{"保存", "キャンセル", "保存しない"}));
+                EXPECT_EQ(s.defaultButton, QStringLiteral("保存"));
+            } else {
+                EXPECT_EQ(s.text.toStdString(), kCannotOpen.toStdString());
+            }
+        }
+        // A file that will not open is refused before anything is asked.
+        EXPECT_EQ(asked, !c.damagedB);
+
+        const std::string shows = c.shows;
+        const bool kept = shows == "edits";
+        const QString startFile = c.start == Start::Untitled ? QString() : pathOf("a");
+        const QString file = kept ? startFile : shows == "b" ? pathOf("b") : QString();
+        EXPECT_EQ(w->pFdata.toStdString(), file.toStdString());
+        const char* size = kept ? "3" : shows == "b" ? "2" : "0";
+        EXPECT_EQ(data().text("size").toStdString(), size);
+        const QSize previews[] = {{255, 260}, {368, 365}, {337, 391}, {340, 340}};
+        EXPECT_EQ(preview(), previews[size[0] - '0']);
+        EXPECT_EQ(w->pChanged, kept);
+        EXPECT_EQ(w->FileSave()->isEnabled(), kept);
+        EXPECT_EQ(selectedName().toStdString(), c.selected);
+        const QString selected = QLatin1String(c.selected);
+        EXPECT_EQ(w->pLBname, selected == QLatin1String("<none>") ? QString() : selected);
+
+        const std::string editsIn = c.editsIn;
+        if (c.start != Start::RowAUnwritable) {
+            EXPECT_EQ(sizeOnDisk(pathOf("a")), editsIn == "a" ? "3" : "1");
+        }
+        EXPECT_EQ(bytesOf(pathOf("b")), bBytes);
+        if (editsIn == "c") {
+            EXPECT_EQ(sizeOnDisk(pathOf("c")), "3");
+            EXPECT_EQ(rows(), (QStringList{"a", "b", "c"}));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(pathOf("c")));
+            EXPECT_EQ(rows(), (QStringList{"a", "b"}));
+        }
+
+        // Edits that stayed are still unsaved: closing the window asks.
+        if (kept) {
+            auto close = MessageBoxDriver::answer(QStringLiteral("キャンセル"));
+            w->close();
+            EXPECT_EQ(close->text, kQuestion);
+            EXPECT_TRUE(w->isVisible());
+        }
+    }
+
+    void run(const std::function<QList<Shown>(QList<Answer>)>& road, const QList<EditsCase>& cases)
+    {
+        for (const EditsCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            editFrom(c);
+            if (::testing::Test::HasFatalFailure())
+                return;
+            expectAfter(c, road(c.answers));
+        }
+    }
+
+    QByteArray bBytes;
+};
+
+const QString kSave = QStringLiteral("保存");
+const QString kDontSave = QStringLiteral("保存しない");
+const QString kCancel = QStringLiteral("キャンセル");
+
+TEST_F(EditsQuestionTest, ChoosingAnotherRow)
+{
+    run([&](QList<Answer> answers) { return clickRow(QStringLiteral("b"), std::move(answers)); },
+        {
+            {"保存 into the loaded file", Start::RowA, false, {press(kSave)}, {"question"}, "b", "b", "a"},
+            {"保存 of the untitled design names a new file", Start::Untitled, false,
+             {press(kSave), typeName(QStringLiteral("c"))}, {"question", "save"}, "b", "b", "c"},
+            {"保存, the save dialog cancelled", Start::Untitled, false, {press(kSave), cancel()},
+             {"question", "save"}, "edits", "<none>", ""},
+            {"保存, the write failed", Start::RowAUnwritable, false, {press(kSave), press(QStringLiteral("OK"))},
+             {"question", "question"}, "edits", "a", ""},
+            {"保存しない", Start::RowA, false, {press(kDontSave)}, {"question"}, "b", "b", ""},
+            {"キャンセル", Start::RowA, false, {press(kCancel)}, {"question"}, "edits", "a", ""},
+            {"キャンセル, untitled", Start::Untitled, false, {press(kCancel)}, {"question"}, "edits", "<none>", ""},
+            {"Escape", Start::RowA, false, {pressEscape()}, {"question"}, "edits", "a", ""},
+            {"the close box", Start::RowA, false, {closeBox()}, {"question"}, "edits", "a", ""},
+            {"a damaged row", Start::RowA, true, {press(QStringLiteral("OK"))}, {"question"}, "edits", "a", ""},
+            {"a damaged row, untitled", Start::Untitled, true, {press(QStringLiteral("OK"))}, {"question"}, "edits",
+             "<none>", ""},
+        });
 }
 
-TEST_F(DatasetWindowTest, TheRowChosenDuringAnUntitledSaveIsReadOnce)
+TEST_F(EditsQuestionTest, LeavingNoRowSelected)
 {
-    // The save names a new file and rebuilds the list inside the click; the
-    // chosen row's file is damaged, which the user hears of once.
-    saved(QStringLiteral("a"));
-    saved(QStringLiteral("b"), {{"size", 7}});
-    w->MakeDatasetList();
-    editSize(2);
-
-    const QList<Shown> shown = clickRow(QStringLiteral("b"), {press(QStringLiteral("保存")), typeName(QStringLiteral("c")),
-                                                             press(QStringLiteral("OK"))});
-    ASSERT_EQ(kindsOf(shown), (QStringList{"question", "save", "question"}));
-    EXPECT_EQ(shown[2].text, kCannotOpen);
-    EXPECT_EQ(rows(), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(selectedName(), QStringLiteral("b"));
-    // What was saved stays current: its file, not the unreadable one.
-    EXPECT_EQ(w->pFdata, pathOf("c"));
-    EXPECT_EQ(data().text("size"), QStringLiteral("2"));
-    EXPECT_FALSE(w->pChanged);
-    EXPECT_EQ(bytesOf(pathOf("c")), DatasetFile::encode(data()));
+    run([&](QList<Answer> answers) { return clickBelowTheRows(std::move(answers)); },
+        {
+            {"保存", Start::RowA, false, {press(kSave)}, {"question"}, "defaults", "<none>", "a"},
+            {"保存, the write failed", Start::RowAUnwritable, false, {press(kSave), press(QStringLiteral("OK"))},
+             {"question", "question"}, "edits", "a", ""},
+            {"保存しない", Start::RowA, false, {press(kDontSave)}, {"question"}, "defaults", "<none>", ""},
+            {"キャンセル", Start::RowA, false, {press(kCancel)}, {"question"}, "edits", "a", ""},
+            {"Escape", Start::RowA, false, {pressEscape()}, {"question"}, "edits", "a", ""},
+            {"the close box", Start::RowA, false, {closeBox()}, {"question"}, "edits", "a", ""},
+        });
 }
 
-TEST_F(DatasetWindowTest, AFailedSaveInTheQuestionKeepsTheEditsAndTheirRow)
+TEST_F(EditsQuestionTest, OpeningAFile)
 {
+    // An open leaves the list's selection as it was, whatever it loads.
+    run(
+        [&](QList<Answer> answers) {
+            answers.prepend(typeName(pathOf("b")));
+            return drive([&] { w->LoadFile(false); }, std::move(answers));
+        },
+        {
+            {"保存 into the loaded file", Start::RowA, false, {press(kSave)}, {"open", "question"}, "b", "a", "a"},
+            {"保存 of the untitled design names a new file", Start::Untitled, false,
+             {press(kSave), typeName(QStringLiteral("c"))}, {"open", "question", "save"}, "b", "<none>", "c"},
+            {"保存, the save dialog cancelled", Start::Untitled, false, {press(kSave), cancel()},
+             {"open", "question", "save"}, "edits", "<none>", ""},
+            {"保存, the write failed", Start::RowAUnwritable, false, {press(kSave), press(QStringLiteral("OK"))},
+             {"open", "question", "question"}, "edits", "a", ""},
+            {"保存しない", Start::RowA, false, {press(kDontSave)}, {"open", "question"}, "b", "a", ""},
+            {"キャンセル", Start::RowA, false, {press(kCancel)}, {"open", "question"}, "edits", "a", ""},
+            {"Escape", Start::RowA, false, {pressEscape()}, {"open", "question"}, "edits", "a", ""},
+            {"the close box", Start::RowA, false, {closeBox()}, {"open", "question"}, "edits", "a", ""},
+            {"a damaged file", Start::RowA, true, {press(QStringLiteral("OK"))}, {"open", "question"}, "edits", "a",
+             ""},
+        });
+}
+
+TEST_F(DatasetWindowTest, SavingTheEditsIntoTheFileBeingOpenedOpensWhatWasSaved)
+{
+    // The file was read before the question; the save then changed it.
     const QString a = saved(QStringLiteral("a"), {{"size", 1}});
-    saved(QStringLiteral("b"), {{"size", 2}});
     w->MakeDatasetList();
     clickRow(QStringLiteral("a"));
-    ASSERT_TRUE(QFile::remove(a));
-    ASSERT_TRUE(QDir().mkpath(a));
     editSize(3);
-
-    const QList<Shown> shown = clickRow(QStringLiteral("b"), {press(QStringLiteral("保存")), press(QStringLiteral("OK"))});
-    ASSERT_EQ(kindsOf(shown), (QStringList{"question", "question"}));
-    EXPECT_EQ(shown[1].text, kCannotOpen);
-    EXPECT_EQ(selectedName(), QStringLiteral("a"));
-    EXPECT_EQ(w->pLBname, QStringLiteral("a"));
+    const QList<Shown> shown = drive([&] { w->LoadFile(false); }, {typeName(a), press(QStringLiteral("保存"))});
+    EXPECT_EQ(kindsOf(shown), (QStringList{"open", "question"}));
     EXPECT_EQ(w->pFdata, a);
     EXPECT_EQ(data().text("size"), QStringLiteral("3"));
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_FALSE(w->pChanged);
 }
 
 TEST_F(DatasetWindowTest, RemovingTheSelectionGivesTheUntitledDefaults)
@@ -636,7 +771,7 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     const QString other = saved(QStringLiteral("other"), {{"size", 3}});
     const QByteArray mineBefore = bytesOf(pathOf("mine"));
     PaintCounter paints(ctl<QWidget>("Canvas1"));
-    const QList<Shown> asked = drive([&] { w->LoadFile(false); }, {typeName(other), press(QStringLiteral("キャンセル"))});
+    const QList<Shown> asked = drive([&] { w->LoadFile(false); }, {typeName(other), press(QStringLiteral("保存しない"))});
     ASSERT_EQ(kindsOf(asked), (QStringList{"open", "question"}));
     EXPECT_EQ(asked[1].text, QStringLiteral("内容が変更されています。保存しますか？"));
     settle();
@@ -650,20 +785,6 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     // Without edits nothing is asked.
     EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {typeName(pathOf("mine"))})), QStringList{"open"});
     EXPECT_EQ(w->pFdata, pathOf("mine"));
-}
-
-TEST_F(DatasetWindowTest, OpeningKeepsTheEditsWhenTheirSaveDoesNotHappen)
-{
-    const QString other = saved(QStringLiteral("other"), {{"size", 3}});
-    w->MakeDatasetList();
-    editSize(1); // the untitled dataset, edited
-    const QList<Shown> shown =
-        drive([&] { w->LoadFile(false); }, {typeName(other), press(QStringLiteral("保存")), cancel()});
-    EXPECT_EQ(kindsOf(shown), (QStringList{"open", "question", "save"}));
-    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
-    EXPECT_TRUE(w->pFdata.isEmpty());
-    EXPECT_TRUE(w->pChanged);
-    EXPECT_EQ(preview(), QSize(368, 365));
 }
 
 TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
