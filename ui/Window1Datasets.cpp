@@ -121,6 +121,13 @@ bool Window1::SaveFile(bool saveAs)
         f = QFileDialog::getSaveFileName(this, QString(), start);
         if (f.isEmpty())
             return false;
+        // A name that begins with "." is a hidden file: saved, it would never
+        // show in the list.
+        if (QFileInfo(f).fileName().startsWith(QLatin1Char('.'))) {
+            Globals::gCautionDlg1(QStringLiteral("名前の先頭に「.」は使えません。"),
+                                  QStringLiteral("別の名前を付けて下さい。"));
+            return false;
+        }
     }
     // A failed write keeps the old file and the edits: they are still unsaved.
     if (!SaveDataset(f))

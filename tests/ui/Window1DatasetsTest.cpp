@@ -376,6 +376,48 @@ TEST_F(DatasetWindowTest, AFolderInTheFilesPlaceIsToldAndTheEditsStayUnsaved)
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
+TEST_F(DatasetWindowTest, ANameBeginningWithADotIsRefused)
+{
+    // Saved under such a name the dataset would be a hidden file, never listed.
+    const QList<Answer> dotName = {typeName(QStringLiteral(".秘密")), press(QStringLiteral("OK"))};
+    const struct {
+        const char* what;
+        bool fromRow; // the design loaded from row "a", else untitled
+        std::function<QList<Shown>()> save;
+        QStringList dialogs;
+    } roads[] = {
+        {"the first save", false, [&] { return drive([&] { w->FileSave_Action(); }, dotName); },
+         {"save", "question"}},
+        {"save as", true, [&] { return drive([&] { w->FileSaveAs_Action(); }, dotName); }, {"save", "question"}},
+        {"保存 in the question before another row", false,
+         [&] { return clickRow(QStringLiteral("b"), QList<Answer>{press(QStringLiteral("保存"))} + dotName); },
+         {"question", "save", "question"}},
+    };
+    for (const auto& r : roads) {
+        SCOPED_TRACE(r.what);
+        QDir(folder).removeRecursively();
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"), {{"size", 2}});
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        if (r.fromRow)
+            clickRow(QStringLiteral("a"));
+        editSize(3);
+
+        const QList<Shown> shown = r.save();
+        ASSERT_EQ(kindsOf(shown), r.dialogs);
+        EXPECT_EQ(shown.last().text, QStringLiteral("名前の先頭に「.」は使えません。"));
+        EXPECT_EQ(shown.last().explanation, QStringLiteral("別の名前を付けて下さい。"));
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"a", "b"}));
+        EXPECT_EQ(data().text("size"), QStringLiteral("3"));
+        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->FileSave()->isEnabled());
+        EXPECT_EQ(w->pFdata, r.fromRow ? a : QString());
+        EXPECT_EQ(selectedName(), r.fromRow ? QStringLiteral("a") : QStringLiteral("<none>"));
+    }
+}
+
 // ---- Choosing a row ----
 
 TEST_F(DatasetWindowTest, ChoosingARowWithoutEditsLoadsItAtOnce)
