@@ -24,7 +24,7 @@ QTranslator* installQtJapanese(QApplication& app)
 
 void apply(QApplication& app)
 {
-    // Qt's dialogs take their dates, sizes and numbers from the default
+    // Qt's widgets and dialogs format dates and numbers by the default
     // locale, which otherwise follows LANG: under LANG=C they would read half
     // English beside the Japanese translations. Before the first widget, as
     // each widget takes the default locale when it is made.
