@@ -215,6 +215,7 @@ void App::ShowPrefDlg()
     values.lowResolution = pref[P::kPrintResolution] == codeOf(PrintResolution::Dpi72);
     for (int i = 0; i < kSheetSizeCount; ++i)
         values.widths[i] = PrefWidth::text(pref[P::kMeasuredWidths + i]);
+    const std::array<QString, 4> shown = values.widths;
     values.keepPageSetup = Globals::gConvIB(pref[P::kKeepPageSetup], true);
     values.noDialogAfterFirst = Globals::gConvIB(pref[P::kNoDialogAfterFirstPage], true);
     values.beep = Globals::gConvIB(pref[P::kBeep], true);
@@ -223,10 +224,13 @@ void App::ShowPrefDlg()
         return;
 
     pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
-    // The dialog lets no width through that does not read; one that still
-    // does not keeps its old value rather than becoming 0.
+    // A width left as shown keeps its stored value, even one out of range;
+    // the dialog lets no edited width through that is not plausible, and one
+    // that still is not keeps its old value rather than becoming 0.
     for (int i = 0; i < kSheetSizeCount; ++i) {
-        if (const auto tenths = ShowPrefDlg2(values.widths[i]))
+        if (values.widths[i] == shown[i])
+            continue;
+        if (const auto tenths = PrefWidth::measured(values.widths[i], Globals::gSheetW[i]))
             pref[P::kMeasuredWidths + i] = *tenths;
     }
     pref[P::kKeepPageSetup] = Globals::gConvBI(values.keepPageSetup, true);

@@ -71,4 +71,18 @@ std::optional<int32_t> parse(const QString& typed)
     return static_cast<int32_t>(tenths);
 }
 
+Range plausible(int32_t nominal)
+{
+    return {nominal / 2, static_cast<int32_t>(std::min<int64_t>(int64_t(nominal) * 2, kMaxTenths))};
+}
+
+std::optional<int32_t> measured(const QString& typed, int32_t nominal)
+{
+    const std::optional<int32_t> tenths = parse(typed);
+    const Range range = plausible(nominal);
+    if (!tenths || *tenths < range.lowest || *tenths > range.highest)
+        return std::nullopt;
+    return tenths;
+}
+
 } // namespace PrefWidth

@@ -33,4 +33,18 @@ QString text(int32_t tenths);
 // 9999.9 mm.
 std::optional<int32_t> parse(const QString& text);
 
+// The widths a sheet of nominal width `nominal` (0.1 mm) may measure: half
+// to twice that width, both ends included. Printing scales by nominal over
+// measured, so a width further off is a slip that would print the month far
+// too large or all but invisible.
+struct Range {
+    int32_t lowest;
+    int32_t highest;
+};
+Range plausible(int32_t nominal);
+
+// A typed width for a sheet of nominal width `nominal`: what parse gives,
+// when it lies in the plausible range.
+std::optional<int32_t> measured(const QString& text, int32_t nominal);
+
 } // namespace PrefWidth

@@ -1,10 +1,37 @@
 #include "platform/Question.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace Question {
+
+namespace {
+
+// Up to this width an explanation keeps to one line; a longer one wraps.
+constexpr int kWidestLine = 480;
+
+// QMessageBox makes itself as wide as its message and wraps the explanation
+// into that width, anywhere in a Japanese text, so a short question splits a
+// word of its explanation. The explanation's label asks for the width of its
+// widest line instead, within reason.
+void giveRoomTo(QMessageBox& box, const QString& explanation)
+{
+    if (explanation.isEmpty())
+        return;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() != explanation)
+            continue;
+        int widest = 0;
+        for (const QString& line : explanation.split(u'\n'))
+            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+        // A pixel or two for the rounding of the label's own text layout.
+        label->setMinimumWidth(qMin(widest + 2, kWidestLine));
+    }
+}
+
+} // namespace
 
 Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& cancelCaption,
            const QString& actionCaption, const QString& message, const QString& explanation,
@@ -18,6 +45,7 @@ Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& 
     box.setIcon(QMessageBox::Warning);
     box.setText(message);
     box.setInformativeText(explanation);
+    giveRoomTo(box, explanation);
 
     QPushButton* action = box.addButton(actionCaption, QMessageBox::AcceptRole);
     QPushButton* cancel = nullptr;

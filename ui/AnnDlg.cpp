@@ -1,6 +1,7 @@
 #include "ui/AnnDlg.h"
 
 #include "core/Globals.h"
+#include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "ui/RowReorderList.h"
 #include "ui/TextInputDlg.h"
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTextBoundaryFinder>
+#include <QValidator>
 
 namespace {
 
@@ -54,6 +57,70 @@ void selectRow(QComboBox* popup, int32_t row)
     popup->setCurrentIndex(row >= 0 && row < popup->count() ? row : -1);
 }
 
+// Keeps the anniversary text to what it can be: one line, no longer than
+// the file's record holds. Of what comes in (typed or pasted), a line break,
+// a tab or another control character becomes a space, as the field already
+// shows it, and what does not fit is dropped from its end, whole characters
+// at a time. What the field held before stays as it was.
+class OneRecordText : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        // What came in is what lies between the part the text shares with
+        // the one before at its start and the part it shares at its end.
+        const qsizetype most = qMin(input.size(), m_before.size());
+        qsizetype head = 0;
+        while (head < most && input[head] == m_before[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < most - head && input[input.size() - 1 - tail] == m_before[m_before.size() - 1 - tail])
+            ++tail;
+        const QString came = input.mid(head, input.size() - head - tail);
+
+        QString taken = came;
+        taken.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        for (QChar& c : taken) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x85 || c == QChar::LineSeparator
+                || c == QChar::ParagraphSeparator)
+                c = u' ';
+        }
+        const qsizetype kept = QStringView(input).first(head).toUtf8().size()
+                               + QStringView(input).last(tail).toUtf8().size();
+        taken = fitting(taken, BinaryWriter::kMaxPString - kept);
+
+        if (taken != came) {
+            input = input.first(head) + taken + input.last(tail);
+            pos = int(head + taken.size());
+        }
+        m_before = input;
+        return Acceptable;
+    }
+
+private:
+    // The longest start of `text` whose UTF-8 takes at most `bytes` bytes and
+    // that ends between two characters as the user sees them.
+    static QString fitting(const QString& text, qsizetype bytes)
+    {
+        if (text.toUtf8().size() <= bytes)
+            return text;
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+        qsizetype end = 0;
+        qsizetype used = 0;
+        for (qsizetype next = characters.toNextBoundary(); next > 0; next = characters.toNextBoundary()) {
+            used += QStringView(text).sliced(end, next - end).toUtf8().size();
+            if (used > bytes)
+                break;
+            end = next;
+        }
+        return text.first(end);
+    }
+
+    // The text as this validator last left it.
+    mutable QString m_before;
+};
+
 } // namespace
 
 AnnDlg::AnnDlg(QWidget* parent)
@@ -95,6 +162,7 @@ AnnDlg::AnnDlg(QWidget* parent)
     EditField1 = new QLineEdit(GroupBox1);
     EditField1->setObjectName(QStringLiteral("EditField1"));
     EditField1->setGeometry(QRect(398, 148, 145, 44).translated(-kBoxOrigin));
+    EditField1->setValidator(new OneRecordText(EditField1));
 
     label(GroupBox1, "StaticText1", QStringLiteral("年："), QRect(395, 40, 40, 20), Qt::AlignRight);
     label(GroupBox1, "StaticText2", QStringLiteral("月："), QRect(395, 70, 40, 20), Qt::AlignRight);
@@ -311,7 +379,7 @@ void AnnDlg::PopupMenu1_Change()
         TextInputDlg input(this);
         input.exec();
         if (input.pReturn)
-            PopupStat(1, input.EditField1->text(), kEditYear);
+            PopupStat(1, input.Year(), kEditYear);
         else
             PopupStat(1, cell(ListBox1->selectedRow(), 0), kEditYear);
     }

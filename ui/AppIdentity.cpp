@@ -24,6 +24,11 @@ QTranslator* installQtJapanese(QApplication& app)
 
 void apply(QApplication& app)
 {
+    // Qt's widgets and dialogs format dates and numbers by the default
+    // locale, which otherwise follows LANG: under LANG=C they would read half
+    // English beside the Japanese translations. Before the first widget, as
+    // each widget takes the default locale when it is made.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     installQtJapanese(app);
     QApplication::setApplicationDisplayName(QStringLiteral("Morvelin"));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvelin"));

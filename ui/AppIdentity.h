@@ -12,8 +12,9 @@ namespace AppIdentity {
 // then stay in English.
 QTranslator* installQtJapanese(QApplication& app);
 
-// The Japanese translations, the name that titles the notices ("Morvelin"),
-// the desktop entry the window belongs to, and the program's icon.
+// Japanese as the default locale and Qt's Japanese translations, the name
+// that titles the notices ("Morvelin"), the desktop entry the window belongs
+// to, and the program's icon. Called by main before the first widget.
 void apply(QApplication& app);
 
 } // namespace AppIdentity

@@ -108,13 +108,15 @@ void PrefDlg::PushButton2_Action()
 {
     for (int i = 0; i < 4; ++i) {
         QLineEdit* field = widthField(i);
-        if (App::ShowPrefDlg2(field->text()))
+        if (field->text() == m_shownWidths[i] || PrefWidth::measured(field->text(), Globals::gSheetW[i]))
             continue;
+        const PrefWidth::Range range = PrefWidth::plausible(Globals::gSheetW[i]);
         control<QTabWidget>("TabPanel1")->setCurrentIndex(1);
         field->setFocus();
         field->selectAll();
         Globals::gCautionDlg1(QStringLiteral("「%1」の横幅が正しくありません。").arg(QString::fromLatin1(kSizeLabels[i])),
-                              QStringLiteral("0.1〜9999.9 の数値を mm 単位で入力して下さい。"));
+                              QStringLiteral("%1〜%2 mm の範囲で入力して下さい。")
+                                  .arg(PrefWidth::text(range.lowest), PrefWidth::text(range.highest)));
         field->setFocus();
         return;
     }
@@ -125,6 +127,7 @@ void PrefDlg::PushButton2_Action()
 void PrefDlg::setValues(const PrefDlgValues& v)
 {
     control<QRadioButton>(v.lowResolution ? "RadioButton2" : "RadioButton1")->setChecked(true);
+    m_shownWidths = v.widths;
     for (int i = 0; i < 4; ++i)
         widthField(i)->setText(v.widths[i]);
     control<QCheckBox>("CheckBox1")->setChecked(v.keepPageSetup);

@@ -20,8 +20,11 @@ public:
     bool pReturn = false;
 
     void PushButton1_Action(); // "キャンセル"
-    // "保存": every width must read as one (0.1 to 9999.9 mm); the first that
-    // does not is shown with a notice and the dialog stays open.
+    // "保存": every width the user edited must be a plausible measure of its
+    // sheet (half to twice the nominal width); the first that is not is shown
+    // with a notice naming its sheet and the dialog stays open. A width left
+    // as it was shown passes whatever it holds: a value out of range from an
+    // old preferences file must not keep the other changes from being saved.
     void PushButton2_Action();
 
     void setValues(const PrefDlgValues& values);
@@ -35,4 +38,6 @@ public:
 private:
     template <class T> T* control(const char* name) const { return findChild<T*>(QLatin1String(name)); }
     QLineEdit* widthField(int sizeIndex) const;
+    // The widths as setValues showed them.
+    std::array<QString, 4> m_shownWidths;
 };

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
 
-// Asks for one line of text (an anniversary's year). Made for one use: the
-// caller runs it with exec(), reads pReturn and, when it is true, the typed
-// text, then discards it, so every use starts with an empty field.
+// Asks for an anniversary's year. Made for one use: the caller runs it with
+// exec(), reads pReturn and, when it is true, Year(), then discards it, so
+// every use starts with an empty field. "実行" takes only a text that is a
+// year; anything else is refused with a notice and stays in the field.
 class TextInputDlg : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +28,20 @@ public:
     void PushButton1_Action();
     void PushButton2_Action();
 
+    // The year taken by "実行", as the anniversary list keeps it.
+    QString Year() const { return m_year; }
+
+    // A typed year as the list keeps it: a year 1 to 9999 in plain ASCII
+    // digits, with no leading zeros or blanks; full-width digits and blanks,
+    // as a Japanese input method types them, count as their ASCII forms.
+    // The two ways of saying "every year" stay as they are: nothing typed
+    // (blanks only) gives the empty text, "毎年" gives "毎年". Nothing for a
+    // text that is none of these.
+    static std::optional<QString> yearOf(const QString& typed);
+
     // Escape and the close box end the run as "キャンセル" does.
     void reject() override;
+
+private:
+    QString m_year;
 };

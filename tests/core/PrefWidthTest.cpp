@@ -78,4 +78,24 @@ TEST(PrefWidth, AStoredWidthIsShownAsTextThatReadsBackUnchanged)
     }
 }
 
+TEST(PrefWidth, AMeasuredWidthMustLieWithinHalfToTwiceTheNominalWidth)
+{
+    const struct {
+        int32_t nominal;
+        const char16_t* typed;
+        std::optional<int32_t> tenths;
+    } cases[] = {
+        {900, u"45", 450},      {900, u"44.9", std::nullopt}, {900, u"180", 1800},   {900, u"180.1", std::nullopt},
+        {900, u"0.1", std::nullopt}, {900, u"90.5", 905},     {900, u"４５", 450},
+        {1300, u"65", 650},     {1300, u"64.9", std::nullopt}, {1300, u"260", 2600}, {1300, u"260.1", std::nullopt},
+        {1190, u"59.5", 595},   {1190, u"59.4", std::nullopt}, {1190, u"238", 2380}, {1190, u"238.1", std::nullopt},
+        {1200, u"60", 600},     {1200, u"59.9", std::nullopt}, {1200, u"240", 2400}, {1200, u"240.1", std::nullopt},
+        {1200, u"abc", std::nullopt}, {1200, u"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
+        EXPECT_EQ(PrefWidth::measured(typed, c.nominal), c.tenths) << c.nominal << " " << typed.toStdString();
+    }
+}
+
 } // namespace

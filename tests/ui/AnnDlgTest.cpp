@@ -10,11 +10,14 @@
 #include "ui/RowReorderList.h"
 #include "ui/TextInputDlg.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -248,6 +251,65 @@ TEST_F(AnnEditor, TheTextIsWrittenAtEveryKeystroke)
     EXPECT_EQ(row(0).at(3), QStringLiteral("x"));
 }
 
+// What the file keeps of a text: 255 bytes of UTF-8 on one line. The field
+// takes no more than that, whole characters only, and a pasted line break or
+// tab becomes a space; what it held before stays.
+TEST_F(AnnEditor, ThePastedTextIsTakenAsTheFileKeepsIt)
+{
+    const QString a250 = QString(250, u'a');
+    const QString kana85 = QString(85, u'あ'); // 3 bytes each, 255 in all
+    const struct {
+        const char* name;
+        QString before;
+        int at; // where the text goes in
+        QString pasted;
+        QString after;
+    } cases[] = {
+        {"AsciiCutAtTheLimit", {}, 0, QString(300, u'x'), QString(255, u'x')},
+        {"KanaJustFitting", {}, 0, kana85, kana85},
+        {"KanaOneTooMany", {}, 0, kana85 + u'い', kana85},
+        {"KanaStraddling", a250, 250, QStringLiteral("かき"), a250 + u'か'},
+        {"EmojiStraddling", a250 + QStringLiteral("bcd"), 253, QStringLiteral("\U0001F600"), a250 + QStringLiteral("bcd")},
+        {"EmojiJustFitting", a250 + u'b', 251, QStringLiteral("\U0001F600z"), a250 + QStringLiteral("b\U0001F600")},
+        {"AccentNotSplitFromItsLetter", a250 + QStringLiteral("bcd"), 253, QStringLiteral("ze\u0301"),
+         a250 + QStringLiteral("bcdz")},
+        {"IntoTheMiddleTheEndStays", a250, 5, QStringLiteral("ABCDEFGH"),
+         QString(5, u'a') + QStringLiteral("ABCDE") + QString(245, u'a')},
+        {"LineBreaksAndTabs", QStringLiteral("[]"), 1, QStringLiteral("one\ntwo\tthree\r\nfour\rfive\u2028six"),
+         QStringLiteral("[one two three four five six]")},
+        {"ABreakThatMakesRoom", a250, 250, QStringLiteral("\r\nbcde"), a250 + QStringLiteral(" bcde")},
+    };
+    open(kThree);
+    clickRow(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dlg->EditField1->setText(c.before);
+        dlg->EditField1->setCursorPosition(c.at);
+        QGuiApplication::clipboard()->setText(c.pasted);
+        dlg->EditField1->paste();
+        EXPECT_EQ(dlg->EditField1->text(), c.after);
+        EXPECT_LE(dlg->EditField1->text().toUtf8().size(), 255);
+        EXPECT_EQ(row(0).at(3), c.after);
+    }
+}
+
+TEST_F(AnnEditor, AFullTextTakesNoMoreKeys)
+{
+    open(kThree);
+    clickRow(0);
+    const QString full = QString(84, u'あ') + QStringLiteral("bcd");
+    dlg->EditField1->setText(full);
+    dlg->EditField1->setCursorPosition(10);
+    QTest::keyClicks(dlg->EditField1, QStringLiteral("xy"));
+    EXPECT_EQ(dlg->EditField1->text(), full);
+    EXPECT_EQ(row(0).at(3), full);
+    // A kana taken out makes room for three bytes, no more.
+    QTest::keyClick(dlg->EditField1, Qt::Key_Backspace);
+    QTest::keyClicks(dlg->EditField1, QStringLiteral("wxyz"));
+    EXPECT_EQ(dlg->EditField1->text().toStdString(),
+              (QString(9, u'あ') + QStringLiteral("wxy") + QString(74, u'あ') + QStringLiteral("bcd")).toStdString());
+}
+
 TEST_F(AnnEditor, EditControlsWriteNothingWithoutASelectedRow)
 {
     open(kThree);
@@ -303,10 +365,35 @@ TEST_P(AnnEditorYear, EditYearRunsTheYearEntryDialogOnce)
 INSTANTIATE_TEST_SUITE_P(
     Answers, AnnEditorYear,
     ::testing::Values(YearCase{"Typed", true, "2015", "2015", "2015"},
+                      YearCase{"TypedFullWidth", true, "　２０２７", "2027", "2027"},
                       YearCase{"TypedEveryYear", true, "毎年", "毎年", "毎年"},
                       YearCase{"Empty", true, "", "", ""},
                       YearCase{"Cancelled", false, "1999", "2014", "2014"}),
     [](const ::testing::TestParamInfo<YearCase>& test) { return std::string(test.param.name); });
+
+TEST_F(AnnEditor, ARefusedYearKeepsTheDialogOpenAndTheRowAsItWas)
+{
+    open(kThree);
+    clickRow(1);
+    std::shared_ptr<SeenMessageBox> notice;
+    bool stayed = false;
+    QString left;
+    answerModal<TextInputDlg>([&] { dlg->PopupMenu1->setCurrentIndex(2); },
+                              [&](TextInputDlg* t) {
+                                  t->EditField1->setText(QStringLiteral("１００００"));
+                                  notice = MessageBoxDriver::answer(QStringLiteral("OK"));
+                                  QTest::keyClick(t->EditField1, Qt::Key_Return);
+                                  stayed = t->isVisible();
+                                  left = t->EditField1->text();
+                                  QTest::keyClick(t->EditField1, Qt::Key_Escape);
+                              });
+    ASSERT_TRUE(notice->shown);
+    EXPECT_EQ(notice->text, QStringLiteral("年の指定が正しくありません。"));
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(left, QStringLiteral("１００００"));
+    EXPECT_EQ(row(1).at(0), QStringLiteral("2014"));
+    EXPECT_EQ(dlg->PopupMenu1->currentText(), QStringLiteral("2014"));
+}
 
 TEST_F(AnnEditor, TheYearEntryDialogIsEmptyAgainOnItsNextUse)
 {
@@ -348,6 +435,42 @@ TEST_F(AnnEditor, DeleteAskedAndAnsweredDelete)
     // With nothing selected the text field writes nowhere.
     dlg->EditField1->setText(QStringLiteral("stray"));
     EXPECT_EQ(texts(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+}
+
+// The question's texts each stand on one line, no word broken. With
+// MORVELIN_LOOK_DIR set, the box is also saved there as a PNG to look at.
+TEST_F(AnnEditor, TheDeleteQuestionGivesItsTextsTheRoomTheyNeed)
+{
+    open(kThree);
+    clickRow(1);
+    QStringList texts;
+    QList<bool> oneLine;
+    QSize size;
+    const int boxes = answerModal<QMessageBox>([&] { QTest::mouseClick(dlg->BevelButton2, Qt::LeftButton); },
+                                               [&](QMessageBox* box) {
+                                                   QCoreApplication::processEvents();
+                                                   size = box->size();
+                                                   for (QLabel* l : box->findChildren<QLabel*>()) {
+                                                       if (l->text().isEmpty() || !l->isVisible())
+                                                           continue;
+                                                       texts << l->text();
+                                                       // As high as the text laid out with no limit of width.
+                                                       oneLine << (!l->wordWrap()
+                                                                   || l->heightForWidth(l->width())
+                                                                          == l->heightForWidth(QWIDGETSIZE_MAX));
+                                                   }
+                                                   const QString dir = qEnvironmentVariable("MORVELIN_LOOK_DIR");
+                                                   if (!dir.isEmpty())
+                                                       box->grab().save(dir + QStringLiteral("/delete-question.png"), "PNG");
+                                                   for (QAbstractButton* b : box->buttons())
+                                                       if (b->text() == QStringLiteral("キャンセル"))
+                                                           b->click();
+                                               });
+    ASSERT_EQ(boxes, 1);
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("この操作は取り消しできません。"), QStringLiteral("本当に削除しますか？")}));
+    EXPECT_EQ(oneLine, (QList<bool>{true, true})) << size.width() << "x" << size.height();
+    EXPECT_EQ(list()->topLevelItemCount(), 3);
 }
 
 TEST_F(AnnEditor, DeleteAnsweredCancelKeepsTheRow)

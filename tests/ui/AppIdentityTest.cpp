@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDate>
 #include <QFileDialog>
 #include <QIcon>
+#include <QLocale>
 #include <QPushButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -45,7 +47,15 @@ TEST_F(QtInJapanese, TheColourAndFileDialogsSpeakJapanese)
 
 TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
 {
+    const QLocale before;
+    QLocale::setDefault(QLocale::c()); // as under LANG=C
     AppIdentity::apply(*qApp);
+    // Whatever the system's language: what Qt's dialogs format by the
+    // default locale (dates, numbers) is Japanese.
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
+    EXPECT_EQ(QLocale().territory(), QLocale::Japan);
+    EXPECT_EQ(QWidget().locale().language(), QLocale::Japanese);
+    EXPECT_EQ(QLocale().toString(QDate(2027, 3, 9), QLocale::LongFormat), QStringLiteral("2027年3月9日火曜日"));
     // Notices without a title of their own are titled with this name.
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Morvelin"));
     // The desktop entry the windows belong to, for the launcher's name and icon.
@@ -62,6 +72,7 @@ TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
     QGuiApplication::setApplicationDisplayName(QString());
     QGuiApplication::setDesktopFileName(QString());
     QApplication::setWindowIcon(QIcon());
+    QLocale::setDefault(before);
 }
 
 } // namespace

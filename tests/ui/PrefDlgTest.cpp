@@ -6,6 +6,7 @@
 #include "MainWindowFixture.h"
 #include "core/App.h"
 #include "core/Globals.h"
+#include "core/PrefDlgValues.h"
 #include "core/SettingsFiles.h"
 #include "platform/Folders.h"
 #include "support/ModalDialogDriver.h"
@@ -282,7 +283,9 @@ TEST_F(PrefDlgTest, ValuesOutsideTheDialogsRangeAreBroughtIntoItOnSave)
 
 TEST_F(PrefDlgTest, AWidthThatIsNoWidthIsRefusedAndTheDialogStaysOnIt)
 {
-    const char16_t* const refused[] = {u"", u"abc", u"0", u"-90.5", u"119.2.7", u"10000", u"99999999999999999999"};
+    // The sheet "CD 13x13" is 130 mm wide: 65 to 260 mm are taken.
+    const char16_t* const refused[] = {u"",      u"abc",   u"0",     u"0.1",    u"64.9", u"６４．９",
+                                       u"260.1", u"-90.5", u"119.2.7", u"10000", u"99999999999999999999"};
     for (const char16_t* typed : refused) {
         const QString text = QString::fromUtf16(typed);
         SCOPED_TRACE(text.toStdString());
@@ -309,11 +312,86 @@ TEST_F(PrefDlgTest, AWidthThatIsNoWidthIsRefusedAndTheDialogStaysOnIt)
                   1);
         ASSERT_TRUE(notice->shown);
         EXPECT_EQ(notice->text, QStringLiteral("「CD 13x13」の横幅が正しくありません。"));
-        EXPECT_EQ(notice->informativeText, QStringLiteral("0.1〜9999.9 の数値を mm 単位で入力して下さい。"));
+        EXPECT_EQ(notice->informativeText, QStringLiteral("65〜260 mm の範囲で入力して下さい。"));
         EXPECT_TRUE(stayed);
         EXPECT_EQ(page, 1);
         EXPECT_EQ(focused, refusedField);
         EXPECT_EQ(edited(), (std::array<int32_t, 8>{0, 1, 0, 1, 900, 1305, 1190, 1200}));
+    }
+}
+
+// A width out of range that an older or damaged preferences file left is
+// shown as it is stored and kept while its field is not edited, so the other
+// changes can be saved; once edited, the field must hold a plausible width.
+TEST_F(PrefDlgTest, AStoredWidthOutOfRangeIsKeptUntilItsFieldIsEdited)
+{
+    const int32_t stored[] = {0, 1, -5, 449, 1801, 99999, 2147483647};
+    for (const int32_t width : stored) {
+        SCOPED_TRACE(width);
+        Globals::gPref = savedPref;
+        app.InitPref();
+        Globals::gPref[40] = width;
+        QString shown;
+        std::shared_ptr<SeenMessageBox> notice;
+        bool closed = false;
+        ASSERT_EQ(show([&](PrefDlg* dlg) {
+                      shown = field(dlg, 0);
+                      in<QCheckBox>(dlg, "CheckBox2")->click();
+                      in<QLineEdit>(dlg, "EditField2")->setText(QStringLiteral("131"));
+                      notice = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                                        MessageBoxDriver::kUntilStopped);
+                      save(dlg);
+                      closed = !dlg->isVisible();
+                      notice->stopWaiting = true;
+                  }),
+                  1);
+        EXPECT_EQ(shown, PrefWidth::text(width));
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(notice->shown);
+        EXPECT_EQ(edited(), (std::array<int32_t, 8>{0, 1, 0, 1, width, 1310, 1190, 1200}));
+
+        // Edited, the same field is held to the range of its sheet.
+        ASSERT_EQ(show([&](PrefDlg* dlg) {
+                      auto* fd = in<QLineEdit>(dlg, "EditField1");
+                      fd->setText(QStringLiteral("44.8"));
+                      notice = MessageBoxDriver::answer(QStringLiteral("OK"));
+                      save(dlg);
+                      closed = !dlg->isVisible();
+                      fd->setText(QStringLiteral("180"));
+                      save(dlg);
+                  }),
+                  1);
+        ASSERT_TRUE(notice->shown);
+        EXPECT_EQ(notice->text, QStringLiteral("「FD」の横幅が正しくありません。"));
+        EXPECT_EQ(notice->informativeText, QStringLiteral("45〜180 mm の範囲で入力して下さい。"));
+        EXPECT_FALSE(closed);
+        EXPECT_EQ(Globals::gPref[40], 1800);
+    }
+}
+
+// Each sheet's range is its own: half to twice its nominal width.
+TEST_F(PrefDlgTest, EachFieldTakesTheRangeOfItsSheet)
+{
+    const struct {
+        int field;
+        const char* lowest;
+        const char* highest;
+        int32_t lowTenths, highTenths;
+    } sheets[] = {{0, "45", "180", 450, 1800}, {1, "65", "260", 650, 2600}, {2, "59.5", "238", 595, 2380},
+                  {3, "60", "240", 600, 2400}};
+    for (const auto& sheet : sheets) {
+        SCOPED_TRACE(sheet.field);
+        for (const bool high : {false, true}) {
+            Globals::gPref = savedPref;
+            app.InitPref();
+            ASSERT_EQ(show([&](PrefDlg* dlg) {
+                          in<QLineEdit>(dlg, fieldName(sheet.field))
+                              ->setText(QString::fromLatin1(high ? sheet.highest : sheet.lowest));
+                          save(dlg);
+                      }),
+                      1);
+            EXPECT_EQ(Globals::gPref[40 + sheet.field], high ? sheet.highTenths : sheet.lowTenths);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "support/ModalDialogDriver.h"
 #include "ui/TextInputDlg.h"
 
 #include <QLineEdit>
@@ -53,5 +54,72 @@ INSTANTIATE_TEST_SUITE_P(
         WayOut{"Escape", [](TextInputDlg* d) { QTest::keyClick(d->EditField1, Qt::Key_Escape); }, false},
         WayOut{"CloseBox", [](TextInputDlg* d) { d->close(); }, false}),
     [](const ::testing::TestParamInfo<WayOut>& test) { return std::string(test.param.name); });
+
+// "実行" with a text: a year is taken as plain ASCII digits, the two ways of
+// saying "every year" as they are, anything else refused with a notice while
+// the dialog stays open with the text in its field.
+TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
+{
+    const struct {
+        const char16_t* typed;
+        const char16_t* year; // null: refused
+    } cases[] = {
+        {u"2027", u"2027"},
+        {u"２０２７", u"2027"}, // as a Japanese input method types it
+        {u" 12 ", u"12"},
+        {u"\u3000１２\u3000", u"12"},
+        {u"1", u"1"},
+        {u"0001", u"1"},
+        {u"9999", u"9999"},
+        {u"９９９９", u"9999"},
+        {u"", u""},     // every year, as the editor has always read it
+        {u"   ", u""},
+        {u"毎年", u"毎年"},
+        {u"abc", nullptr},
+        {u"0", nullptr},
+        {u"0000", nullptr},
+        {u"10000", nullptr},
+        {u"１００００", nullptr},
+        {u"-5", nullptr},
+        {u"+12", nullptr},
+        {u"12.0", nullptr},
+        {u"2027年", nullptr},
+        {u"20 27", nullptr},
+        {u"\u0661\u0662", nullptr}, // digits of another script
+        {u"99999999999999999999", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
+        SCOPED_TRACE(typed.toStdString());
+        TextInputDlg dlg;
+        std::shared_ptr<SeenMessageBox> notice;
+        bool stayed = false;
+        QString left;
+        answerModal<TextInputDlg>([&] { dlg.exec(); }, [&](TextInputDlg* d) {
+            d->EditField1->setText(typed);
+            notice = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                              c.year ? 300 : 5000);
+            QTest::mouseClick(d->PushButton2, Qt::LeftButton);
+            stayed = d->isVisible();
+            left = d->EditField1->text();
+            if (stayed)
+                QTest::mouseClick(d->PushButton1, Qt::LeftButton);
+        });
+        if (c.year) {
+            EXPECT_FALSE(stayed);
+            EXPECT_TRUE(dlg.pReturn);
+            EXPECT_EQ(dlg.Year(), QString::fromUtf16(c.year));
+            notice->stopWaiting = true;
+            EXPECT_FALSE(notice->shown);
+        } else {
+            ASSERT_TRUE(notice->shown);
+            EXPECT_EQ(notice->text, QStringLiteral("年の指定が正しくありません。"));
+            EXPECT_EQ(notice->informativeText, QStringLiteral("1〜9999 の数字で入力して下さい。空欄のままなら毎年になります。"));
+            EXPECT_TRUE(stayed);
+            EXPECT_EQ(left, typed);
+            EXPECT_FALSE(dlg.pReturn);
+        }
+    }
+}
 
 } // namespace
