@@ -52,7 +52,7 @@ void TextInputDlg::PushButton1_Action()
 std::optional<QString> TextInputDlg::yearOf(const QString& typed)
 {
     const QString text = typed.normalized(QString::NormalizationForm_KC).trimmed();
-    if (text.isEmpty() || text == QStringLiteral("毎年"))
+    if (text == QStringLiteral("毎年"))
         return text;
     for (QChar c : text) {
         if (c < u'0' || c > u'9')
@@ -74,7 +74,7 @@ void TextInputDlg::PushButton2_Action()
     const std::optional<QString> year = yearOf(EditField1->text());
     if (!year) {
         Globals::gCautionDlg1(QStringLiteral("年の指定が正しくありません。"),
-                              QStringLiteral("1〜9999 の数字で入力して下さい。空欄のままなら毎年になります。"));
+                              QStringLiteral("1〜9999 の数字で入力して下さい。毎年の記念日には「毎年」を選んで下さい。"));
         EditField1->setFocus();
         EditField1->selectAll();
         return;

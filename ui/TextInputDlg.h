@@ -34,9 +34,9 @@ public:
     // A typed year as the list keeps it: a year 1 to 9999 in plain ASCII
     // digits, with no leading zeros or blanks; full-width digits and blanks,
     // as a Japanese input method types them, count as their ASCII forms.
-    // The two ways of saying "every year" stay as they are: nothing typed
-    // (blanks only) gives the empty text, "毎年" gives "毎年". Nothing for a
-    // text that is none of these.
+    // "毎年" stays as it is, as the year pop-up's own row says it. Nothing
+    // for any other text, an empty one included: it would be kept as no
+    // year at all and only read back as every year.
     static std::optional<QString> yearOf(const QString& typed);
 
     // Escape and the close box end the run as "キャンセル" does.

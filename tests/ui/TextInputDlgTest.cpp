@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         WayOut{"CloseBox", [](TextInputDlg* d) { d->close(); }, false}),
     [](const ::testing::TestParamInfo<WayOut>& test) { return std::string(test.param.name); });
 
-// "実行" with a text: a year is taken as plain ASCII digits, the two ways of
-// saying "every year" as they are, anything else refused with a notice while
+// "実行" with a text: a year is taken as plain ASCII digits, "毎年" as it
+// is, anything else (nothing typed too) refused with a notice while
 // the dialog stays open with the text in its field.
 TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
 {
@@ -72,8 +72,8 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
         {u"0001", u"1"},
         {u"9999", u"9999"},
         {u"９９９９", u"9999"},
-        {u"", u""},     // every year, as the editor has always read it
-        {u"   ", u""},
+        {u"", nullptr}, // every year is the pop-up's own row "毎年"
+        {u"   ", nullptr},
         {u"毎年", u"毎年"},
         {u"abc", nullptr},
         {u"0", nullptr},
@@ -114,7 +114,7 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
         } else {
             ASSERT_TRUE(notice->shown);
             EXPECT_EQ(notice->text, QStringLiteral("年の指定が正しくありません。"));
-            EXPECT_EQ(notice->informativeText, QStringLiteral("1〜9999 の数字で入力して下さい。空欄のままなら毎年になります。"));
+            EXPECT_EQ(notice->informativeText, QStringLiteral("1〜9999 の数字で入力して下さい。毎年の記念日には「毎年」を選んで下さい。"));
             EXPECT_TRUE(stayed);
             EXPECT_EQ(left, typed);
             EXPECT_FALSE(dlg.pReturn);
