@@ -11,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    AppIdentity::preferJapaneseSystemLocale();
     QApplication qapp(argc, argv);
     AppIdentity::apply(qapp);
     JapaneseFont::installSubstitutes();

@@ -22,6 +22,12 @@ QTranslator* installQtJapanese(QApplication& app)
     return translator;
 }
 
+void preferJapaneseSystemLocale()
+{
+    if (!qEnvironmentVariable("LC_ALL").startsWith(QLatin1String("ja")))
+        qputenv("LC_ALL", "ja_JP.UTF-8");
+}
+
 void apply(QApplication& app)
 {
     // Qt's widgets and dialogs format dates and numbers by the default

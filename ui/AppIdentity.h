@@ -12,6 +12,13 @@ namespace AppIdentity {
 // then stay in English.
 QTranslator* installQtJapanese(QApplication& app);
 
+// Before the application object: Qt's file dialog formats sizes and dates
+// by the system's locale, which Qt reads from LC_ALL, LC_TIME, LANG and the
+// like once, and which the default locale does not reach. Unless LC_ALL
+// already names a Japanese locale it is made "ja_JP.UTF-8" for this process,
+// so those read as Japanese as the rest of the dialog does.
+void preferJapaneseSystemLocale();
+
 // Japanese as the default locale and Qt's Japanese translations, the name
 // that titles the notices ("Morvelin"), the desktop entry the window belongs
 // to, and the program's icon. Called by main before the first widget.

@@ -75,4 +75,37 @@ TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
     QLocale::setDefault(before);
 }
 
+// What Qt builds its system locale from, before the application starts:
+// whatever the user's locale variables say, the file dialog's sizes and dates
+// come out Japanese.
+TEST(AppIdentity, TheSystemLocaleQtReadsIsJapanese)
+{
+    const QByteArray before = qgetenv("LC_ALL");
+    const bool hadBefore = qEnvironmentVariableIsSet("LC_ALL");
+    const struct {
+        const char* lcAll; // null: unset
+        const char* after;
+    } cases[] = {
+        {nullptr, "ja_JP.UTF-8"},      // LANG=C alone
+        {"C", "ja_JP.UTF-8"},
+        {"en_US.UTF-8", "ja_JP.UTF-8"},
+        {"ja_JP.UTF-8", "ja_JP.UTF-8"},
+        {"ja_JP.eucJP", "ja_JP.eucJP"}, // Japanese already: left as the user set it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lcAll ? c.lcAll : "(unset)");
+        if (c.lcAll)
+            qputenv("LC_ALL", c.lcAll);
+        else
+            qunsetenv("LC_ALL");
+        AppIdentity::preferJapaneseSystemLocale();
+        EXPECT_EQ(qgetenv("LC_ALL"), QByteArray(c.after));
+        EXPECT_EQ(QLocale(qEnvironmentVariable("LC_ALL")).language(), QLocale::Japanese);
+    }
+    if (hadBefore)
+        qputenv("LC_ALL", before);
+    else
+        qunsetenv("LC_ALL");
+}
+
 } // namespace
