@@ -57,7 +57,7 @@ bool decode(BinaryReader& in, AnniversaryList& list)
         entry.tt = texts[3];
         list.append(std::move(entry));
     }
-    return true;
+    return in.atEnd();
 }
 
 bool decode(const QByteArray& bytes, AnniversaryList& list)
@@ -66,14 +66,28 @@ bool decode(const QByteArray& bytes, AnniversaryList& list)
     return decode(in, list);
 }
 
-LoadResult load(const QString& path, AnniversaryList& list)
+LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen* seen)
 {
+    if (seen)
+        *seen = SettingsFiles::Seen{};
     if (path.isEmpty())
         return LoadResult::NoFile;
     QByteArray bytes;
-    if (const auto failed = SettingsFiles::readFailure<LoadResult>(path, bytes, kMaxFileBytes))
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(path, bytes, kMaxFileBytes, seen))
         return *failed;
-    return decode(bytes, list) ? LoadResult::Loaded : LoadResult::Damaged;
+    if (decode(bytes, list))
+        return LoadResult::Loaded;
+    if (seen)
+        seen->sound = false;
+    return LoadResult::Damaged;
+}
+
+Found loadAtStart(const QString& path, AnniversaryList& list)
+{
+    Found found;
+    found.result = load(path, list, &found.seen);
+    found.list = list;
+    return found;
 }
 
 SaveResult save(const QString& path, const AnniversaryList& list)
@@ -88,20 +102,18 @@ SaveResult save(const QString& path, const AnniversaryList& list)
     return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
 }
 
-SaveResult saveAtQuit(const QString& path, const AnniversaryList& list, LoadResult found,
-                      const AnniversaryList& asFound)
+SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found)
 {
-    const bool readWhole = found == LoadResult::Loaded || found == LoadResult::NoFile;
-    const bool changed = encode(list) != encode(asFound);
-    if (!changed && (!readWhole || list.isEmpty()))
-        return SaveResult::NothingToSave;
-    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
-        return SaveResult::NoFolder;
-    if (!readWhole && !SettingsFiles::keepAside(path))
-        return SaveResult::CannotCreate;
-    if (!readWhole)
-        return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
-    return save(path, list);
+    const QByteArray bytes = encode(list);
+    if (bytes == encode(found.list))
+        return {SettingsFiles::QuitOutcome::Kind::NothingToSave, QString()};
+    const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, found.seen, bytes, kMaxFileBytes);
+    if (outcome.kind == SettingsFiles::QuitOutcome::Kind::Saved
+        || outcome.kind == SettingsFiles::QuitOutcome::Kind::SavedOtherKept) {
+        found.result = LoadResult::Loaded;
+        found.list = list;
+    }
+    return outcome;
 }
 
 } // namespace AnniversaryFile

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Anniversary.h"
+#include "core/SettingsFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,7 +25,9 @@ QByteArray encode(const AnniversaryList& list);
 // in front), each with the bytes it was read from. Stops at the first record
 // that runs past the end of the data, keeping the complete records before
 // it, however large the stored count. Returns false when the data ended
-// early (the file is damaged).
+// early, or goes on past the last record its count names (a count of -1
+// followed by records, say): the file is damaged, and rewriting it from the
+// records read would drop the rest.
 bool decode(BinaryReader& in, AnniversaryList& list);
 bool decode(const QByteArray& bytes, AnniversaryList& list);
 
@@ -32,19 +35,29 @@ enum class LoadResult {
     Loaded,     // every record read
     NoFile,     // no file (or no settings folder): nothing to read, no message
     CannotOpen, // the file is there but cannot be read: "記念日ファイルを開けません。"
-    Damaged,    // the file ends early, or is larger than any list: the complete records
-                // before the damage were appended. "記念日ファイルが壊れています。"
+    Damaged,    // the file ends early, holds more than its count says, or is larger
+                // than any list: the complete records before the damage were
+                // appended. "記念日ファイルが壊れています。"
 };
 
-// Reads the file whole through the bounded reader; only a regular file is opened.
-LoadResult load(const QString& path, AnniversaryList& list);
+// Reads the file whole through the bounded reader; only a regular file is
+// opened. `seen` receives what the file's place held (not sound when Damaged).
+LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen* seen = nullptr);
+
+// What start-up found: the file's place and the entries taken from it.
+struct Found {
+    LoadResult result = LoadResult::NoFile;
+    SettingsFiles::Seen seen;
+    AnniversaryList list;
+};
+// `load` at start-up, remembering what it found for the quit's save.
+Found loadAtStart(const QString& path, AnniversaryList& list);
 
 enum class SaveResult {
     Saved,
     NoFolder,     // the folder is missing: nothing written, no message
-    CannotCreate, // the file cannot be written: "ファイルを開けません。" / "保存は行われません。"
+    CannotCreate, // the file cannot be written
     Kept,         // an empty list and a file that cannot be read: the file is left alone, no message
-    NothingToSave, // at quit: a damaged or unreadable file and no change, or a list empty all along
 };
 
 // Replaces the file with the list, whole or not at all; an emptied list is
@@ -53,14 +66,13 @@ enum class SaveResult {
 // is then most likely empty because that file could not be loaded.
 SaveResult save(const QString& path, const AnniversaryList& list);
 
-// The quit's save, given what start-up found (`found`, and the entries it
-// read, `asFound`). A list empty all along writes nothing, so no file appears
-// where there was none; an emptied list is written as one of no entries. A
-// file that could not be read whole (damaged, too large, unreadable) is left
-// as it is unless the list changed during the run; then it is first kept
-// beside the new file under a name of its own (SettingsFiles::keepAside),
-// and nothing is written when it cannot be kept.
-SaveResult saveAtQuit(const QString& path, const AnniversaryList& list, LoadResult found,
-                      const AnniversaryList& asFound);
+// The quit's save, given what start-up found. Nothing is written unless the
+// list changed during the run: a list empty all along leaves no file where
+// there was none, and a file that could not be read whole stays as it is.
+// An emptied list is written as one of no entries. A changed list replaces
+// a file that could not be read whole, or that someone else saved since
+// start-up, only once that file has a second name of its own
+// (SettingsFiles::saveAtQuit). After a save, `found` is what was written.
+SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found);
 
 } // namespace AnniversaryFile

@@ -86,8 +86,8 @@ void App::InitPref() { Preferences::initPref(Globals::gPref, Globals::gPrefS, Gl
 void App::LoadPref()
 {
     const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                             Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes);
-    m_prefFileUnread = result == Preferences::LoadResult::CannotOpen || result == Preferences::LoadResult::Damaged;
+                                                             Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes,
+                                                             &m_prefSeen);
     switch (result) {
     case Preferences::LoadResult::NoFile:
         Globals::MsgBox(QStringLiteral("初期設定ファイルがありません。デフォルトの設定で起動します。"));
@@ -105,12 +105,9 @@ void App::LoadPref()
 
 void App::SavePref()
 {
-    const Preferences::SaveResult result = Preferences::save(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                             &Globals::gPrefSBytes, m_prefFileUnread);
-    if (result == Preferences::SaveResult::Saved)
-        m_prefFileUnread = false;
-    if (result == Preferences::SaveResult::CannotWrite)
-        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+    SettingsFiles::tellQuitOutcome(QStringLiteral("初期設定"), SettingsFiles::preferenceFile(),
+                                   Preferences::saveAtQuit(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
+                                                           &Globals::gPrefSBytes, m_prefSeen));
 }
 
 void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
@@ -134,6 +131,12 @@ bool keepPageSetup() { return Globals::gConvIB(Globals::gPref[PrefIndex::kKeepPa
 void pageSetupFileMissing()
 {
     Globals::gCautionDlg1(QStringLiteral("用紙設定ファイルがみつかりません。"),
+                          QStringLiteral("再度、用紙設定を行って下さい。"));
+}
+
+void pageSetupFileUnreadable()
+{
+    Globals::gCautionDlg1(QStringLiteral("用紙設定ファイルを読み込めません。"),
                           QStringLiteral("再度、用紙設定を行って下さい。"));
 }
 } // namespace
@@ -165,14 +168,23 @@ void App::PrintSetupParam(const PrinterSetup& ps)
 
 void App::LoadPrintSetup()
 {
+    // The file is looked at even while it is not kept, so that turning the
+    // preference on during the run still knows at quit what the file held.
+    QString text;
+    const PageSetupFile::LoadResult result = PageSetupFile::load(SettingsFiles::folder(), text, &m_pageSetupSeen);
+    // A text that is no page setup of ours is a damaged file.
+    if (result == PageSetupFile::LoadResult::Loaded && !PageSetup::decode(text))
+        m_pageSetupSeen.sound = false;
     if (!keepPageSetup())
         return;
-    QString text;
-    switch (PageSetupFile::load(SettingsFiles::folder(), text)) {
+    switch (result) {
     case PageSetupFile::LoadResult::NoFolder:
         return;
-    case PageSetupFile::LoadResult::Unreadable:
+    case PageSetupFile::LoadResult::NoFile:
         pageSetupFileMissing();
+        return;
+    case PageSetupFile::LoadResult::Unreadable:
+        pageSetupFileUnreadable();
         return;
     case PageSetupFile::LoadResult::Loaded:
         break;
@@ -182,9 +194,8 @@ void App::LoadPrintSetup()
     // print or page setup meets the missing printer itself.
     if (!ps || !hasPrintableArea(*ps))
         return;
-    // A text that is no page setup of ours is as good as no file.
     if (!ps->SetSetupString(text)) {
-        pageSetupFileMissing();
+        pageSetupFileUnreadable();
         return;
     }
     PrintSetupParam(*ps);
@@ -197,8 +208,8 @@ void App::SavePrintSetup()
     const QString text = Globals::gPrintSetup.value(kSetupString).toString();
     if (text.isEmpty())
         return;
-    if (PageSetupFile::save(SettingsFiles::folder(), text) == PageSetupFile::SaveResult::CannotWrite)
-        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
+    SettingsFiles::tellQuitOutcome(QStringLiteral("用紙設定"), SettingsFiles::pageSetupFile(),
+                                   PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupSeen));
 }
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SettingsFiles.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,9 +34,12 @@ public:
     // first run. A missing file is reported with MsgBox, an unreadable or
     // damaged one with a notice; the defaults stay in both cases.
     void LoadPref();
-    // Writes the PreferenceFile, unless there is no settings folder. A file
-    // that LoadPref could not read is first kept beside it. A failed write is
-    // reported with a notice; the old file then stays as it was.
+    // Writes the PreferenceFile when the preferences would give other bytes
+    // than LoadPref read (always after a run without a file), unless there is
+    // no settings folder. A file that LoadPref could not read, or that was
+    // saved elsewhere since, is first kept beside it (the latter with a
+    // notice). A failed write is reported with a notice; the old file then
+    // stays as it was.
     void SavePref();
 
     // The application's opening sequence: InitVal, InitColor, InitPref,
@@ -75,10 +80,12 @@ public:
     void PrintSetup();
     // gPrintSetup's "SetupString", "Width" and "Height" from `ps`.
     void PrintSetupParam(const PrinterSetup& ps);
-    // While keep-page-setup is on: the PageSetupFile into gPrintSetup.
+    // While keep-page-setup is on: the PageSetupFile into gPrintSetup. A
+    // missing file and one that cannot be read are told apart in the notice.
     void LoadPrintSetup();
     // While keep-page-setup is on and a page setup exists: gPrintSetup's
-    // setup text into the PageSetupFile.
+    // setup text into the PageSetupFile, when it differs from what the file
+    // held at start-up; as SavePref for a file that changed meanwhile.
     void SavePrintSetup();
 
     // ---- Preferences dialog ----
@@ -95,5 +102,8 @@ private:
     PrinterSetupFactory m_newPrinterSetup;
     PrefDlgRunner m_runPrefDlg;
     std::function<void()> m_runAboutPanel;
-    bool m_prefFileUnread = false; // LoadPref found a file it could not read whole
+    // What the settings files held at start-up, for the quit to tell what
+    // this run changed and whether someone else saved them meanwhile.
+    SettingsFiles::Seen m_prefSeen;
+    SettingsFiles::Seen m_pageSetupSeen;
 };

@@ -33,15 +33,26 @@ bool decode(const QByteArray& bytes, QString& setupString)
     return true;
 }
 
-LoadResult load(const QString& settingsFolder, QString& setupString)
+LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::Seen* seen)
 {
-    if (!Folders::isFolder(settingsFolder))
+    SettingsFiles::Seen found;
+    if (!Folders::isFolder(settingsFolder)) {
+        if (seen)
+            *seen = found;
         return LoadResult::NoFolder;
+    }
     QByteArray bytes;
-    if (FileIO::readWhole(SettingsFiles::pageSetupFileIn(settingsFolder), bytes, kMaxFileBytes)
-        != FileIO::ReadResult::Read)
-        return LoadResult::Unreadable;
-    return decode(bytes, setupString) ? LoadResult::Loaded : LoadResult::Unreadable;
+    found = SettingsFiles::seenOf(FileIO::readWhole(SettingsFiles::pageSetupFileIn(settingsFolder), bytes, kMaxFileBytes),
+                                  bytes);
+    LoadResult result = LoadResult::Unreadable;
+    if (found.kind == SettingsFiles::Seen::Kind::Missing)
+        result = LoadResult::NoFile;
+    else if (found.kind == SettingsFiles::Seen::Kind::Read && decode(bytes, setupString))
+        result = LoadResult::Loaded;
+    found.sound = result == LoadResult::Loaded;
+    if (seen)
+        *seen = found;
+    return result;
 }
 
 SaveResult save(const QString& settingsFolder, const QString& setupString)
@@ -51,6 +62,17 @@ SaveResult save(const QString& settingsFolder, const QString& setupString)
     return FileIO::writeWhole(SettingsFiles::pageSetupFileIn(settingsFolder), encode(setupString))
                ? SaveResult::Saved
                : SaveResult::CannotWrite;
+}
+
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
+                                      SettingsFiles::Seen& atStart)
+{
+    if (!setupString)
+        return {SettingsFiles::QuitOutcome::Kind::NothingToSave, QString()};
+    if (!Folders::isFolder(settingsFolder))
+        return {SettingsFiles::QuitOutcome::Kind::NoFolder, QString()};
+    return SettingsFiles::saveAtQuit(SettingsFiles::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
+                                     kMaxFileBytes);
 }
 
 } // namespace PageSetupFile

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/SettingsFiles.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // The page setup on disk: the file "printSetup" in the settings folder, kept
 // only while the keep-page-setup preference is on. The PString tag
@@ -19,11 +23,13 @@ bool decode(const QByteArray& bytes, QString& setupString);
 enum class LoadResult {
     Loaded,
     NoFolder,   // no settings folder: nothing to read, no message
-    Unreadable, // no file, or one that cannot be read whole or ends early
+    NoFile,     // nothing at the file's place
+    Unreadable, // something there that cannot be read whole, or a file that ends early
 };
 
-// Reads the file in `settingsFolder`.
-LoadResult load(const QString& settingsFolder, QString& setupString);
+// Reads the file in `settingsFolder`; `seen` receives what its place held
+// (not sound when Unreadable).
+LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::Seen* seen = nullptr);
 
 enum class SaveResult {
     Saved,
@@ -33,5 +39,11 @@ enum class SaveResult {
 
 // Replaces the file in `settingsFolder` with the setup text, whole or not at all.
 SaveResult save(const QString& settingsFolder, const QString& setupString);
+
+// The quit's save (SettingsFiles::saveAtQuit) of `setupString`, none when
+// there is nothing to keep: written only when its bytes would differ from
+// those start-up saw in `atStart`.
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
+                                      SettingsFiles::Seen& atStart);
 
 } // namespace PageSetupFile

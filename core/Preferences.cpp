@@ -169,17 +169,23 @@ bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Pal
 }
 
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom)
+                const SheetWidths& sheetW, TextPrefBytes* readFrom, SettingsFiles::Seen* seen)
 {
+    if (seen)
+        *seen = SettingsFiles::Seen{};
     if (!Folders::isFolder(settingsFolder)) {
         Folders::createFolder(settingsFolder);
         return LoadResult::FolderCreated;
     }
     QByteArray bytes;
-    if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder), bytes))
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder),
+                                                                   bytes, FileIO::kMaxSettingsFileBytes, seen))
         return *failed;
-    if (!decode(bytes, pref, prefS, clr, sheetW, readFrom))
+    if (!decode(bytes, pref, prefS, clr, sheetW, readFrom)) {
+        if (seen)
+            seen->sound = false;
         return LoadResult::Damaged;
+    }
     return LoadResult::Loaded;
 }
 
@@ -194,6 +200,15 @@ SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextP
     if (!FileIO::writeWhole(path, encode(pref, prefS, readFrom)))
         return SaveResult::CannotWrite;
     return SaveResult::Saved;
+}
+
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
+                                      const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart)
+{
+    if (!Folders::isFolder(settingsFolder))
+        return {SettingsFiles::QuitOutcome::Kind::NoFolder, QString()};
+    return SettingsFiles::saveAtQuit(SettingsFiles::preferenceFileIn(settingsFolder), atStart,
+                                     encode(pref, prefS, readFrom));
 }
 
 } // namespace Preferences

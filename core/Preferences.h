@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SettingsFiles.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -58,9 +60,10 @@ enum class LoadResult {
 };
 
 // The whole loading road for a settings folder; the file is read whole
-// through the bounded reader, and only a regular file is opened.
+// through the bounded reader, and only a regular file is opened. `seen`
+// receives what the file's place held, for the quit's save.
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr);
+                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr, SettingsFiles::Seen* seen = nullptr);
 
 enum class SaveResult {
     Saved,
@@ -74,5 +77,11 @@ enum class SaveResult {
 // nothing is written.
 SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
                 const TextPrefBytes* readFrom = nullptr, bool keepOldFile = false);
+
+// The quit's save (SettingsFiles::saveAtQuit): the file is written only when
+// its bytes would differ from those `load` saw; a file that could not be
+// read, or that someone else saved since, is kept aside first.
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
+                                      const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart);
 
 } // namespace Preferences

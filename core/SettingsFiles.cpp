@@ -1,8 +1,11 @@
 #include "core/SettingsFiles.h"
 
+#include "core/Globals.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace SettingsFiles {
@@ -17,9 +20,38 @@ QString preferenceFile() { return preferenceFileIn(folder()); }
 QString anniversaryFile() { return anniversaryFileIn(folder()); }
 QString pageSetupFile() { return pageSetupFileIn(folder()); }
 
-QString keptName(const QString& path)
+bool sameFile(const Seen& a, const Seen& b)
 {
-    const QString first = path + QStringLiteral(".damaged");
+    return a.kind == b.kind && (a.kind != Seen::Kind::Read || a.bytes == b.bytes);
+}
+
+Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes)
+{
+    Seen seen;
+    switch (read) {
+    case FileIO::ReadResult::Missing:
+        break;
+    case FileIO::ReadResult::Read:
+        seen.kind = Seen::Kind::Read;
+        seen.bytes = bytes;
+        break;
+    case FileIO::ReadResult::CannotOpen:
+    case FileIO::ReadResult::TooLarge:
+        seen.kind = Seen::Kind::Unread;
+        break;
+    }
+    return seen;
+}
+
+Seen look(const QString& path, qint64 maxBytes)
+{
+    QByteArray bytes;
+    return seenOf(FileIO::readWhole(path, bytes, maxBytes), bytes);
+}
+
+QString keptName(const QString& path, const char* suffix)
+{
+    const QString first = path + QLatin1String(suffix);
     if (!QFileInfo(first).exists() && !QFileInfo(first).isSymLink())
         return first;
     for (int n = 2; n < 1000; ++n) {
@@ -35,6 +67,91 @@ bool keepAside(const QString& path)
     if (!FileIO::isRegularFile(path))
         return true;
     return FileIO::keepUnder(path, keptName(path));
+}
+
+QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, const Seen& atQuit)
+{
+    if (!held)
+        return QuitStep::Nothing;
+    // Unchanged during the run: whatever is there now, maybe saved by
+    // another copy of the program, stays.
+    if (atStart.kind == Seen::Kind::Read && *held == atStart.bytes)
+        return QuitStep::Nothing;
+    if (atQuit.kind == Seen::Kind::Read && *held == atQuit.bytes)
+        return QuitStep::Nothing;
+    if (atQuit.kind == Seen::Kind::Missing)
+        return QuitStep::Write;
+    if (sameFile(atStart, atQuit))
+        return atStart.kind == Seen::Kind::Read && atStart.sound ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
+    return QuitStep::KeepOtherThenWrite;
+}
+
+namespace {
+bool somethingThere(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+} // namespace
+
+QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held, qint64 maxBytes)
+{
+    using Kind = QuitOutcome::Kind;
+    if (!held)
+        return {Kind::NothingToSave, QString()};
+    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
+        return {Kind::NoFolder, QString()};
+    const Seen now = look(path, maxBytes);
+    const QuitStep step = quitStep(atStart, held, now);
+    if (step == QuitStep::Nothing) {
+        if (now.kind == Seen::Kind::Read && now.bytes == *held)
+            atStart = now;
+        return {Kind::NothingToSave, QString()};
+    }
+    if (somethingThere(path) && !FileIO::isRegularFile(path))
+        return {Kind::NotAFile, QString()};
+
+    QString kept;
+    if (step == QuitStep::KeepDamagedThenWrite || step == QuitStep::KeepOtherThenWrite) {
+        kept = keptName(path, step == QuitStep::KeepOtherThenWrite ? kOtherSuffix : kDamagedSuffix);
+        if (!FileIO::keepUnder(path, kept))
+            return {Kind::CannotKeep, QString()};
+    }
+    if (!FileIO::writeWhole(path, *held)) {
+        // The file is still in its place, whole: its second name is not needed.
+        if (!kept.isEmpty())
+            QFile::remove(kept);
+        return {Kind::CannotWrite, QString()};
+    }
+    atStart = Seen{Seen::Kind::Read, *held, true};
+    if (step == QuitStep::KeepOtherThenWrite)
+        return {Kind::SavedOtherKept, kept};
+    return {Kind::Saved, QString()};
+}
+
+void tellQuitOutcome(const QString& what, const QString& path, const QuitOutcome& outcome)
+{
+    using Kind = QuitOutcome::Kind;
+    const QString notSaved = QStringLiteral("%1ファイルを保存できません。").arg(what);
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (outcome.kind) {
+    case Kind::NothingToSave:
+    case Kind::NoFolder:
+    case Kind::Saved:
+        return;
+    case Kind::SavedOtherKept:
+        Globals::gCautionDlg1(
+            QStringLiteral("%1ファイルは、起動の後にほかから書き換えられていました。").arg(what),
+            QStringLiteral("書き換えられたファイルを「%1」として残し、この起動での%2を保存しました。")
+                .arg(QDir::toNativeSeparators(outcome.keptAs), what));
+        return;
+    case Kind::NotAFile:
+        Globals::gCautionDlg1(notSaved, QStringLiteral("「%1」はファイルではないため、保存は行われません。").arg(shown));
+        return;
+    case Kind::CannotKeep:
+        Globals::gCautionDlg1(notSaved,
+                              QStringLiteral("「%1」を別の名前で残せないため、保存は行われません。").arg(shown));
+        return;
+    case Kind::CannotWrite:
+        Globals::gCautionDlg1(notSaved, QStringLiteral("保存は行われません。"));
+        return;
+    }
 }
 
 } // namespace SettingsFiles

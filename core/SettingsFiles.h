@@ -21,15 +21,45 @@ QString preferenceFileIn(const QString& settingsFolder);
 QString anniversaryFileIn(const QString& settingsFolder);
 QString pageSetupFileIn(const QString& settingsFolder);
 
+// What a settings file's place held when it was looked at. Start-up keeps
+// it, so that quitting can tell whether the file is still the one this run
+// read: the settings files are written only at quit, and another copy of
+// the program (or anything else) may have saved them meanwhile.
+struct Seen {
+    enum class Kind {
+        Missing, // nothing there
+        Read,    // a regular file, read whole into `bytes`
+        Unread,  // something that could not be read whole: no regular file, no
+                 // permission, or larger than any file of its kind
+    };
+    Kind kind = Kind::Missing;
+    QByteArray bytes;
+    // For Read: the bytes were a sound file of their kind. The loader clears
+    // it for a damaged file.
+    bool sound = true;
+};
+
+// The same kind and, for Read, the same bytes.
+bool sameFile(const Seen& a, const Seen& b);
+
+// The place at `path`, read through the bounded reader.
+Seen look(const QString& path, qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
+// What a read of the bounded reader saw.
+Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes);
+
 // Reads a settings file whole. A file that is missing, cannot be read or is
 // larger than `maxBytes` gives the loader's own LoadResult for it (NoFile,
 // CannotOpen, Damaged), so that every settings file tells these apart alike;
-// a file read whole into `bytes` gives nothing.
+// a file read whole into `bytes` gives nothing. `seen`, when given, receives
+// what the place held.
 template <class LoadResult>
 std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
-                                      qint64 maxBytes = FileIO::kMaxSettingsFileBytes)
+                                      qint64 maxBytes = FileIO::kMaxSettingsFileBytes, Seen* seen = nullptr)
 {
-    switch (FileIO::readWhole(path, bytes, maxBytes)) {
+    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes);
+    if (seen)
+        *seen = seenOf(read, bytes);
+    switch (read) {
     case FileIO::ReadResult::Missing:
         return LoadResult::NoFile;
     case FileIO::ReadResult::CannotOpen:
@@ -42,12 +72,53 @@ std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
     return std::nullopt;
 }
 
+// The suffix of the second name of a file that could not be read, and of one
+// that someone else saved while this run held other content for it.
+inline constexpr char kDamagedSuffix[] = ".damaged";
+inline constexpr char kOtherSuffix[] = ".other";
+
 // Before a file that could not be read whole is replaced: keeps it beside
 // itself as "<name>.damaged" (then "<name>.damaged.2", ...; an earlier kept
 // file is never replaced), so what it held is not lost. True when the file
 // may now be replaced: it was kept, or there is no regular file to keep.
 bool keepAside(const QString& path);
-// The name keepAside would give the file at `path` now.
-QString keptName(const QString& path);
+// The name keepAside would give the file at `path` now; with another suffix,
+// the name it would give under that one.
+QString keptName(const QString& path, const char* suffix = kDamagedSuffix);
+
+// What quitting does with a settings file, from what start-up saw there
+// (`atStart`), the bytes this run would write (`held`; none when it has
+// nothing to store) and what is there now (`atQuit`).
+enum class QuitStep {
+    Nothing,            // nothing to store, or the place already holds it
+    Write,              // the place still holds what start-up saw (or nothing)
+    KeepDamagedThenWrite, // as start-up saw it, but that could not be read whole
+    KeepOtherThenWrite, // changed since start-up: that version is kept first
+};
+QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, const Seen& atQuit);
+
+struct QuitOutcome {
+    enum class Kind {
+        NothingToSave,
+        NoFolder,       // no settings folder: nothing written, nothing to tell
+        Saved,
+        SavedOtherKept, // saved; the version someone else saved is under `keptAs`
+        NotAFile,       // something that is no regular file holds the place
+        CannotKeep,     // the file there could not be given a second name; nothing written
+        CannotWrite,    // the write failed; the file there stays as it was
+    };
+    Kind kind = Kind::NothingToSave;
+    QString keptAs;
+};
+
+// The quit's save of the settings file at `path` by quitStep; a file kept
+// aside first gets its second name from keptName. After a save `atStart`
+// becomes what was written, so a second quit writes nothing again.
+QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held,
+                       qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
+
+// Tells the user what came of a quit's save, when there is anything to tell.
+// `what` names the file as the notices do: "初期設定", "記念日", "用紙設定".
+void tellQuitOutcome(const QString& what, const QString& path, const QuitOutcome& outcome);
 
 } // namespace SettingsFiles

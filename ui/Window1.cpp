@@ -74,25 +74,19 @@ void Window1::MarkChanged()
 
 void Window1::LoadAnvsy()
 {
-    m_anvsyFound = AnniversaryFile::load(AnniversaryFile::defaultPath(), pAnvsy);
-    m_anvsyAsFound = pAnvsy;
-    if (m_anvsyFound == AnniversaryFile::LoadResult::CannotOpen)
+    m_anvsyFound = AnniversaryFile::loadAtStart(AnniversaryFile::defaultPath(), pAnvsy);
+    if (m_anvsyFound.result == AnniversaryFile::LoadResult::CannotOpen)
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"), QString());
-    else if (m_anvsyFound == AnniversaryFile::LoadResult::Damaged)
+    else if (m_anvsyFound.result == AnniversaryFile::LoadResult::Damaged)
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
                               QStringLiteral("読み込めた記念日だけを表示します。"));
 }
 
 void Window1::SaveAnvsy()
 {
-    const AnniversaryFile::SaveResult result
-        = AnniversaryFile::saveAtQuit(AnniversaryFile::defaultPath(), pAnvsy, m_anvsyFound, m_anvsyAsFound);
-    if (result == AnniversaryFile::SaveResult::Saved) {
-        m_anvsyFound = AnniversaryFile::LoadResult::Loaded;
-        m_anvsyAsFound = pAnvsy;
-    } else if (result == AnniversaryFile::SaveResult::CannotCreate) {
-        Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
-    }
+    const QString path = AnniversaryFile::defaultPath();
+    SettingsFiles::tellQuitOutcome(QStringLiteral("記念日"), path,
+                                   AnniversaryFile::saveAtQuit(path, pAnvsy, m_anvsyFound));
 }
 
 bool Window1::Event_CancelClose(bool appQuitting)

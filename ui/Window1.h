@@ -96,8 +96,7 @@ private:
     // already loaded what is selected now.
     uint64_t m_listChanges = 0;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
-    AnniversaryFile::LoadResult m_anvsyFound = AnniversaryFile::LoadResult::NoFile;
-    AnniversaryList m_anvsyAsFound;
+    AnniversaryFile::Found m_anvsyFound;
 
     // ---- Working state ----
 public:

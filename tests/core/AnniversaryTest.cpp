@@ -285,8 +285,9 @@ TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
         EXPECT_TRUE(read.isEmpty());
         // Neither an empty list nor a changed one opens it at quit.
         EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
-        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, two, AnniversaryFile::LoadResult::CannotOpen, {}),
-                  AnniversaryFile::SaveResult::CannotCreate);
+        AnniversaryList none;
+        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
         EXPECT_FALSE(fifo.openedForReading());
         EXPECT_TRUE(fifo.stillThere());
     }
@@ -317,10 +318,9 @@ TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
 }
 
 // The quit's save, from what start-up found to what the folder holds after.
-TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWhole)
+TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWholeIsKept)
 {
-    using LR = AnniversaryFile::LoadResult;
-    using SR = AnniversaryFile::SaveResult;
+    using Kind = SettingsFiles::QuitOutcome::Kind;
     const AnniversaryList one = {two[0]};
     const QByteArray good = AnniversaryFile::encode(two);
     // The first record's length byte runs past the end: 50 bytes, no entry.
@@ -333,20 +333,20 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWho
         const char* what;
         QByteArray before; // the file at start-up; "<none>" for no file
         AnniversaryList atQuit;
-        SR result;
+        Kind result;
         QByteArray after;  // the file after the quit
         QByteArray kept;   // what "anvsy.damaged" holds; "<none>" for no such file
     } cases[] = {
-        {"no file, empty all along", "<none>", {}, SR::NothingToSave, "<none>", "<none>"},
-        {"no file, an entry added", "<none>", one, SR::Saved, AnniversaryFile::encode(one), "<none>"},
-        {"whole file, emptied", good, {}, SR::Saved, AnniversaryFile::encode({}), "<none>"},
-        {"whole file, unchanged", good, two, SR::Saved, good, "<none>"},
-        {"whole file, changed", good, one, SR::Saved, AnniversaryFile::encode(one), "<none>"},
-        {"bad first record, unchanged", badFirst, {}, SR::NothingToSave, badFirst, "<none>"},
-        {"bad first record, an entry added", badFirst, one, SR::Saved, AnniversaryFile::encode(one), badFirst},
-        {"cut record, unchanged", cutSecond, one, SR::NothingToSave, cutSecond, "<none>"},
-        {"cut record, emptied", cutSecond, {}, SR::Saved, AnniversaryFile::encode({}), cutSecond},
-        {"cut record, changed", cutSecond, two, SR::Saved, good, cutSecond},
+        {"no file, empty all along", "<none>", {}, Kind::NothingToSave, "<none>", "<none>"},
+        {"no file, an entry added", "<none>", one, Kind::Saved, AnniversaryFile::encode(one), "<none>"},
+        {"whole file, emptied", good, {}, Kind::Saved, AnniversaryFile::encode({}), "<none>"},
+        {"whole file, unchanged", good, two, Kind::NothingToSave, good, "<none>"},
+        {"whole file, changed", good, one, Kind::Saved, AnniversaryFile::encode(one), "<none>"},
+        {"bad first record, unchanged", badFirst, {}, Kind::NothingToSave, badFirst, "<none>"},
+        {"bad first record, an entry added", badFirst, one, Kind::Saved, AnniversaryFile::encode(one), badFirst},
+        {"cut record, unchanged", cutSecond, one, Kind::NothingToSave, cutSecond, "<none>"},
+        {"cut record, emptied", cutSecond, {}, Kind::Saved, AnniversaryFile::encode({}), cutSecond},
+        {"cut record, changed", cutSecond, two, Kind::Saved, good, cutSecond},
     };
     const QString path = AnniversaryFile::defaultPath();
     for (const auto& c : cases) {
@@ -354,11 +354,13 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWho
         ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
         if (c.before != none.toUtf8())
             TestFiles::plant(path, c.before);
-        AnniversaryList asFound;
-        const LR found = AnniversaryFile::load(path, asFound);
-        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found, asFound), c.result) << c.what;
+        AnniversaryList list;
+        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found).kind, c.result) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path).toHex(), c.after.toHex()) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
+        // Saved once, the same list writes nothing more.
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found).kind, Kind::NothingToSave) << c.what;
     }
 
     // A second damaged file never replaces the first one kept.
@@ -366,12 +368,66 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileThatWasNotReadWho
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     TestFiles::plant(path + QStringLiteral(".damaged"), "kept in an earlier run");
     TestFiles::plant(path, badFirst);
-    AnniversaryList asFound;
-    ASSERT_EQ(AnniversaryFile::load(path, asFound), LR::Damaged);
-    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, one, LR::Damaged, asFound), SR::Saved);
+    AnniversaryList list;
+    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
+    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Damaged);
+    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, one, found).kind, Kind::Saved);
     EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), QByteArray("kept in an earlier run"));
     EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged.2")), badFirst);
     EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(one));
+}
+
+// Records past the count are part of the file too: reading only the counted
+// ones as a good file would drop the others at the first save.
+TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
+{
+    using Kind = SettingsFiles::QuitOutcome::Kind;
+    const AnniversaryList three = {entry(int32_t(0), int32_t(5), int32_t(5), QStringLiteral("一")),
+                                   entry(int32_t(0), int32_t(6), int32_t(6), QStringLiteral("二")),
+                                   entry(int32_t(0), int32_t(7), int32_t(7), QStringLiteral("三"))};
+    const QByteArray full = AnniversaryFile::encode(three);
+    const auto withLast = [&](const char* last) {
+        QByteArray bytes = full;
+        bytes.replace(6, 4, hex(last));
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        QByteArray file;
+        AnniversaryFile::LoadResult result;
+        qsizetype entries;
+    } cases[] = {
+        {"count exact", full, AnniversaryFile::LoadResult::Loaded, 3},
+        {"count smaller", withLast("00000000"), AnniversaryFile::LoadResult::Damaged, 1},
+        {"-1 with records", withLast("ffffffff"), AnniversaryFile::LoadResult::Damaged, 0},
+        {"count larger", withLast("00000005"), AnniversaryFile::LoadResult::Damaged, 3},
+        {"a stray byte after the records", full + '\0', AnniversaryFile::LoadResult::Damaged, 3},
+    };
+    const QString path = AnniversaryFile::defaultPath();
+    const QString kept = path + QStringLiteral(".damaged");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(SettingsFiles::folder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        TestFiles::plant(path, c.file);
+
+        AnniversaryList list;
+        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
+        EXPECT_EQ(found.result, c.result);
+        ASSERT_EQ(list.size(), c.entries);
+        for (qsizetype i = 0; i < list.size(); ++i)
+            EXPECT_EQ(list[i].tt.toString(), three[i].tt.toString());
+
+        // Unchanged: the file stays as it is.
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, list, found).kind, Kind::NothingToSave);
+        EXPECT_EQ(TestFiles::bytesOf(path), c.file);
+
+        // The first edit: a damaged file is kept whole before the list replaces it.
+        list.append(entry(int32_t(0), int32_t(1), int32_t(1), QStringLiteral("元日")));
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, list, found).kind, Kind::Saved);
+        EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(list));
+        EXPECT_EQ(TestFiles::bytesOf(kept), c.result == AnniversaryFile::LoadResult::Damaged ? c.file : "<none>");
+    }
 }
 
 TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
@@ -379,19 +435,19 @@ TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     const QString path = AnniversaryFile::defaultPath();
     ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
-    AnniversaryList asFound;
-    ASSERT_EQ(AnniversaryFile::load(path, asFound), AnniversaryFile::LoadResult::Loaded);
-    AnniversaryList grown = asFound;
+    AnniversaryList grown;
+    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, grown);
+    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
     for (int i = 0; i < 20; ++i)
         grown.append(Anniversary{int32_t(0), int32_t(1), int32_t(i + 1), QStringLiteral("日付の記念日")});
     SCOPED_TRACE("the disk lets no file grow past 32 bytes");
-    AnniversaryFile::SaveResult result;
+    SettingsFiles::QuitOutcome result;
     {
         HostileFiles::FileSizeLimit full(32);
         ASSERT_TRUE(full.active());
-        result = AnniversaryFile::saveAtQuit(path, grown, AnniversaryFile::LoadResult::Loaded, asFound);
+        result = AnniversaryFile::saveAtQuit(path, grown, found);
     }
-    EXPECT_EQ(result, AnniversaryFile::SaveResult::CannotCreate);
+    EXPECT_EQ(result.kind, SettingsFiles::QuitOutcome::Kind::CannotWrite);
     EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(two));
 }
 

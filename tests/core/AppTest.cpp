@@ -124,8 +124,9 @@ TEST_F(AppPrefTest, UnwritableFileAtQuitIsAnnounced)
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.SavePref();
     ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
-    EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_EQ(seen->text, QStringLiteral("初期設定ファイルを保存できません。"));
+    EXPECT_EQ(seen->informativeText,
+              QStringLiteral("「%1」はファイルではないため、保存は行われません。").arg(SettingsFiles::preferenceFile()));
     EXPECT_TRUE(Folders::isFolder(SettingsFiles::preferenceFile()));
 }
 
@@ -190,7 +191,7 @@ TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
         app.SavePref();
     }
     ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
+    EXPECT_EQ(seen->text, QStringLiteral("初期設定ファイルを保存できません。"));
     EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), before);
 }
@@ -210,7 +211,7 @@ TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
     auto closing = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.SavePref();
     ASSERT_TRUE(closing->shown);
-    EXPECT_EQ(closing->text, QStringLiteral("ファイルを開けません。"));
+    EXPECT_EQ(closing->text, QStringLiteral("初期設定ファイルを保存できません。"));
     EXPECT_FALSE(fifo.openedForReading());
     EXPECT_TRUE(fifo.stillThere());
 }

@@ -208,11 +208,11 @@ TEST_F(PageSetupFileTest, NoFolderMeansNothingReadAndNothingWritten)
     EXPECT_FALSE(Folders::exists(folder));
 }
 
-TEST_F(PageSetupFileTest, WhatCannotBeReadWholeCountsAsMissing)
+TEST_F(PageSetupFileTest, AMissingFileIsToldApartFromOneThatCannotBeReadWhole)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
     QString text = QStringLiteral("unchanged");
-    EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::Unreadable); // no file
+    EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::NoFile);
 
     writeRaw(QByteArray("\x0aprintSetup\0\0\0\x30" "Morvelin", 23)); // ends before its count
     EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::Unreadable);

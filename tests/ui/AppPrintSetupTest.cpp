@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPrinter>
@@ -272,7 +273,7 @@ TEST_F(PageSetupTest, KeptPageSetupComesBackAtTheNextStartWithoutADialog)
 TEST_F(PageSetupTest, KeepPageSetupCountsAsOnFromOne)
 {
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    const QByteArray old("\x0aprintSetup\0\0\0\x03old", 18);
+    const QByteArray old = PageSetupFile::encode(customPortrait());
     const struct {
         int32_t pref3;
         bool kept;
@@ -282,11 +283,12 @@ TEST_F(PageSetupTest, KeepPageSetupCountsAsOnFromOne)
         writeFile(old);
         Globals::gPref[3] = c.pref3;
         app.InitVal();
+        app.LoadPrintSetup();
         setPageSetup(a5Landscape());
         app.SavePrintSetup();
         EXPECT_EQ(fileBytes(), c.kept ? PageSetupFile::encode(a5Landscape()) : old);
 
-        // With the preference off the file on disk is not even read.
+        // With the preference off the file on disk is not taken.
         writeFile(PageSetupFile::encode(customPortrait()));
         app.InitVal();
         app.LoadPrintSetup();
@@ -302,8 +304,9 @@ TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
     const struct {
         const char* what;
         std::function<void()> make;
+        bool missing = false;
     } cases[] = {
-        {"no file", [] {}},
+        {"no file", [] {}, true},
         {"cut short", [] { writeFile(PageSetupFile::encode(a5Landscape()).left(40)); }},
         {"count past the end", [] { writeFile(QByteArray("\x0aprintSetup\x10\0\0\0xyz", 18)); }},
         {"only a tag", [] { writeFile(QByteArray("\x0aprintSetup")); }},
@@ -320,9 +323,40 @@ TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
         auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
         app.LoadPrintSetup();
         ASSERT_TRUE(seen->shown);
-        EXPECT_EQ(seen->text, QStringLiteral("用紙設定ファイルがみつかりません。"));
+        EXPECT_EQ(seen->text, c.missing ? QStringLiteral("用紙設定ファイルがみつかりません。")
+                                        : QStringLiteral("用紙設定ファイルを読み込めません。"));
         EXPECT_EQ(seen->informativeText, QStringLiteral("再度、用紙設定を行って下さい。"));
         EXPECT_EQ(Globals::gPrintSetup, noPageSetup());
+    }
+}
+
+TEST_F(PageSetupTest, ADamagedFileIsKeptBeforeANewPageSetupReplacesIt)
+{
+    Globals::gPref[3] = 1;
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    const QByteArray damaged[] = {PageSetupFile::encode(a5Landscape()).left(40),
+                                  PageSetupFile::encode(QStringLiteral("{GX-PrintSettings}"))};
+    for (const QByteArray& bytes : damaged) {
+        SCOPED_TRACE(bytes.toStdString());
+        QDir(SettingsFiles::folder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        writeFile(bytes);
+        app.InitVal();
+        auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
+        app.LoadPrintSetup();
+        ASSERT_TRUE(opening->shown);
+
+        // No page setup made: the file stays as it is.
+        app.SavePrintSetup();
+        EXPECT_EQ(fileBytes(), bytes);
+        EXPECT_FALSE(QFileInfo::exists(SettingsFiles::pageSetupFile() + QStringLiteral(".damaged")));
+
+        setPageSetup(customPortrait());
+        app.SavePrintSetup();
+        EXPECT_EQ(fileBytes(), PageSetupFile::encode(customPortrait()));
+        QFile kept(SettingsFiles::pageSetupFile() + QStringLiteral(".damaged"));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), bytes);
     }
 }
 
@@ -356,8 +390,9 @@ TEST_F(PageSetupTest, AFileThatCannotBeWrittenAtQuitIsAnnounced)
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.SavePrintSetup();
     ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("ファイルを開けません。"));
-    EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_EQ(seen->text, QStringLiteral("用紙設定ファイルを保存できません。"));
+    EXPECT_EQ(seen->informativeText, QStringLiteral("「%1」はファイルではないため、保存は行われません。")
+                                         .arg(SettingsFiles::pageSetupFile()));
 }
 
 TEST_F(PageSetupTest, TheClosingSequenceSavesThePageSetupLast)

@@ -8,6 +8,7 @@
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "support/TestFiles.h"
 #include "support/HostileFiles.h"
@@ -141,8 +142,9 @@ TEST_F(QuitAndRestart, AnUnreadableAnniversaryFileIsReportedAndTheListStaysEmpty
     auto closing = MessageBoxDriver::answer(QStringLiteral("OK"));
     w->close();
     EXPECT_TRUE(closing->shown);
-    EXPECT_EQ(closing->text, QStringLiteral("ファイルを開けません。"));
-    EXPECT_EQ(closing->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_EQ(closing->text, QStringLiteral("記念日ファイルを保存できません。"));
+    EXPECT_EQ(closing->informativeText, QStringLiteral("「%1」はファイルではないため、保存は行われません。")
+                                            .arg(SettingsFiles::anniversaryFile()));
 }
 
 TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
@@ -226,7 +228,8 @@ TEST_F(QuitAndRestart, AFifoInPlaceOfTheAnniversaryFileIsNeverOpened)
     noticesOf([&] { w = openWindow(); });
     w->pAnvsy = {everyYear(1, 1, QStringLiteral("a"))};
     EXPECT_EQ(noticesOf([&] { w->close(); }),
-              QStringList{QStringLiteral("ファイルを開けません。 / 保存は行われません。")});
+              QStringList{QStringLiteral("記念日ファイルを保存できません。 / 「%1」はファイルではないため、保存は行われません。")
+                              .arg(SettingsFiles::anniversaryFile())});
     EXPECT_FALSE(fifo.openedForReading());
     EXPECT_TRUE(fifo.stillThere());
 }
@@ -251,7 +254,8 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
         ASSERT_TRUE(full.active());
         notices = noticesOf([&] { w->close(); });
     }
-    EXPECT_EQ(notices, QStringList(2, QStringLiteral("ファイルを開けません。 / 保存は行われません。")));
+    EXPECT_EQ(notices, (QStringList{QStringLiteral("初期設定ファイルを保存できません。 / 保存は行われません。"),
+                                    QStringLiteral("記念日ファイルを保存できません。 / 保存は行われません。")}));
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), pref);
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), anvsy);
 }
@@ -277,6 +281,130 @@ TEST_F(QuitAndRestart, TextsThatAreNoUtf8ComeBackByteForByteWhenNobodyEditsThem)
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()).toHex(), anvsy.toHex());
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), pref.toHex());
+}
+
+// The quit's notices, one road for each file that cannot be stored: each
+// names its file, and the other files are stored without a word.
+TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
+{
+    enum class Obstacle { Folder, Fifo };
+    const struct {
+        const char* what;
+        QString (*path)();
+        Obstacle obstacle;
+    } cases[] = {
+        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Folder},
+        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Fifo},
+        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Folder},
+        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Fifo},
+        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Folder},
+        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Fifo},
+    };
+    for (const auto& c : cases) {
+        const QString path = c.path();
+        SCOPED_TRACE(path.toStdString() + (c.obstacle == Obstacle::Folder ? " folder" : " FIFO"));
+        app.reset();
+        Globals::gPref = savedPref;
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        auto w = openWindow();
+        // Something for every file to store, then the path taken meanwhile.
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        Globals::gPref[3] = 1;
+        Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+        std::unique_ptr<HostileFiles::WatchedFifo> fifo;
+        if (c.obstacle == Obstacle::Folder) {
+            ASSERT_TRUE(QDir().mkpath(path));
+        } else {
+            fifo = std::make_unique<HostileFiles::WatchedFifo>(path);
+            ASSERT_TRUE(fifo->made());
+        }
+        EXPECT_EQ(noticesOf([&] { w->close(); }),
+                  QStringList{QString::fromUtf8(c.what)
+                              + QStringLiteral("ファイルを保存できません。 / 「%1」はファイルではないため、保存は行われません。")
+                                    .arg(path)});
+        for (const QString& other :
+             {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()}) {
+            if (other != path) {
+                EXPECT_TRUE(FileIO::isRegularFile(other)) << other.toStdString();
+            }
+        }
+        if (fifo) {
+            EXPECT_FALSE(fifo->openedForReading());
+            EXPECT_TRUE(fifo->stillThere());
+        }
+    }
+}
+
+TEST_F(QuitAndRestart, AFullDiskAtQuitNamesTheFilesNotSaved)
+{
+    ASSERT_TRUE(Folders::isFolder(SettingsFiles::folder()));
+    auto w = openWindow();
+    w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    Globals::gPref[3] = 1;
+    Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+    QStringList notices;
+    {
+        HostileFiles::FileSizeLimit full(8);
+        ASSERT_TRUE(full.active());
+        notices = noticesOf([&] { w->close(); });
+    }
+    EXPECT_EQ(notices, (QStringList{QStringLiteral("初期設定ファイルを保存できません。 / 保存は行われません。"),
+                                    QStringLiteral("記念日ファイルを保存できません。 / 保存は行われません。"),
+                                    QStringLiteral("用紙設定ファイルを保存できません。 / 保存は行われません。")}));
+    EXPECT_EQ(QDir(SettingsFiles::folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Another copy of the program on the same account saves its settings while
+// this one runs: a quit that changed nothing leaves that work alone, and one
+// that changed something keeps it beside its own, saying where.
+TEST_F(QuitAndRestart, SettingsSavedElsewhereDuringTheRunAreNeverLost)
+{
+    {
+        auto w = openWindow();
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        w->close();
+    }
+    const QString pref = SettingsFiles::preferenceFile();
+    const QString anvsy = SettingsFiles::anniversaryFile();
+    std::array<int32_t, 51> otherPref = Globals::gPref;
+    otherPref[5] = 1;
+    const QByteArray otherPrefBytes = Preferences::encode(otherPref, Globals::gPrefS);
+    const QByteArray otherAnvsy
+        = AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc")), everyYear(7, 7, QStringLiteral("七夕"))});
+
+    // Nothing changed in this run: the other copy's files stay as it saved them.
+    startApp();
+    auto w = openWindow();
+    TestFiles::plant(pref, otherPrefBytes);
+    TestFiles::plant(anvsy, otherAnvsy);
+    EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
+    EXPECT_EQ(TestFiles::bytesOf(pref), otherPrefBytes);
+    EXPECT_EQ(TestFiles::bytesOf(anvsy), otherAnvsy);
+
+    // Both changed, and saved elsewhere again meanwhile.
+    Globals::gPref = savedPref;
+    startApp();
+    w = openWindow();
+    Globals::gPref[4] = 1;
+    w->pAnvsy.append(everyYear(12, 24, QStringLiteral("イブ")));
+    otherPref[10] = 0;
+    const QByteArray laterPrefBytes = Preferences::encode(otherPref, Globals::gPrefS);
+    TestFiles::plant(pref, laterPrefBytes);
+    const QByteArray laterAnvsy
+        = AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc")), everyYear(8, 8, QStringLiteral("八"))});
+    TestFiles::plant(anvsy, laterAnvsy);
+    const auto kept = [](const char* what, const QString& path) {
+        return QString::fromUtf8(what)
+            + QStringLiteral("ファイルは、起動の後にほかから書き換えられていました。 / "
+                             "書き換えられたファイルを「%1.other」として残し、この起動での%2を保存しました。")
+                  .arg(path, QString::fromUtf8(what));
+    };
+    EXPECT_EQ(noticesOf([&] { w->close(); }), (QStringList{kept("初期設定", pref), kept("記念日", anvsy)}));
+    EXPECT_EQ(TestFiles::bytesOf(pref + QStringLiteral(".other")), laterPrefBytes);
+    EXPECT_EQ(TestFiles::bytesOf(anvsy + QStringLiteral(".other")), laterAnvsy);
+    EXPECT_EQ(TestFiles::bytesOf(pref), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(TestFiles::bytesOf(anvsy), AnniversaryFile::encode(w->pAnvsy));
 }
 
 // Runs the event loop until it ends, or gives up after a few seconds; the
@@ -433,8 +561,12 @@ TEST_P(Quitting, RunsTheClosingSequenceOnce)
         ASSERT_TRUE(QDir().mkpath(f));
     Notices notices;
     EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
-    const QString failed = QStringLiteral("ファイルを開けません。/保存は行われません。");
-    EXPECT_EQ(notices.said, (QStringList{failed, failed, failed}));
+    const auto failed = [](const char* what, const QString& path) {
+        return QString::fromUtf8(what) + QStringLiteral("ファイルを保存できません。/「%1」はファイルではないため、保存は行われません。").arg(path);
+    };
+    EXPECT_EQ(notices.said, (QStringList{failed("初期設定", SettingsFiles::preferenceFile()),
+                                         failed("記念日", SettingsFiles::anniversaryFile()),
+                                         failed("用紙設定", SettingsFiles::pageSetupFile())}));
 }
 
 // The question about unsaved edits, on every road out.

@@ -1,0 +1,272 @@
+// The quit's save of each settings file, from what start-up read, what the
+// run holds and what is on disk by then: nothing is written when nothing
+// changed, and no file is replaced before what it held has a name of its own.
+
+#include "core/AnniversaryFile.h"
+#include "core/PageSetupFile.h"
+#include "core/Preferences.h"
+#include "core/SettingsFiles.h"
+#include "platform/Folders.h"
+
+#include "support/HostileFiles.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Kind = SettingsFiles::QuitOutcome::Kind;
+
+// One settings file as a run sees it: four versions of its bytes and the
+// three steps of a run (start-up, an edit, the quit).
+class SettingsFile {
+public:
+    virtual ~SettingsFile() = default;
+    virtual QString path() const = 0;
+    // What start-up reads (A), what an edit makes of it (B), what someone
+    // else saves meanwhile (C), and a damaged file (D).
+    virtual QByteArray version(char which) const = 0;
+    virtual void start() = 0;
+    virtual void edit() = 0;
+    virtual Kind quit() = 0;
+};
+
+class PreferenceFile final : public SettingsFile {
+public:
+    PreferenceFile() { m_fresh = fresh(); }
+    QString path() const override { return SettingsFiles::preferenceFile(); }
+    QByteArray version(char which) const override
+    {
+        State s = m_fresh;
+        switch (which) {
+        case 'A':
+            s.pref[5] = 1;
+            break;
+        case 'B':
+            s.pref[5] = 1;
+            s.pref[4] = 1;
+            break;
+        case 'C':
+            s.pref[10] = 0;
+            break;
+        default:
+            s.pref[5] = 1;
+            return Preferences::encode(s.pref, s.prefS).left(100);
+        }
+        return Preferences::encode(s.pref, s.prefS);
+    }
+    void start() override
+    {
+        m_run = m_fresh;
+        Preferences::load(SettingsFiles::folder(), m_run.pref, m_run.prefS, m_run.clr, m_run.sheetW, &m_readFrom,
+                          &m_seen);
+    }
+    void edit() override
+    {
+        m_run.pref[5] = 1;
+        m_run.pref[4] = 1;
+    }
+    Kind quit() override
+    {
+        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_seen).kind;
+    }
+
+private:
+    struct State {
+        Preferences::IntPrefs pref{};
+        Preferences::TextPrefs prefS{};
+        Preferences::Palette clr{};
+        Preferences::SheetWidths sheetW{};
+    };
+    static State fresh()
+    {
+        State s;
+        QVariantMap printSetup;
+        Preferences::initVal(printSetup, s.sheetW);
+        Preferences::initColor(s.clr);
+        Preferences::initPref(s.pref, s.prefS, s.clr, s.sheetW);
+        return s;
+    }
+    State m_fresh;
+    State m_run;
+    Preferences::TextPrefBytes m_readFrom{};
+    SettingsFiles::Seen m_seen;
+};
+
+class AnniversaryFileOfRun final : public SettingsFile {
+public:
+    QString path() const override { return SettingsFiles::anniversaryFile(); }
+    QByteArray version(char which) const override
+    {
+        switch (which) {
+        case 'A':
+            return AnniversaryFile::encode(a());
+        case 'B':
+            return AnniversaryFile::encode(b());
+        case 'C':
+            return AnniversaryFile::encode({day(3, 3, QStringLiteral("ひな祭り"))});
+        default:
+            return AnniversaryFile::encode(a()).chopped(2);
+        }
+    }
+    void start() override
+    {
+        m_list.clear();
+        m_found = AnniversaryFile::loadAtStart(path(), m_list);
+    }
+    void edit() override { m_list = b(); }
+    Kind quit() override { return AnniversaryFile::saveAtQuit(path(), m_list, m_found).kind; }
+
+private:
+    static Anniversary day(int m, int d, const QString& text)
+    {
+        return Anniversary{QStringLiteral("0"), QString::number(m), QString::number(d), text};
+    }
+    static AnniversaryList a() { return {day(5, 5, QStringLiteral("こどもの日")), day(7, 7, QStringLiteral("七夕"))}; }
+    static AnniversaryList b() { return {day(5, 5, QStringLiteral("こどもの日")), day(12, 24, QStringLiteral("イブ"))}; }
+    AnniversaryList m_list;
+    AnniversaryFile::Found m_found;
+};
+
+class PageSetupFileOfRun final : public SettingsFile {
+public:
+    QString path() const override { return SettingsFiles::pageSetupFile(); }
+    QByteArray version(char which) const override
+    {
+        if (which == 'D')
+            return PageSetupFile::encode(text('A')).left(20);
+        return PageSetupFile::encode(text(which));
+    }
+    void start() override
+    {
+        m_text.clear();
+        PageSetupFile::load(SettingsFiles::folder(), m_text, &m_seen);
+    }
+    void edit() override { m_text = text('B'); }
+    Kind quit() override
+    {
+        return PageSetupFile::saveAtQuit(SettingsFiles::folder(),
+                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_seen)
+            .kind;
+    }
+
+private:
+    static QString text(char which)
+    {
+        return QStringLiteral("Morvelin page setup 1\nsize=%1 595\n").arg(which == 'A' ? 420 : which == 'B' ? 421 : 422);
+    }
+    QString m_text;
+    SettingsFiles::Seen m_seen;
+};
+
+struct FileKind {
+    const char* name;
+    std::function<std::unique_ptr<SettingsFile>()> make;
+};
+void PrintTo(const FileKind& kind, std::ostream* out) { *out << kind.name; }
+
+class SettingsAtQuit : public ::testing::TestWithParam<FileKind> {
+protected:
+    void SetUp() override
+    {
+        QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    }
+    void TearDown() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
+};
+
+// The table's versions: 'A' to 'D' as SettingsFile::version, '-' for no
+// file, 'F' for a folder in the file's place.
+TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
+{
+    const struct {
+        const char* what;
+        char read;    // what start-up found
+        bool edited;  // the run changed it (from A, or from what start-up took of D)
+        char onDisk;  // what is there at quit: 'A' to 'D', '-', 'F', or '=' for as read
+        bool fullDisk;
+        Kind result;
+        char after;   // what the place holds after the quit
+        char other;   // what "<name>.other" holds, '-' for nothing
+        char damaged; // what "<name>.damaged" holds
+    } cases[] = {
+        {"unchanged", 'A', false, '=', false, Kind::NothingToSave, 'A', '-', '-'},
+        {"unchanged, saved elsewhere meanwhile", 'A', false, 'C', false, Kind::NothingToSave, 'C', '-', '-'},
+        {"unchanged, removed meanwhile", 'A', false, '-', false, Kind::NothingToSave, '-', '-', '-'},
+        {"changed", 'A', true, '=', false, Kind::Saved, 'B', '-', '-'},
+        {"changed, saved elsewhere meanwhile", 'A', true, 'C', false, Kind::SavedOtherKept, 'B', 'C', '-'},
+        {"changed, the same change saved elsewhere", 'A', true, 'B', false, Kind::NothingToSave, 'B', '-', '-'},
+        {"changed, removed meanwhile", 'A', true, '-', false, Kind::Saved, 'B', '-', '-'},
+        {"no file, made in the run", '-', true, '=', false, Kind::Saved, 'B', '-', '-'},
+        {"no file, one saved elsewhere meanwhile", '-', true, 'C', false, Kind::SavedOtherKept, 'B', 'C', '-'},
+        {"damaged, changed", 'D', true, '=', false, Kind::Saved, 'B', '-', 'D'},
+        {"damaged, saved elsewhere meanwhile", 'D', true, 'C', false, Kind::SavedOtherKept, 'B', 'C', '-'},
+        {"changed, a folder in its place meanwhile", 'A', true, 'F', false, Kind::NotAFile, 'F', '-', '-'},
+        {"changed, the disk full", 'A', true, '=', true, Kind::CannotWrite, 'A', '-', '-'},
+        {"changed elsewhere, the disk full", 'A', true, 'C', true, Kind::CannotWrite, 'C', '-', '-'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(SettingsFiles::folder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        const std::unique_ptr<SettingsFile> file = GetParam().make();
+        const QString path = file->path();
+        const auto put = [&](char which) {
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+            if (which == 'F') {
+                ASSERT_TRUE(QDir().mkpath(path));
+            } else if (which != '-') {
+                TestFiles::plant(path, file->version(which));
+            }
+        };
+        const auto expected = [&](char which) -> QByteArray {
+            if (which == 'F')
+                return "<folder>";
+            return which == '-' ? QByteArray("<none>") : file->version(which);
+        };
+        const auto actual = [](const QString& at) {
+            return QFileInfo(at).isDir() ? QByteArray("<folder>") : TestFiles::bytesOf(at);
+        };
+
+        put(c.read);
+        file->start();
+        if (c.edited)
+            file->edit();
+        if (c.onDisk != '=') {
+            put(c.onDisk);
+        }
+        Kind result;
+        if (c.fullDisk) {
+            HostileFiles::FileSizeLimit full(16);
+            ASSERT_TRUE(full.active());
+            result = file->quit();
+        } else {
+            result = file->quit();
+        }
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(actual(path).toHex(), expected(c.after).toHex());
+        EXPECT_EQ(actual(path + QStringLiteral(".other")).toHex(), expected(c.other).toHex());
+        EXPECT_EQ(actual(path + QStringLiteral(".damaged")).toHex(), expected(c.damaged).toHex());
+
+        // What a quit wrote is what the next quit of the same run compares with.
+        if (result == Kind::Saved || result == Kind::SavedOtherKept) {
+            EXPECT_EQ(file->quit(), Kind::NothingToSave);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsAtQuit,
+    ::testing::Values(FileKind{"Preferences", [] { return std::make_unique<PreferenceFile>(); }},
+                      FileKind{"Anniversaries", [] { return std::make_unique<AnniversaryFileOfRun>(); }},
+                      FileKind{"PageSetup", [] { return std::make_unique<PageSetupFileOfRun>(); }}),
+    [](const ::testing::TestParamInfo<FileKind>& test) { return std::string(test.param.name); });
+
+} // namespace
