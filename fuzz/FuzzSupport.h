@@ -60,6 +60,67 @@ inline const QString& scratchFolder()
     return path;
 }
 
+// The two fields the program's files are made of, read and written here from
+// their layout alone (big-endian Int32; one length byte and that many bytes),
+// apart from the program's streams, so that a fault there cannot hide itself.
+struct LayoutWalk {
+    const QByteArray& file;
+    qsizetype pos = 0;
+    bool failed = false;
+
+    bool int32(int32_t& out)
+    {
+        if (failed || file.size() - pos < 4)
+            return fail();
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v = (v << 8) | static_cast<unsigned char>(file[pos + i]);
+        out = static_cast<int32_t>(v);
+        pos += 4;
+        return true;
+    }
+    bool pstring(QByteArray& out)
+    {
+        if (failed || pos >= file.size())
+            return fail();
+        const qsizetype length = static_cast<unsigned char>(file[pos]);
+        if (file.size() - pos - 1 < length)
+            return fail();
+        out = file.mid(pos + 1, length);
+        pos += 1 + length;
+        return true;
+    }
+    bool atEnd() const { return !failed && pos == file.size(); }
+
+private:
+    bool fail()
+    {
+        failed = true;
+        return false;
+    }
+};
+
+inline void putInt32(QByteArray& out, int32_t v)
+{
+    const auto u = static_cast<uint32_t>(v);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(static_cast<char>((u >> shift) & 0xFF));
+}
+
+// A PString holds at most 255 bytes: a longer text is cut in front of the
+// character that would not fit whole.
+inline void putPString(QByteArray& out, QByteArray text)
+{
+    if (text.size() > 255) {
+        qsizetype cut = 255;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+        text.truncate(cut);
+    }
+    out.append(static_cast<char>(text.size()));
+    out.append(text);
+}
+
 // Puts the input where a loading road reads it. A plain write: the program's
 // whole-file write waits for the disk, which would slow every run to a crawl.
 inline void putFile(const QString& path, const QByteArray& bytes)
