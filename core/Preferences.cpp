@@ -181,10 +181,18 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
     if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder),
                                                                    bytes, FileIO::kMaxSettingsFileBytes, seen))
         return *failed;
-    if (!decode(bytes, pref, prefS, clr, sheetW, readFrom)) {
+    BinaryReader in(bytes);
+    if (!decode(in, pref, prefS, clr, sheetW, readFrom)) {
         if (seen)
             seen->sound = false;
         return LoadResult::Damaged;
+    }
+    // Bytes after the last text are no part of any layout we write: the
+    // values read stand, but the file is not one a rewrite would give back,
+    // so a changed run keeps it beside the new one before replacing it.
+    if (seen) {
+        seen->sound = in.remaining() == 0;
+        seen->asLoaded = encode(pref, prefS, readFrom);
     }
     return LoadResult::Loaded;
 }

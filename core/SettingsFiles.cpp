@@ -75,7 +75,8 @@ QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, co
         return QuitStep::Nothing;
     // Unchanged during the run: whatever is there now, maybe saved by
     // another copy of the program, stays.
-    if (atStart.kind == Seen::Kind::Read && *held == atStart.bytes)
+    if (atStart.kind == Seen::Kind::Read
+        && (*held == atStart.bytes || (!atStart.asLoaded.isEmpty() && *held == atStart.asLoaded)))
         return QuitStep::Nothing;
     if (atQuit.kind == Seen::Kind::Read && *held == atQuit.bytes)
         return QuitStep::Nothing;
@@ -119,7 +120,7 @@ QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<Q
             QFile::remove(kept);
         return {Kind::CannotWrite, QString()};
     }
-    atStart = Seen{Seen::Kind::Read, *held, true};
+    atStart = Seen{Seen::Kind::Read, *held, true, QByteArray()};
     if (step == QuitStep::KeepOtherThenWrite)
         return {Kind::SavedOtherKept, kept};
     return {Kind::Saved, QString()};

@@ -453,4 +453,31 @@ TEST_F(PreferenceFolderTest, AFileThatWasNotReadIsKeptBesideTheNewOne)
     EXPECT_EQ(TestFiles::bytesOf(path), good);
 }
 
+TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplacesTheFile)
+{
+    ASSERT_TRUE(Folders::createFolder(folder));
+    const QString path = SettingsFiles::preferenceFile();
+    Prefs stored;
+    stored.pref[4] = 1;
+    const QByteArray planted = stored.encode() + QByteArrayLiteral("\x01\x02tail");
+    TestFiles::plant(path, planted);
+
+    SettingsFiles::Seen seen;
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &seen),
+              Preferences::LoadResult::Loaded);
+    EXPECT_EQ(p.pref, stored.pref); // the values still count
+
+    // Unchanged: the file stays as it is, tail and all.
+    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+              SettingsFiles::QuitOutcome::Kind::NothingToSave);
+    EXPECT_EQ(TestFiles::bytesOf(path), planted);
+
+    // Changed: the new file takes the place, the old one is kept whole.
+    p.pref[5] = 1;
+    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+              SettingsFiles::QuitOutcome::Kind::Saved);
+    EXPECT_EQ(TestFiles::bytesOf(path), p.encode());
+    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), planted);
+}
+
 } // namespace
