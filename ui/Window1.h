@@ -251,7 +251,8 @@ public:
     void GetSheetPos(Sheet::SheetPositions& positions) const;
     // The page's cutting guides in the dataset's style, at `scale` device pixels per point.
     void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
-    // The previewed month saved as a PNG picture the user names.
+    // The previewed month saved as a picture the user names: PNG, JPEG or
+    // BMP as the name's suffix says, PNG with ".png" added for any other name.
     void ExportCanvas1();
 
     // ---- Menus and toolbar (ui/Window1Menus.cpp) ----
