@@ -140,7 +140,8 @@ QStringList namesMadeIn(const QString& dir, const std::function<void()>& work)
         for (ssize_t at = 0; at < n;) {
             struct inotify_event event {};
             std::memcpy(&event, buffer + at, sizeof event);
-            const QString name = QFile::decodeName(QByteArray(buffer + at + sizeof event).constData());
+            const char* raw = buffer + at + sizeof event;
+            const QString name = QFile::decodeName(QByteArray(raw, qstrnlen(raw, event.len)));
             names << (event.mask & IN_CREATE ? u'+' : event.mask & IN_MOVED_FROM ? u'<' : u'>') + name;
             at += ssize_t(sizeof event + event.len);
         }

@@ -86,8 +86,9 @@ TEST(Question, CancelCanBeTheDefaultWhereTheActionDestroysSomething)
                                           QStringLiteral("m"), QString(), false, c.asked);
         ASSERT_TRUE(seen->shown) << c.count;
         EXPECT_EQ(seen->defaultButton, QString::fromLatin1(c.expected)) << c.count;
-        if (c.count > 1)
+        if (c.count > 1) {
             EXPECT_EQ(answer, Question::Answer::Cancel) << "Escape still cancels";
+        }
     }
 }
 
