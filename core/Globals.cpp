@@ -38,10 +38,12 @@ int32_t gConvBI(bool value, bool polarity) { return value == polarity ? 1 : 0; }
 bool gConvIB(int32_t value, bool polarity) { return polarity ? value >= 1 : value < 1; }
 
 int32_t gCautionDlg(int32_t buttonCount, const QString& alternateCaption, const QString& cancelCaption,
-                    const QString& actionCaption, const QString& message, const QString& explanation)
+                    const QString& actionCaption, const QString& message, const QString& explanation,
+                    int32_t defaultAnswer)
 {
     const Question::Answer answer = Question::ask(buttonCount, alternateCaption, cancelCaption, actionCaption,
-                                                  message, explanation, gPref[PrefIndex::kBeep] == 1);
+                                                  message, explanation, gPref[PrefIndex::kBeep] == 1,
+                                                  static_cast<Question::Answer>(defaultAnswer));
     return static_cast<int32_t>(answer);
 }
 

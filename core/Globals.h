@@ -43,9 +43,11 @@ bool gConvIB(int32_t value, bool polarity);
 
 // The program's one question/notice alert (caution icon, message, smaller
 // explanation, one to three buttons; see Question::ask). Beeps first when
-// gPref(10) is exactly 1. Returns a CautionAnswer.
+// gPref(10) is exactly 1. Returns a CautionAnswer; `defaultAnswer` names the
+// default button (the action's unless it says otherwise).
 int32_t gCautionDlg(int32_t buttonCount, const QString& alternateCaption, const QString& cancelCaption,
-                    const QString& actionCaption, const QString& message, const QString& explanation);
+                    const QString& actionCaption, const QString& message, const QString& explanation,
+                    int32_t defaultAnswer = AnswerAction);
 // The one-button notice, its button "OK"; the answer goes to gTempInt.
 void gCautionDlg1(const QString& message, const QString& explanation);
 

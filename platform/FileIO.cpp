@@ -1,9 +1,10 @@
 #include "platform/FileIO.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,8 +13,6 @@
 namespace FileIO {
 
 namespace {
-
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // Opens the regular file at `path` for reading. The opening cannot wait for
 // anything: it is asked not to, and whatever turns out not to be a regular
@@ -35,6 +34,111 @@ bool openRegular(const QString& path, QFile& file)
 
 bool somethingThere(const QFileInfo& info) { return info.exists() || info.isSymLink(); }
 
+// Every byte, straight to the file: a refusal of the file system (a full
+// disk, a file size limit) shows in the write itself.
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+// The file a whole-file write fills before it takes the target's place, in
+// the target's own folder so that the rename that ends the write cannot cross
+// file systems. Where the file system allows, it has no name at all while it
+// is written: a crash or a kill then leaves nothing. Only for the rename does
+// it get one, ".<name>.XXXXXX", hidden, as it is from the start where the
+// file system has no unnamed files; so no write cut short ever leaves a name
+// that a listing of the folder shows. Unless it is renamed over the target,
+// it is removed again.
+//
+// QSaveFile names its temporary "<name>.XXXXXX" and QTemporaryFile makes every
+// file 0600; the name and the mode here are both ours to choose.
+class HiddenTemporary {
+public:
+    HiddenTemporary(const QString& folder, const QString& name, mode_t mode)
+        : m_stem(QFile::encodeName(folder + QStringLiteral("/.") + name + QLatin1Char('.')))
+    {
+        // The unnamed file is named through /proc, without which it could not be.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            m_fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+            if (m_fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+                return;
+        }
+        giveName([&](const QByteArray& path) {
+            m_fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            return m_fd >= 0;
+        });
+    }
+    ~HiddenTemporary()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_path.isEmpty())
+            ::unlink(m_path.constData());
+    }
+    HiddenTemporary(const HiddenTemporary&) = delete;
+    HiddenTemporary& operator=(const HiddenTemporary&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+
+    // Every byte on the disk, not only in the system's cache, before the file
+    // takes the target's place, which rename(2) gives it in one step
+    // (QFile::rename would refuse an existing target). A file system that has
+    // no such sync has nothing to hold back.
+    bool renameOver(const QString& target)
+    {
+        if (m_fd < 0 || (::fsync(m_fd) != 0 && errno != EINVAL && errno != ENOTSUP))
+            return false;
+        if (m_path.isEmpty()) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+            if (!giveName([&](const QByteArray& path) {
+                    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0;
+                }))
+                return false;
+        }
+        const bool closed = ::close(m_fd) == 0 || errno == EINTR;
+        m_fd = -1;
+        if (!closed || ::rename(m_path.constData(), QFile::encodeName(target).constData()) != 0)
+            return false;
+        m_path.clear();
+        return true;
+    }
+
+private:
+    // Makes the first free hidden name with `make`; false when none could be made.
+    template <class Make> bool giveName(Make make)
+    {
+        static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QByteArray path = m_stem;
+            for (int i = 0; i < 6; ++i)
+                path += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+            if (make(path)) {
+                m_path = path;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    QByteArray m_stem;
+    QByteArray m_path; // empty while the file has no name
+    int m_fd = -1;
+};
+
 } // namespace
 
 bool isRegularFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
@@ -43,24 +147,32 @@ bool writeWhole(const QString& path, const QByteArray& bytes, Access access)
 {
     if (path.isEmpty())
         return false;
-    const QFileInfo old(path);
-    if (somethingThere(old) && !old.isFile())
+    QFileInfo target(path);
+    if (somethingThere(target) && !target.isFile())
         return false;
-    QSaveFile file(path);
-    // Unbuffered: every byte goes to the file in write() itself, so a write
-    // that the file system refuses shows here and not in a final flush whose
-    // failure commit() may not report.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // Through a link, the file it names is replaced and the link stays.
+    for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
+        target.setFile(target.symLinkTarget());
+    if (target.isSymLink())
         return false;
-    if (access == Access::Private && !file.setPermissions(kOwnerOnly)) {
-        file.cancelWriting();
+    struct stat old {};
+    const bool existed = ::stat(QFile::encodeName(target.filePath()).constData(), &old) == 0;
+    // A file the user made read-only stays as it is, although its folder
+    // would let it be replaced.
+    if (existed && (!S_ISREG(old.st_mode) || !target.isWritable()))
         return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
+
+    // A new picture to pass on gets the mode any new file gets, which the
+    // kernel takes from the umask as the file is made; a replaced one keeps
+    // its own.
+    const mode_t createMode = access == Access::Shared && !existed ? 0666 : 0600;
+    HiddenTemporary temp(target.absolutePath(), target.fileName(), createMode);
+    if (!temp.isOpen())
         return false;
-    }
-    return file.commit();
+    if (access == Access::Private ? ::fchmod(temp.fd(), 0600) != 0
+                                  : existed && ::fchmod(temp.fd(), old.st_mode & 07777) != 0)
+        return false;
+    return writeAll(temp.fd(), bytes) && temp.renameOver(target.filePath());
 }
 
 OpenResult openForReading(QFile& file)

@@ -13,12 +13,17 @@ enum class Access { Private, Shared };
 
 // Replaces (or creates) the file at `path` with `bytes`, whole or not at all:
 // the bytes go unbuffered to a temporary file beside it that takes the file's
-// place only once every byte is known to have reached it, so a full disk or
-// any other write error leaves the old file byte for byte and gives false.
-// A Private file ends up readable and writable by its owner only (0600),
-// whatever it was before. Something at `path` that is not a regular file (a
-// folder, a FIFO, a device) is never opened nor replaced: false. The folder
-// must exist; it is not created here.
+// place only once every byte is known to have reached the disk, so a full disk
+// or any other write error leaves the old file byte for byte and gives false.
+// The temporary is hidden (".<name>.XXXXXX"), so even a kill before the
+// rename leaves no name that a listing of the folder shows; a failed write
+// removes it. A Private file ends up readable and writable by its owner only
+// (0600), whatever it was before; a Shared one keeps the mode of the file it
+// replaces, and a new one gets what the umask gives. Through a symbolic link
+// the file it names is replaced. Something at `path` that is not a regular
+// file (a folder, a FIFO, a device), and a file its owner made read-only, are
+// never opened nor replaced: false. The folder must exist; it is not created
+// here.
 bool writeWhole(const QString& path, const QByteArray& bytes, Access access = Access::Private);
 
 enum class OpenResult { Opened, Missing, CannotOpen };

@@ -35,7 +35,7 @@ void giveRoomTo(QMessageBox& box, const QString& explanation)
 
 Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& cancelCaption,
            const QString& actionCaption, const QString& message, const QString& explanation,
-           bool beepFirst)
+           bool beepFirst, Answer defaultAnswer)
 {
     if (beepFirst)
         QApplication::beep();
@@ -54,7 +54,12 @@ Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& 
         cancel = box.addButton(cancelCaption, QMessageBox::RejectRole);
     if (buttonCount > 2)
         alternate = box.addButton(alternateCaption, QMessageBox::DestructiveRole);
-    box.setDefaultButton(action);
+    if (defaultAnswer == Answer::Cancel && cancel)
+        box.setDefaultButton(cancel);
+    else if (defaultAnswer == Answer::Alternate && alternate)
+        box.setDefaultButton(alternate);
+    else
+        box.setDefaultButton(action);
     if (cancel)
         box.setEscapeButton(cancel);
 

@@ -4,23 +4,42 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QImageWriter>
 
 namespace Sheet {
 
+QByteArray pictureFormatOf(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return QByteArrayLiteral("png");
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return QByteArrayLiteral("jpeg");
+    if (suffix == QLatin1String("bmp"))
+        return QByteArrayLiteral("bmp");
+    return {};
+}
+
 QString pictureFileName(const QString& chosen)
 {
-    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+    if (chosen.isEmpty() || !pictureFormatOf(chosen).isEmpty())
         return chosen;
-    return chosen + QStringLiteral(".png");
+    return chosen + (chosen.endsWith(u'.') ? QStringLiteral("png") : QStringLiteral(".png"));
 }
 
 bool savePicture(const QImage& picture, const QString& path)
 {
     if (picture.isNull())
         return false;
+    QByteArray format = pictureFormatOf(path);
+    if (format.isEmpty())
+        format = QByteArrayLiteral("png");
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+    if (!buffer.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
         return false;
     buffer.close();
     // A picture is made to be passed on: it is as readable as the user's other files.

@@ -1,15 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 namespace Sheet {
 
-// The file a chosen name is saved to: a name without an extension gets ".png".
+// The picture format a file name asks for, in Qt's image writer's names:
+// "png" for ".png", "jpeg" for ".jpg" or ".jpeg", "bmp" for ".bmp", in any
+// case of letters; empty for any other name.
+QByteArray pictureFormatOf(const QString& fileName);
+
+// The file a chosen name is saved to: a name that asks for a format is kept,
+// any other gets ".png" ("snap." becomes "snap.png", not "snap..png").
 QString pictureFileName(const QString& chosen);
 
-// The picture as PNG, written whole or not at all, with the permissions the
-// user's umask gives; false when it could not be encoded or written.
+// The picture in the format its file name asks for (PNG for any other name),
+// written whole or not at all, with the permissions the user's umask gives;
+// false when it could not be encoded or written.
 bool savePicture(const QImage& picture, const QString& path);
 
 } // namespace Sheet

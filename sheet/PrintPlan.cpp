@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace Sheet {
 
 namespace {
@@ -72,6 +74,16 @@ QString pageFileName(const QString& firstFile, int32_t pageNumber)
         name += QLatin1Char('.') + suffix;
     // The folder part stays exactly as the user's name had it.
     return firstFile.left(firstFile.size() - first.fileName().size()) + name;
+}
+
+int32_t freePageNumber(const QString& firstFile, int32_t from)
+{
+    int32_t number = std::max(from, 2);
+    for (;; ++number) {
+        const QFileInfo page(pageFileName(firstFile, number));
+        if (!page.exists() && !page.isSymLink())
+            return number;
+    }
 }
 
 } // namespace Sheet

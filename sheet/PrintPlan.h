@@ -57,4 +57,9 @@ QString printFileStem(int32_t year, int32_t month);
 // are numbered beside it ("name-2.pdf", ...), so no page replaces another.
 QString pageFileName(const QString& firstFile, int32_t pageNumber);
 
+// The first number, from `from` on, whose pageFileName() names nothing yet
+// (not even a dangling link): a later page takes that name rather than
+// replace a file that is already there.
+int32_t freePageNumber(const QString& firstFile, int32_t from);
+
 } // namespace Sheet

@@ -27,8 +27,14 @@ QPrinter* PrintJob::printer(const QString& setupString)
     return m_printer.get();
 }
 
+QString PrintJob::outputFile() const
+{
+    return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat ? m_printer->outputFileName() : QString();
+}
+
 void PrintJob::prepareNextPage()
 {
+    m_proposed.clear();
     if (!m_printer || m_printer->outputFormat() != QPrinter::PdfFormat)
         return;
     if (m_pagesBegun == 0) {
@@ -36,13 +42,22 @@ void PrintJob::prepareNextPage()
             m_printer->setOutputFileName(QDir::home().filePath(m_stem + QStringLiteral(".pdf")));
         return;
     }
-    if (!m_firstFile.isEmpty())
-        m_printer->setOutputFileName(Sheet::pageFileName(m_firstFile, m_pagesBegun + 1));
+    if (m_firstFile.isEmpty())
+        return;
+    // Qt's PDF output truncates whatever file it is given; only the print
+    // dialog asks before it does.
+    const int32_t number = Sheet::freePageNumber(m_firstFile, m_nextNumber);
+    m_nextNumber = number + 1;
+    m_proposed = Sheet::pageFileName(m_firstFile, number);
+    m_printer->setOutputFileName(m_proposed);
 }
 
-void PrintJob::pageBegun()
+void PrintJob::pageBegun(bool throughDialog)
 {
-    if (m_pagesBegun == 0 && m_printer && m_printer->outputFormat() == QPrinter::PdfFormat)
-        m_firstFile = m_printer->outputFileName();
+    if (m_pagesBegun == 0)
+        m_firstFile = outputFile();
     ++m_pagesBegun;
+    if (!throughDialog && !m_proposed.isEmpty() && outputFile() == m_proposed
+        && m_proposed != Sheet::pageFileName(m_firstFile, m_pagesBegun))
+        m_moved.append({m_pagesBegun, m_proposed});
 }

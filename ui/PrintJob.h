@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -26,16 +27,32 @@ public:
     // Before the next page's job opens (and its dialog, if any): the first
     // page's PDF output is proposed in the home folder under the print's name,
     // where Qt would propose the home folder itself; a later page's goes
-    // beside the first page's file under its own number.
+    // beside the first page's file under the first free number from its own
+    // on, so that it never replaces a file that is there.
     void prepareNextPage();
-    // Once the page's job has begun.
-    void pageBegun();
+    // Once the page's job has begun; `throughDialog` when the user saw its
+    // file in the print dialog.
+    void pageBegun(bool throughDialog);
 
     int32_t pagesBegun() const { return m_pagesBegun; }
+
+    // The PDF file the next page is printed into; empty for a printer.
+    QString outputFile() const;
+
+    // A page that went, without a dialog, to another file than its own number
+    // names, because a file of that name was already there.
+    struct MovedPage {
+        int32_t page; // 2 for the second
+        QString file;
+    };
+    const QList<MovedPage>& movedPages() const { return m_moved; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;
     QString m_stem;
     QString m_firstFile;
     int32_t m_pagesBegun = 0;
+    int32_t m_nextNumber = 2;
+    QString m_proposed;
+    QList<MovedPage> m_moved;
 };

@@ -252,7 +252,7 @@ public:
     // One page as one job on the print's printer, its months from (year,
     // month) on, which are advanced past them. False, with the month left as
     // it was, when there is still no page setup, the dialog was cancelled or
-    // the job could not begin.
+    // the job could not begin (a PDF file that cannot be written is told).
     bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
     // Nominal over measured width of the current size's sheet.
     double PrintSheet2scle() const;
@@ -260,7 +260,8 @@ public:
     void GetSheetPos(Sheet::SheetPositions& positions) const;
     // The page's cutting guides in the dataset's style, at `scale` device pixels per point.
     void PrintSheet2CL(SheetSurface* g, const Sheet::SheetPositions& positions, double scale) const;
-    // The previewed month saved as a PNG picture the user names.
+    // The previewed month saved as a picture the user names: PNG, JPEG or
+    // BMP as the name's suffix says, PNG with ".png" added for any other name.
     void ExportCanvas1();
 
     // ---- Menus and toolbar (ui/Window1Menus.cpp) ----

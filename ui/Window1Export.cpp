@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 
@@ -24,7 +25,19 @@ void Window1::ExportCanvas1()
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString path = Sheet::pictureFileName(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString path = Sheet::pictureFileName(chosen);
+    // The dialog asked about replacing the name it was given, not about the
+    // one the picture's suffix makes of it.
+    if (path != chosen && (QFileInfo::exists(path) || QFileInfo(path).isSymLink())) {
+        const QString name = QFileInfo(path).fileName();
+        if (Globals::gCautionDlg(2, QString(), QStringLiteral("キャンセル"), QStringLiteral("置き換える"),
+                                 QStringLiteral("「%1」は既にあります。置き換えますか？").arg(name),
+                                 QStringLiteral("置き換えると、今ある「%1」の内容は失われます。").arg(name),
+                                 Globals::AnswerCancel)
+            != Globals::AnswerAction)
+            return;
+    }
 
     // One pixel per point, white where the sheet draws nothing, as the preview.
     QImage picture(Canvas1->width(), Canvas1->height(), QImage::Format_RGB32);

@@ -15,15 +15,32 @@
 #include "ui/Canvas.h"
 #include "ui/PrintJob.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStringList>
 
 namespace {
 
 const QString kSetupString = QStringLiteral("SetupString");
 
 QString storedSetup() { return Globals::gPrintSetup.value(kSetupString).toString(); }
+
+// Later pages that found their numbered name taken went to the next free one:
+// the user is told where, once, after the print.
+void tellMovedPages(const PrintJob& job)
+{
+    if (job.movedPages().isEmpty())
+        return;
+    QStringList where;
+    for (const PrintJob::MovedPage& moved : job.movedPages())
+        where << QStringLiteral("%1ページ目：「%2」").arg(moved.page).arg(QFileInfo(moved.file).fileName());
+    where << QStringLiteral("同じ名前で既にあったファイルはそのままです。");
+    Globals::gCautionDlg1(QStringLiteral("同じ名前のファイルがあったため、別の名前で書き出したページがあります。"),
+                          where.join(u'\n'));
+}
 
 } // namespace
 
@@ -65,9 +82,10 @@ void Window1::PrintSheet()
     bool noDialog = false;
     for (int32_t page = 0; page < plan.pageCount; ++page) {
         if (!PrintSheet2(job, noDialog, year, month))
-            return;
+            break;
         noDialog = Globals::gConvIB(Globals::gPref[PrefIndex::kNoDialogAfterFirstPage], true);
     }
+    tellMovedPages(job);
 }
 
 bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month)
@@ -110,9 +128,15 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
     }
 
     QPainter painter;
-    if (!painter.begin(printer))
+    if (!painter.begin(printer)) {
+        // A PDF file that cannot be made: the print stops here, and says why.
+        const QString file = job.outputFile();
+        if (!file.isEmpty())
+            Globals::gCautionDlg1(QStringLiteral("「%1」に書き込めません。").arg(QDir::toNativeSeparators(file)),
+                                  QStringLiteral("印刷を中止しました。"));
         return false;
-    job.pageBegun();
+    }
+    job.pageBegun(!noDialog);
     // The calibration holds whatever resolution the printer granted: the
     // sheets, their positions and the guides are drawn at the measured-width
     // correction times the painter's own device pixels per point.

@@ -9,9 +9,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,6 +116,131 @@ TEST_F(FilesTest, AWriteTheDiskRefusesLeavesTheOldFileByteForByte)
     }
 }
 
+// Everything in the folder, hidden entries too.
+QStringList entriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The names that appear in and leave the folder while `work` runs, in order:
+// "+name" made (created or linked), "<name" renamed away, ">name" renamed in.
+QStringList namesMadeIn(const QString& dir, const std::function<void()>& work)
+{
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0 || ::inotify_add_watch(fd, QFile::encodeName(dir).constData(), IN_CREATE | IN_MOVED_FROM | IN_MOVED_TO) < 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return {QStringLiteral("<no inotify>")};
+    }
+    work();
+    QStringList names;
+    alignas(struct inotify_event) char buffer[64 * 1024];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            struct inotify_event event {};
+            std::memcpy(&event, buffer + at, sizeof event);
+            const char* raw = buffer + at + sizeof event;
+            const QString name = QFile::decodeName(QByteArray(raw, qstrnlen(raw, event.len)));
+            names << (event.mask & IN_CREATE ? u'+' : event.mask & IN_MOVED_FROM ? u'<' : u'>') + name;
+            at += ssize_t(sizeof event + event.len);
+        }
+    }
+    ::close(fd);
+    return names;
+}
+
+TEST_F(FilesTest, TheTemporaryOfAWriteIsHiddenAndGoneAfterIt)
+{
+    const QString path = dir + QStringLiteral("/a dataset");
+    const QRegularExpression temporary(QStringLiteral("^\\.a dataset\\.[A-Za-z0-9]{6}$"));
+    for (const FileIO::Access access : {FileIO::Access::Private, FileIO::Access::Shared}) {
+        for (const bool replacing : {false, true}) {
+            QFile::remove(path);
+            if (replacing)
+                TestFiles::plant(path, "the old design");
+            bool written = false;
+            const QStringList names = namesMadeIn(dir, [&] { written = FileIO::writeWhole(path, "the design", access); });
+            ASSERT_TRUE(written);
+            // The one name besides the file's own is hidden, and is the one renamed over the file.
+            ASSERT_EQ(names.size(), 3) << names.join(u' ').toStdString();
+            EXPECT_TRUE(names[0].startsWith(u'+') && temporary.match(names[0].mid(1)).hasMatch())
+                << names[0].toStdString();
+            EXPECT_EQ(names[1], u'<' + names[0].mid(1));
+            EXPECT_EQ(names[2], QStringLiteral(">a dataset"));
+            EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("a dataset")});
+            EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("the design"));
+        }
+    }
+
+    // A write the disk refuses leaves no name behind either.
+    EXPECT_EQ(HostileFiles::inChildWithFileSizeLimit(
+                  4, [&] { return FileIO::writeWhole(path, QByteArray(100, 'n')) ? 1 : 0; }),
+              0);
+    EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("a dataset")});
+    EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("the design"));
+}
+
+TEST_F(FilesTest, AWriteKilledHalfWayLeavesTheOldFileAndNothingAListingShows)
+{
+    const QString path = dir + QStringLiteral("/a dataset");
+    TestFiles::plant(path, "the saved design");
+    // The child dies of the file size limit in the middle of its write, the
+    // way a kill or a crash ends a save: nothing of the write's own clean-up runs.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const struct rlimit noCore {0, 0};
+        struct rlimit size {};
+        ::getrlimit(RLIMIT_FSIZE, &size);
+        size.rlim_cur = 64;
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        FileIO::writeWhole(path, QByteArray(20 * 1024, 'n'));
+        ::_exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the write was not cut short";
+
+    EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("the saved design"));
+    // Where the file system has unnamed files nothing is left at all; where
+    // it has none, the hidden temporary.
+    for (const QString& name : entriesOf(dir))
+        EXPECT_TRUE(name == QStringLiteral("a dataset") || name.startsWith(QStringLiteral(".a dataset.")))
+            << name.toStdString();
+    QStringList visible;
+    for (const Folders::Item& item : Folders::items(dir)) {
+        if (item.visible)
+            visible << item.name;
+    }
+    EXPECT_EQ(visible, QStringList{QStringLiteral("a dataset")});
+
+    ASSERT_TRUE(FileIO::writeWhole(path, "saved again"));
+    EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("saved again"));
+}
+
+TEST_F(FilesTest, ALinkKeepsPointingAtTheFileItNamesAndAReadOnlyFileIsLeftAlone)
+{
+    const QString real = dir + QStringLiteral("/real");
+    const QString link = dir + QStringLiteral("/link");
+    TestFiles::plant(real, "old");
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(FileIO::writeWhole(link, "through the link"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(TestFiles::bytesOf(real), QByteArray("through the link"));
+    EXPECT_EQ(entriesOf(dir), (QStringList{QStringLiteral("link"), QStringLiteral("real")}));
+
+    // Only the owner's own permission keeps even the owner out: root writes anyway.
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner));
+        EXPECT_FALSE(FileIO::writeWhole(real, "over it"));
+        EXPECT_EQ(TestFiles::bytesOf(real), QByteArray("through the link"));
+        EXPECT_EQ(entriesOf(dir), (QStringList{QStringLiteral("link"), QStringLiteral("real")}));
+    }
+}
+
 TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)
 {
     const mode_t umaskBefore = ::umask(022);
@@ -129,10 +262,18 @@ TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)
     EXPECT_EQ(permissionsOf(older), ownerOnly);
     EXPECT_EQ(TestFiles::bytesOf(older), QByteArray("newer"));
 
-    // A file made for passing on follows the umask.
+    // A file made for passing on follows the umask, and keeps the mode the
+    // user gave it when it is replaced.
     const QString shared = dir + QStringLiteral("/month.png");
     ASSERT_TRUE(FileIO::writeWhole(shared, "png", FileIO::Access::Shared));
     EXPECT_EQ(permissionsOf(shared), usual);
+    const QFileDevice::Permissions groupToo = usual | QFileDevice::WriteGroup;
+    ASSERT_TRUE(QFile::setPermissions(shared, groupToo));
+    ASSERT_TRUE(FileIO::writeWhole(shared, "png again", FileIO::Access::Shared));
+    EXPECT_EQ(permissionsOf(shared), groupToo);
+    ::umask(077);
+    ASSERT_TRUE(FileIO::writeWhole(dir + QStringLiteral("/other.png"), "png", FileIO::Access::Shared));
+    EXPECT_EQ(permissionsOf(dir + QStringLiteral("/other.png")), ownerOnly);
     ::umask(umaskBefore);
 }
 

@@ -68,6 +68,30 @@ TEST(Question, EachButtonGivesItsAnswerAndEscapeCancels)
     EXPECT_EQ(askThree(QString(), MessageBoxDriver::Action::PressEscape), Question::Answer::Cancel);
 }
 
+TEST(Question, CancelCanBeTheDefaultWhereTheActionDestroysSomething)
+{
+    const struct {
+        int32_t count;
+        Question::Answer asked;
+        const char* expected;
+    } cases[] = {
+        {2, Question::Answer::Cancel, "C"},
+        {3, Question::Answer::Alternate, "X"},
+        {3, Question::Answer::Action, "A"},
+        {1, Question::Answer::Cancel, "A"}, // no cancel button to be the default
+    };
+    for (const auto& c : cases) {
+        auto seen = MessageBoxDriver::answer(QString(), MessageBoxDriver::Action::PressEscape);
+        const auto answer = Question::ask(c.count, QStringLiteral("X"), QStringLiteral("C"), QStringLiteral("A"),
+                                          QStringLiteral("m"), QString(), false, c.asked);
+        ASSERT_TRUE(seen->shown) << c.count;
+        EXPECT_EQ(seen->defaultButton, QString::fromLatin1(c.expected)) << c.count;
+        if (c.count > 1) {
+            EXPECT_EQ(answer, Question::Answer::Cancel) << "Escape still cancels";
+        }
+    }
+}
+
 TEST(Question, PlainAlertHasOneOkButtonAndNoIcon)
 {
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));

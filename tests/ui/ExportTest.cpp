@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "sheet/PictureExport.h"
+#include "support/TestFiles.h"
 #include "ui/Canvas.h"
 
 #include <QDir>
@@ -107,6 +109,85 @@ TEST_F(ExportTest, ANameWithAnExtensionIsKept)
     ASSERT_EQ(exportTo(file("month.png")), 1);
     EXPECT_TRUE(QFileInfo::exists(file("month.png")));
     EXPECT_FALSE(QFileInfo::exists(file("month.png.png")));
+}
+
+// The format a file holds, told by its bytes alone.
+QByteArray formatByContent(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.format();
+}
+
+TEST_F(ExportTest, TheFileHoldsTheFormatItsNameSays)
+{
+    const struct {
+        const char* typed;
+        const char* saved;
+        const char* format;
+    } cases[] = {
+        {"a.png", "a.png", "png"},         {"B.PNG", "B.PNG", "png"},
+        {"c.jpg", "c.jpg", "jpeg"},        {"d.JPEG", "d.JPEG", "jpeg"},
+        {"e.Jpg", "e.Jpg", "jpeg"},        {"f.bmp", "f.bmp", "bmp"},
+        {"G.BMP", "G.BMP", "bmp"},         {"calendar.2026", "calendar.2026.png", "png"},
+        {"snap.", "snap.png", "png"},      {"sheet", "sheet.png", "png"},
+        {"photo.gif", "photo.gif.png", "png"},
+    };
+    const QImage preview = grabbed(w->Canvas1);
+    QStringList expected;
+    for (const auto& c : cases) {
+        const QString saved = QString::fromUtf8(c.saved);
+        expected << saved;
+        ASSERT_EQ(exportTo(file(QString::fromUtf8(c.typed))), 1) << c.typed;
+        EXPECT_EQ(formatByContent(file(saved)), QByteArray(c.format)) << c.typed;
+        const QImage picture = QImage(file(saved)).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(picture.size(), QSize(255, 260)) << c.typed;
+        if (QByteArray(c.format) != "jpeg") {
+            EXPECT_EQ(picture, preview) << c.typed; // the lossless ones to the pixel
+        }
+    }
+    expected.sort();
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              expected);
+}
+
+TEST_F(ExportTest, TheNameTheSuffixMakesIsReplacedOnlyWhenTheUserSaysSo)
+{
+    for (const QString& typed : {QStringLiteral("snap."), QStringLiteral("calendar.2026")}) {
+        const QString target = Sheet::pictureFileName(file(typed));
+        TestFiles::plant(target, "the user's own picture");
+        struct Answer {
+            QString press;
+            MessageBoxDriver::Action how;
+            bool replaced;
+        };
+        for (const Answer& a : {Answer{QStringLiteral("キャンセル"), MessageBoxDriver::Action::Click, false},
+                                Answer{QString(), MessageBoxDriver::Action::PressEscape, false},
+                                Answer{QStringLiteral("置き換える"), MessageBoxDriver::Action::Click, true}}) {
+            auto asked = MessageBoxDriver::answer(a.press, a.how);
+            ASSERT_EQ(exportTo(file(typed)), 1);
+            ASSERT_TRUE(asked->shown) << typed.toStdString();
+            const QString name = QFileInfo(target).fileName();
+            EXPECT_EQ(asked->text, QStringLiteral("「%1」は既にあります。置き換えますか？").arg(name));
+            EXPECT_EQ(asked->informativeText, QStringLiteral("置き換えると、今ある「%1」の内容は失われます。").arg(name));
+            EXPECT_EQ(asked->defaultButton, QStringLiteral("キャンセル"));
+            if (a.replaced) {
+                EXPECT_EQ(formatByContent(target), QByteArray("png")) << typed.toStdString();
+            } else {
+                EXPECT_EQ(TestFiles::bytesOf(target), QByteArray("the user's own picture")) << typed.toStdString();
+            }
+            EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList{name});
+        }
+        QFile::remove(target);
+    }
+
+    // A name kept as typed is not asked about again: the file dialog did.
+    auto asked = MessageBoxDriver::answer(QStringLiteral("置き換える"), MessageBoxDriver::Action::Click,
+                                          MessageBoxDriver::kUntilStopped);
+    ASSERT_EQ(exportTo(file("fresh.bmp")), 1);
+    asked->stopWaiting = true;
+    EXPECT_FALSE(asked->shown);
 }
 
 TEST_F(ExportTest, CancelWritesNothing)

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "PdfPages.h"
 
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "ui/AppPrintSetup.h"
 
@@ -126,6 +127,9 @@ protected:
 TEST_F(PrintTest, TwelveFloppyMonthsOnTwoPagesThroughOneDialog)
 {
     Globals::gPref[4] = 1;
+    // Every page has its own name free: nothing to tell.
+    auto notice = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                           MessageBoxDriver::kUntilStopped);
     bool optionsOff = false;
     EXPECT_EQ(print([&](QPrintDialog* dialog, int) {
                   optionsOff = !dialog->testOption(QAbstractPrintDialog::PrintPageRange)
@@ -134,6 +138,8 @@ TEST_F(PrintTest, TwelveFloppyMonthsOnTwoPagesThroughOneDialog)
                   printToFile(dialog, file("floppy.pdf"));
               }),
               1);
+    notice->stopWaiting = true;
+    EXPECT_FALSE(notice->shown) << notice->text.toStdString();
     EXPECT_TRUE(optionsOff);
 
     // The later page went beside the first one, each page a PDF of its own.
@@ -218,6 +224,74 @@ TEST_F(PrintTest, ProposesAFileInTheHomeFolderNamedAfterTheFirstMonth)
     QFile::remove(second);
 }
 
+TEST_F(PrintTest, ALaterPageTakesTheNextFreeNameAndTheUserIsToldWhere)
+{
+    Globals::gPref[4] = 1;
+    setSize(1);
+    data().setValue("stMM", 11);
+    TestFiles::plant(file("cd-2.pdf"), "the user's own cd-2");
+    ASSERT_TRUE(QFile::link(file("nowhere"), file("cd-4.pdf")));
+
+    auto notice = MessageBoxDriver::answer(QStringLiteral("OK"));
+    EXPECT_EQ(printTo("cd.pdf"), 1);
+    ASSERT_TRUE(notice->shown);
+    EXPECT_EQ(notice->text, QStringLiteral("同じ名前のファイルがあったため、別の名前で書き出したページがあります。"));
+    EXPECT_EQ(notice->informativeText, QStringLiteral("2ページ目：「cd-3.pdf」\n3ページ目：「cd-5.pdf」\n"
+                                                      "4ページ目：「cd-6.pdf」\n5ページ目：「cd-7.pdf」\n"
+                                                      "6ページ目：「cd-8.pdf」\n"
+                                                      "同じ名前で既にあったファイルはそのままです。"));
+
+    EXPECT_EQ(TestFiles::bytesOf(file("cd-2.pdf")), QByteArray("the user's own cd-2"));
+    EXPECT_TRUE(QFileInfo(file("cd-4.pdf")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(file("nowhere")));
+    EXPECT_EQ(PdfPages::titles(file("cd.pdf")), (QStringList{"2014.11", "2014.12"}));
+    EXPECT_EQ(PdfPages::titles(file("cd-3.pdf")), (QStringList{"2015.1", "2015.2"}));
+    EXPECT_EQ(PdfPages::titles(file("cd-5.pdf")), (QStringList{"2015.3", "2015.4"}));
+    EXPECT_EQ(PdfPages::titles(file("cd-8.pdf")), (QStringList{"2015.9", "2015.10"}));
+    EXPECT_FALSE(QFileInfo::exists(file("cd-9.pdf")));
+}
+
+TEST_F(PrintTest, ALaterPagesDialogProposesTheNextFreeName)
+{
+    Globals::gPref[4] = 0;
+    TestFiles::plant(file("floppy-2.pdf"), "kept");
+    QString secondProposal;
+    // The user saw where the page goes: nothing to tell afterwards.
+    auto notice = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
+                                           MessageBoxDriver::kUntilStopped);
+    EXPECT_EQ(print([&](QPrintDialog* dialog, int n) {
+                  if (n == 0) {
+                      printToFile(dialog, file("floppy.pdf"));
+                      return;
+                  }
+                  secondProposal = proposedFile(dialog);
+                  dialog->accept();
+              }),
+              2);
+    notice->stopWaiting = true;
+    EXPECT_FALSE(notice->shown);
+    EXPECT_EQ(secondProposal, file("floppy-3.pdf"));
+    EXPECT_EQ(TestFiles::bytesOf(file("floppy-2.pdf")), QByteArray("kept"));
+    EXPECT_EQ(PdfPages::titles(file("floppy-3.pdf")).value(0), QStringLiteral("2014.10"));
+}
+
+TEST_F(PrintTest, ALaterPageThatCannotBeWrittenEndsThePrintWithANotice)
+{
+    Globals::gPref[4] = 1;
+    setSize(1);
+    // The longest name the file system takes: the first page's file can be
+    // made, the numbered one beside it is one character too long.
+    const QString first = QString(251, u'x') + QStringLiteral(".pdf");
+    const QString second = file(QString(251, u'x') + QStringLiteral("-2.pdf"));
+    auto notice = MessageBoxDriver::answer(QStringLiteral("OK"));
+    EXPECT_EQ(printTo(first), 1);
+    ASSERT_TRUE(notice->shown);
+    EXPECT_EQ(notice->text, QStringLiteral("「%1」に書き込めません。").arg(second));
+    EXPECT_EQ(notice->informativeText, QStringLiteral("印刷を中止しました。"));
+    EXPECT_EQ(PdfPages::titles(file(first)), (QStringList{"2014.4", "2014.5"}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{first});
+}
+
 TEST_F(PrintTest, CancelledFirstDialogPrintsNothing)
 {
     EXPECT_EQ(print([](QPrintDialog* dialog, int) { dialog->reject(); }), 1);
@@ -232,7 +306,11 @@ TEST_F(PrintTest, AJobThatCannotBeginEndsThePrint)
     setSize(1);
     // The dialog takes the name; the file system refuses it.
     const QString tooLong = file(QString(300, u'x') + ".pdf");
+    auto notice = MessageBoxDriver::answer(QStringLiteral("OK"));
     EXPECT_EQ(print([&](QPrintDialog* dialog, int) { printToFile(dialog, tooLong); }), 1);
+    EXPECT_TRUE(notice->shown);
+    EXPECT_EQ(notice->text, QStringLiteral("「%1」に書き込めません。").arg(tooLong));
+    EXPECT_EQ(notice->informativeText, QStringLiteral("印刷を中止しました。"));
     EXPECT_TRUE(QDir(out.path()).isEmpty());
 }
 
