@@ -86,7 +86,9 @@ Found loadAtStart(const QString& path, AnniversaryList& list)
 {
     Found found;
     found.result = load(path, list, &found.seen);
-    found.list = list;
+    // Whatever the place held, the list as it stands now is what the run
+    // has not changed: no file, or one that could not be read, gives none.
+    found.seen.asLoaded = encode(list);
     return found;
 }
 
@@ -104,15 +106,10 @@ SaveResult save(const QString& path, const AnniversaryList& list)
 
 SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found)
 {
-    const QByteArray bytes = encode(list);
-    if (bytes == encode(found.list))
-        return {SettingsFiles::QuitOutcome::Kind::NothingToSave, QString()};
-    const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, found.seen, bytes, kMaxFileBytes);
+    const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, found.seen, encode(list), kMaxFileBytes);
     if (outcome.kind == SettingsFiles::QuitOutcome::Kind::Saved
-        || outcome.kind == SettingsFiles::QuitOutcome::Kind::SavedOtherKept) {
+        || outcome.kind == SettingsFiles::QuitOutcome::Kind::SavedOtherKept)
         found.result = LoadResult::Loaded;
-        found.list = list;
-    }
     return outcome;
 }
 

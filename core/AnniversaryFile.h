@@ -48,7 +48,6 @@ LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen*
 struct Found {
     LoadResult result = LoadResult::NoFile;
     SettingsFiles::Seen seen;
-    AnniversaryList list;
 };
 // `load` at start-up, remembering what it found for the quit's save.
 Found loadAtStart(const QString& path, AnniversaryList& list);

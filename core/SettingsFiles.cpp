@@ -75,8 +75,9 @@ QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, co
         return QuitStep::Nothing;
     // Unchanged during the run: whatever is there now, maybe saved by
     // another copy of the program, stays.
-    if (atStart.kind == Seen::Kind::Read
-        && (*held == atStart.bytes || (!atStart.asLoaded.isEmpty() && *held == atStart.asLoaded)))
+    if (atStart.kind == Seen::Kind::Read && *held == atStart.bytes)
+        return QuitStep::Nothing;
+    if (!atStart.asLoaded.isEmpty() && *held == atStart.asLoaded)
         return QuitStep::Nothing;
     if (atQuit.kind == Seen::Kind::Read && *held == atQuit.bytes)
         return QuitStep::Nothing;

@@ -37,10 +37,11 @@ struct Seen {
     // For Read: the bytes were a sound file of their kind. The loader clears
     // it for a damaged file.
     bool sound = true;
-    // For Read, when the loader gives it: what was read, as the writer puts
-    // it. A file in an older layout, or with bytes no layout holds, reads
-    // as values whose file differs from it; the run has changed nothing while
-    // it holds these.
+    // When the loader gives it: what the run held once the place was read,
+    // as the writer puts it. A file in an older layout, or with bytes no
+    // layout holds, reads as values whose file differs from it, and a place
+    // with no file or none that could be read leaves the defaults; the run
+    // has changed nothing while it holds these.
     QByteArray asLoaded;
 };
 
