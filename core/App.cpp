@@ -235,13 +235,10 @@ void App::ShowPrefDlg()
         return;
 
     pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
-    // A width left as shown keeps its stored value, even one out of range;
-    // the dialog lets no edited width through that is not plausible, and one
-    // that still is not keeps its old value rather than becoming 0.
+    // By the dialog's own rule; a width it should not have let through keeps
+    // its old value rather than becoming 0.
     for (int i = 0; i < kSheetSizeCount; ++i) {
-        if (values.widths[i] == shown[i])
-            continue;
-        if (const auto tenths = PrefWidth::measured(values.widths[i], Globals::gSheetW[i]))
+        if (const auto tenths = PrefWidth::atSave(values.widths[i], shown[i], Globals::gSheetW[i]).tenths)
             pref[P::kMeasuredWidths + i] = *tenths;
     }
     pref[P::kKeepPageSetup] = Globals::gConvBI(values.keepPageSetup, true);
