@@ -235,8 +235,8 @@ void App::ShowPrefDlg()
         return;
 
     pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
-    // By the dialog's own rule; a width it should not have let through keeps
-    // its old value rather than becoming 0.
+    // By the rule the dialog checked at "保存": a width left as shown, or one
+    // that would not have passed, keeps its stored value.
     for (int i = 0; i < kSheetSizeCount; ++i) {
         if (const auto tenths = PrefWidth::atSave(values.widths[i], shown[i], Globals::gSheetW[i]).tenths)
             pref[P::kMeasuredWidths + i] = *tenths;
