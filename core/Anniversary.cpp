@@ -41,4 +41,24 @@ QString textOn(const AnniversaryDates& dates, int32_t year, int32_t month, int32
     return QString();
 }
 
+std::optional<QString> yearOf(const QString& typed)
+{
+    const QString text = typed.normalized(QString::NormalizationForm_KC).trimmed();
+    if (text == QStringLiteral("毎年"))
+        return text;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    // Leading zeros are no part of the value; past them at most four digits
+    // can be in range, which also keeps a long text from overflowing.
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == u'0')
+        ++first;
+    const qsizetype length = text.size() - first;
+    if (length == 0 || length > 4)
+        return std::nullopt;
+    return text.sliced(first);
+}
+
 } // namespace Anniversaries

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // One entry of the user's anniversary list. The values are held as their writer
 // left them (a text read from the file, an Int32 0 from the editor for an
@@ -48,4 +49,12 @@ AnniversaryDates datesOf(const AnniversaryList& list);
 // The text findFirst gives the date: that of the first fitting entry, empty
 // when none fits.
 QString textOn(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day);
+
+// A typed year as the list keeps it in YY: a year 1 to 9999 in plain ASCII
+// digits, with no leading zeros or blanks; full-width digits and blanks, as a
+// Japanese input method types them, count as their ASCII forms. "毎年" stays
+// as it is, as the year pop-up's own row says it. Nothing for any other text,
+// an empty one included: it would be kept as no year at all and only read
+// back as every year.
+std::optional<QString> yearOf(const QString& typed);
 } // namespace Anniversaries

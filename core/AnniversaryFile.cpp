@@ -11,6 +11,8 @@
 
 namespace AnniversaryFile {
 
+static_assert(kMaxTextBytes == BinaryWriter::kMaxPString);
+
 namespace {
 // Every record takes at least four bytes and becomes an entry of a few
 // hundred bytes in memory, so this bound also bounds the list: a file of a

@@ -13,6 +13,10 @@ class BinaryReader;
 // PStrings YY, MM, DD and tt.
 namespace AnniversaryFile {
 
+// The most UTF-8 bytes of an entry's text the file keeps: each value is one
+// PString. A longer text would be cut when it is written.
+inline constexpr qsizetype kMaxTextBytes = 255;
+
 // The file's place: "anvsy" in the settings folder.
 QString defaultPath();
 

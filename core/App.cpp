@@ -235,13 +235,10 @@ void App::ShowPrefDlg()
         return;
 
     pref[P::kPrintResolution] = codeOf(values.lowResolution ? PrintResolution::Dpi72 : PrintResolution::Dpi360);
-    // A width left as shown keeps its stored value, even one out of range;
-    // the dialog lets no edited width through that is not plausible, and one
-    // that still is not keeps its old value rather than becoming 0.
+    // By the rule the dialog checked at "保存": a width left as shown, or one
+    // that would not have passed, keeps its stored value.
     for (int i = 0; i < kSheetSizeCount; ++i) {
-        if (values.widths[i] == shown[i])
-            continue;
-        if (const auto tenths = PrefWidth::measured(values.widths[i], Globals::gSheetW[i]))
+        if (const auto tenths = PrefWidth::atSave(values.widths[i], shown[i], Globals::gSheetW[i]).tenths)
             pref[P::kMeasuredWidths + i] = *tenths;
     }
     pref[P::kKeepPageSetup] = Globals::gConvBI(values.keepPageSetup, true);

@@ -85,4 +85,12 @@ std::optional<int32_t> measured(const QString& typed, int32_t nominal)
     return tenths;
 }
 
+FieldAtSave atSave(const QString& typed, const QString& shown, int32_t nominal)
+{
+    if (typed == shown)
+        return {true, std::nullopt};
+    const std::optional<int32_t> tenths = measured(typed, nominal);
+    return {tenths.has_value(), tenths};
+}
+
 } // namespace PrefWidth

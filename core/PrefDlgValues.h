@@ -47,4 +47,14 @@ Range plausible(int32_t nominal);
 // when it lies in the plausible range.
 std::optional<int32_t> measured(const QString& text, int32_t nominal);
 
+// A width field at "保存", which showed `shown` and now holds `typed`. Left as
+// shown it passes whatever it holds and its stored width stays: a value out
+// of range that the preferences file held must not keep the other changes
+// from being saved. Edited, it must be a plausible measure of its sheet.
+struct FieldAtSave {
+    bool passes;                   // the dialog may close on this field
+    std::optional<int32_t> tenths; // the width to store: only an edited, plausible one
+};
+FieldAtSave atSave(const QString& typed, const QString& shown, int32_t nominal);
+
 } // namespace PrefWidth

@@ -1,7 +1,8 @@
 #include "platform/Question.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -13,22 +14,23 @@ namespace {
 constexpr int kWidestLine = 480;
 
 // QMessageBox makes itself as wide as its message and wraps the explanation
-// into that width, anywhere in a Japanese text, so a short question splits a
-// word of its explanation. The explanation's label asks for the width of its
-// widest line instead, within reason.
+// into that width, anywhere in a Japanese text, so a short question would
+// split a word of its explanation. The box's grid is asked instead to keep
+// its text column, the last one, to the right of the icon, as wide as the
+// explanation's widest line, within reason. Measured in the box's font once
+// the box is polished, the font the explanation is laid out in.
 void giveRoomTo(QMessageBox& box, const QString& explanation)
 {
-    if (explanation.isEmpty())
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (explanation.isEmpty() || !grid)
         return;
-    for (QLabel* label : box.findChildren<QLabel*>()) {
-        if (label->text() != explanation)
-            continue;
-        int widest = 0;
-        for (const QString& line : explanation.split(u'\n'))
-            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
-        // A pixel or two for the rounding of the label's own text layout.
-        label->setMinimumWidth(qMin(widest + 2, kWidestLine));
-    }
+    box.ensurePolished();
+    const QFontMetrics metrics(box.font());
+    int widest = 0;
+    for (const QString& line : explanation.split(u'\n'))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    // A pixel or two for the rounding of the label's own text layout.
+    grid->setColumnMinimumWidth(grid->columnCount() - 1, qMin(widest + 2, kWidestLine));
 }
 
 } // namespace
@@ -45,7 +47,6 @@ Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& 
     box.setIcon(QMessageBox::Warning);
     box.setText(message);
     box.setInformativeText(explanation);
-    giveRoomTo(box, explanation);
 
     QPushButton* action = box.addButton(actionCaption, QMessageBox::AcceptRole);
     QPushButton* cancel = nullptr;
@@ -62,6 +63,7 @@ Answer ask(int32_t buttonCount, const QString& alternateCaption, const QString& 
         box.setDefaultButton(action);
     if (cancel)
         box.setEscapeButton(cancel);
+    giveRoomTo(box, explanation);
 
     box.exec();
 

@@ -1,7 +1,7 @@
 #include "ui/AnnDlg.h"
 
+#include "core/AnniversaryFile.h"
 #include "core/Globals.h"
-#include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "ui/RowReorderList.h"
 #include "ui/TextInputDlg.h"
@@ -57,68 +57,57 @@ void selectRow(QComboBox* popup, int32_t row)
     popup->setCurrentIndex(row >= 0 && row < popup->count() ? row : -1);
 }
 
-// Keeps the anniversary text to what it can be: one line, no longer than
-// the file's record holds. Of what comes in (typed or pasted), a line break,
-// a tab or another control character becomes a space, as the field already
-// shows it, and what does not fit is dropped from its end, whole characters
-// at a time. What the field held before stays as it was.
+// Keeps the anniversary text to what the file keeps of it: one line of at
+// most AnniversaryFile::kMaxTextBytes. A line break, a tab or another control
+// character becomes a space, as the field already shows it. Every change
+// passes here, so the field never holds a text that does not fit: when one
+// does not, something was just put in, ending at the cursor, and of that
+// what does not fit is dropped from its end, whole characters at a time.
+// The rest of the field stays as it was.
 class OneRecordText : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& pos) const override
     {
-        // What came in is what lies between the part the text shares with
-        // the one before at its start and the part it shares at its end.
-        const qsizetype most = qMin(input.size(), m_before.size());
-        qsizetype head = 0;
-        while (head < most && input[head] == m_before[head])
-            ++head;
-        qsizetype tail = 0;
-        while (tail < most - head && input[input.size() - 1 - tail] == m_before[m_before.size() - 1 - tail])
-            ++tail;
-        const QString came = input.mid(head, input.size() - head - tail);
-
-        QString taken = came;
-        taken.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        for (QChar& c : taken) {
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x85 || c == QChar::LineSeparator
-                || c == QChar::ParagraphSeparator)
-                c = u' ';
+        QString line;
+        line.reserve(input.size());
+        qsizetype cursor = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input[i];
+            if (c == u'\r' && i + 1 < input.size() && input[i + 1] == u'\n') {
+                // One break, one space.
+                if (i + 1 < pos)
+                    --cursor;
+                continue;
+            }
+            const bool control = c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x85
+                                 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+            line += control ? QChar(u' ') : c;
         }
-        const qsizetype kept = QStringView(input).first(head).toUtf8().size()
-                               + QStringView(input).last(tail).toUtf8().size();
-        taken = fitting(taken, BinaryWriter::kMaxPString - kept);
 
-        if (taken != came) {
-            input = input.first(head) + taken + input.last(tail);
-            pos = int(head + taken.size());
+        const qsizetype over = line.toUtf8().size() - AnniversaryFile::kMaxTextBytes;
+        if (over > 0) {
+            const QString before = line.first(cursor);
+            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, before);
+            characters.toEnd();
+            qsizetype start = cursor;
+            qsizetype dropped = 0;
+            while (dropped < over && start > 0) {
+                const qsizetype previous = characters.toPreviousBoundary();
+                dropped += QStringView(before).sliced(previous, start - previous).toUtf8().size();
+                start = previous;
+            }
+            line.remove(start, cursor - start);
+            cursor = start;
         }
-        m_before = input;
+
+        if (line != input) {
+            input = line;
+            pos = int(cursor);
+        }
         return Acceptable;
     }
-
-private:
-    // The longest start of `text` whose UTF-8 takes at most `bytes` bytes and
-    // that ends between two characters as the user sees them.
-    static QString fitting(const QString& text, qsizetype bytes)
-    {
-        if (text.toUtf8().size() <= bytes)
-            return text;
-        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
-        qsizetype end = 0;
-        qsizetype used = 0;
-        for (qsizetype next = characters.toNextBoundary(); next > 0; next = characters.toNextBoundary()) {
-            used += QStringView(text).sliced(end, next - end).toUtf8().size();
-            if (used > bytes)
-                break;
-            end = next;
-        }
-        return text.first(end);
-    }
-
-    // The text as this validator last left it.
-    mutable QString m_before;
 };
 
 } // namespace

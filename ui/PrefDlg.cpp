@@ -108,7 +108,7 @@ void PrefDlg::PushButton2_Action()
 {
     for (int i = 0; i < 4; ++i) {
         QLineEdit* field = widthField(i);
-        if (field->text() == m_shownWidths[i] || PrefWidth::measured(field->text(), Globals::gSheetW[i]))
+        if (PrefWidth::atSave(field->text(), m_shownWidths[i], Globals::gSheetW[i]).passes)
             continue;
         const PrefWidth::Range range = PrefWidth::plausible(Globals::gSheetW[i]);
         control<QTabWidget>("TabPanel1")->setCurrentIndex(1);

@@ -20,11 +20,9 @@ public:
     bool pReturn = false;
 
     void PushButton1_Action(); // "キャンセル"
-    // "保存": every width the user edited must be a plausible measure of its
-    // sheet (half to twice the nominal width); the first that is not is shown
-    // with a notice naming its sheet and the dialog stays open. A width left
-    // as it was shown passes whatever it holds: a value out of range from an
-    // old preferences file must not keep the other changes from being saved.
+    // "保存": every width field must pass PrefWidth::atSave; the first that
+    // does not is shown with a notice naming its sheet and the range of its
+    // sheet, and the dialog stays open.
     void PushButton2_Action();
 
     void setValues(const PrefDlgValues& values);

@@ -1,5 +1,6 @@
 #include "ui/TextInputDlg.h"
 
+#include "core/Anniversary.h"
 #include "core/Globals.h"
 
 #include <QLineEdit>
@@ -49,29 +50,9 @@ void TextInputDlg::PushButton1_Action()
     QDialog::reject();
 }
 
-std::optional<QString> TextInputDlg::yearOf(const QString& typed)
-{
-    const QString text = typed.normalized(QString::NormalizationForm_KC).trimmed();
-    if (text == QStringLiteral("毎年"))
-        return text;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    // Leading zeros are no part of the value; past them at most four digits
-    // can be in range, which also keeps a long text from overflowing.
-    qsizetype first = 0;
-    while (first < text.size() && text[first] == u'0')
-        ++first;
-    const qsizetype length = text.size() - first;
-    if (length == 0 || length > 4)
-        return std::nullopt;
-    return text.sliced(first);
-}
-
 void TextInputDlg::PushButton2_Action()
 {
-    const std::optional<QString> year = yearOf(EditField1->text());
+    const std::optional<QString> year = Anniversaries::yearOf(EditField1->text());
     if (!year) {
         Globals::gCautionDlg1(QStringLiteral("年の指定が正しくありません。"),
                               QStringLiteral("1〜9999 の数字で入力して下さい。毎年の記念日には「毎年」を選んで下さい。"));

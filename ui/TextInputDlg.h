@@ -3,15 +3,14 @@
 #include <QDialog>
 #include <QString>
 
-#include <optional>
-
 class QLineEdit;
 class QPushButton;
 
 // Asks for an anniversary's year. Made for one use: the caller runs it with
 // exec(), reads pReturn and, when it is true, Year(), then discards it, so
 // every use starts with an empty field. "実行" takes only a text that is a
-// year; anything else is refused with a notice and stays in the field.
+// year (Anniversaries::yearOf); anything else is refused with a notice and
+// stays in the field.
 class TextInputDlg : public QDialog {
     Q_OBJECT
 public:
@@ -30,14 +29,6 @@ public:
 
     // The year taken by "実行", as the anniversary list keeps it.
     QString Year() const { return m_year; }
-
-    // A typed year as the list keeps it: a year 1 to 9999 in plain ASCII
-    // digits, with no leading zeros or blanks; full-width digits and blanks,
-    // as a Japanese input method types them, count as their ASCII forms.
-    // "毎年" stays as it is, as the year pop-up's own row says it. Nothing
-    // for any other text, an empty one included: it would be kept as no
-    // year at all and only read back as every year.
-    static std::optional<QString> yearOf(const QString& typed);
 
     // Escape and the close box end the run as "キャンセル" does.
     void reject() override;

@@ -59,6 +59,47 @@ TEST(AnniversaryMatch, FirstFittingEntryWinsAndEmptyTextHidesTheRest)
 
 QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
 
+// A typed year: plain ASCII digits as the list keeps them, "毎年" as it is.
+TEST(AnniversaryYear, ATypedYearIsOneTo9999OrEveryYear)
+{
+    const struct {
+        const char16_t* typed;
+        const char16_t* year; // null: no year
+    } cases[] = {
+        {u"2027", u"2027"},
+        {u"２０２７", u"2027"}, // as a Japanese input method types it
+        {u" 12 ", u"12"},
+        {u"\u3000１２\u3000", u"12"},
+        {u"1", u"1"},
+        {u"0001", u"1"},
+        {u"9999", u"9999"},
+        {u"９９９９", u"9999"},
+        {u"", nullptr}, // every year is the pop-up's own row "毎年"
+        {u"   ", nullptr},
+        {u"毎年", u"毎年"},
+        {u"abc", nullptr},
+        {u"0", nullptr},
+        {u"0000", nullptr},
+        {u"10000", nullptr},
+        {u"１００００", nullptr},
+        {u"-5", nullptr},
+        {u"+12", nullptr},
+        {u"12.0", nullptr},
+        {u"2027年", nullptr},
+        {u"20 27", nullptr},
+        {u"\u0661\u0662", nullptr}, // digits of another script
+        {u"99999999999999999999", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
+        const std::optional<QString> year = Anniversaries::yearOf(typed);
+        if (c.year)
+            EXPECT_EQ(year, QString::fromUtf16(c.year)) << typed.toStdString();
+        else
+            EXPECT_EQ(year, std::nullopt) << typed.toStdString();
+    }
+}
+
 TEST(AnniversaryFileLayout, OneEveryYearEntryIsTheTwentyByteExample)
 {
     const AnniversaryList list = {entry(int32_t(0), QStringLiteral("5"), int32_t(5), QStringLiteral("abc"))};

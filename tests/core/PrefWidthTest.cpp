@@ -98,4 +98,32 @@ TEST(PrefWidth, AMeasuredWidthMustLieWithinHalfToTwiceTheNominalWidth)
     }
 }
 
+TEST(PrefWidth, AFieldLeftAsShownPassesWhateverItHoldsAndAnEditedOneOnlyWhenPlausible)
+{
+    const struct {
+        const char16_t* typed;
+        const char16_t* shown;
+        bool passes;
+        std::optional<int32_t> tenths;
+    } cases[] = {
+        {u"90", u"90", true, std::nullopt},       // unchanged: the stored width stays
+        {u"5000", u"5000", true, std::nullopt},   // out of range, but as the file held it
+        {u"", u"", true, std::nullopt},
+        {u"90.5", u"90", true, 905},
+        {u"90.0", u"90", true, 900},              // the same width typed anew is stored
+        {u"45", u"5000", true, 450},
+        {u"44.9", u"90", false, std::nullopt},
+        {u"180.1", u"90", false, std::nullopt},
+        {u"5000 ", u"5000", false, std::nullopt}, // an edit, even one of blanks
+        {u"", u"90", false, std::nullopt},
+        {u"abc", u"90", false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
+        const PrefWidth::FieldAtSave field = PrefWidth::atSave(typed, QString::fromUtf16(c.shown), 900);
+        EXPECT_EQ(field.passes, c.passes) << typed.toStdString();
+        EXPECT_EQ(field.tenths, c.tenths) << typed.toStdString();
+    }
+}
+
 } // namespace

@@ -90,7 +90,8 @@ TEST_F(FilesTest, TheBoundedReaderReadsOnlyRegularFilesOfBoundedSize)
 TEST_F(FilesTest, AWriteTheDiskRefusesLeavesTheOldFileByteForByte)
 {
     const QByteArray old("\x05pref2 the preferences of an earlier run", 41);
-    // Below and above the buffer that once hid the failure until commit().
+    // Smaller and larger than a 16 KiB write buffer: a writer that buffers
+    // meets the refusal only when it flushes, and must report it all the same.
     for (const qsizetype size : {qsizetype(346), qsizetype(20 * 1024)}) {
         const QString path = dir + QStringLiteral("/pref");
         TestFiles::plant(path, old);
@@ -254,7 +255,7 @@ TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)
     ASSERT_TRUE(FileIO::writeWhole(fresh, "new"));
     EXPECT_EQ(permissionsOf(fresh), ownerOnly);
 
-    // A file an earlier version left readable by all is made private too.
+    // A file already there and readable by all is made private too.
     const QString older = dir + QStringLiteral("/pref");
     TestFiles::plant(older, "old");
     ASSERT_TRUE(QFile::setPermissions(older, usual));

@@ -291,6 +291,12 @@ TEST_F(AnnEditor, ThePastedTextIsTakenAsTheFileKeepsIt)
         EXPECT_LE(dlg->EditField1->text().toUtf8().size(), 255);
         EXPECT_EQ(row(0).at(3), c.after);
     }
+    // Pasted over a selection: what replaces it is cut, what follows stays.
+    dlg->EditField1->setText(QString(250, u'a') + QStringLiteral("bcd"));
+    dlg->EditField1->setSelection(3, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("XYZWV"));
+    dlg->EditField1->paste();
+    EXPECT_EQ(dlg->EditField1->text(), QStringLiteral("aaaXYZW") + QString(245, u'a') + QStringLiteral("bcd"));
 }
 
 TEST_F(AnnEditor, AFullTextTakesNoMoreKeys)

@@ -320,9 +320,10 @@ TEST_F(PrefDlgTest, AWidthThatIsNoWidthIsRefusedAndTheDialogStaysOnIt)
     }
 }
 
-// A width out of range that an older or damaged preferences file left is
-// shown as it is stored and kept while its field is not edited, so the other
-// changes can be saved; once edited, the field must hold a plausible width.
+// A width out of range that the preferences file held (damaged, or written
+// elsewhere) is shown as it is stored and kept while its field is not edited,
+// so the other changes can be saved; once edited, the field must hold a
+// plausible width.
 TEST_F(PrefDlgTest, AStoredWidthOutOfRangeIsKeptUntilItsFieldIsEdited)
 {
     const int32_t stored[] = {0, 1, -5, 449, 1801, 99999, 2147483647};

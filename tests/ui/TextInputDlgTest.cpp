@@ -55,9 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         WayOut{"CloseBox", [](TextInputDlg* d) { d->close(); }, false}),
     [](const ::testing::TestParamInfo<WayOut>& test) { return std::string(test.param.name); });
 
-// "実行" with a text: a year is taken as plain ASCII digits, "毎年" as it
-// is, anything else (nothing typed too) refused with a notice while
-// the dialog stays open with the text in its field.
+// "実行" with a text: a year (as Anniversaries::yearOf reads it) is taken,
+// anything else (nothing typed too) refused with a notice while the dialog
+// stays open with the text in its field.
 TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
 {
     const struct {
@@ -65,28 +65,11 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
         const char16_t* year; // null: refused
     } cases[] = {
         {u"2027", u"2027"},
-        {u"２０２７", u"2027"}, // as a Japanese input method types it
-        {u" 12 ", u"12"},
-        {u"\u3000１２\u3000", u"12"},
-        {u"1", u"1"},
-        {u"0001", u"1"},
-        {u"9999", u"9999"},
-        {u"９９９９", u"9999"},
-        {u"", nullptr}, // every year is the pop-up's own row "毎年"
-        {u"   ", nullptr},
+        {u"\u3000１２\u3000", u"12"}, // as a Japanese input method types it
         {u"毎年", u"毎年"},
-        {u"abc", nullptr},
-        {u"0", nullptr},
-        {u"0000", nullptr},
+        {u"", nullptr}, // every year is the pop-up's own row "毎年"
         {u"10000", nullptr},
-        {u"１００００", nullptr},
-        {u"-5", nullptr},
-        {u"+12", nullptr},
-        {u"12.0", nullptr},
         {u"2027年", nullptr},
-        {u"20 27", nullptr},
-        {u"\u0661\u0662", nullptr}, // digits of another script
-        {u"99999999999999999999", nullptr},
     };
     for (const auto& c : cases) {
         const QString typed = QString::fromUtf16(c.typed);
