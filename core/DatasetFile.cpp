@@ -9,6 +9,7 @@
 #include "platform/Folders.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -112,7 +113,7 @@ bool isDatasetFile(const QString& path)
 }
 
 LoadResult load(const QString& path, Dataset& out, const std::array<int32_t, 51>& pref,
-                const PictureLoader& loadPicture)
+                const PictureLoader& loadPicture, QByteArray* bytesRead)
 {
     QByteArray bytes;
     switch (FileIO::readWhole(path, bytes)) {
@@ -126,10 +127,48 @@ LoadResult load(const QString& path, Dataset& out, const std::array<int32_t, 51>
     }
     if (!isDatasetContent(bytes))
         return LoadResult::NotDataset;
-    return decode(bytes, out, pref, loadPicture) ? LoadResult::Loaded : LoadResult::Damaged;
+    if (!decode(bytes, out, pref, loadPicture))
+        return LoadResult::Damaged;
+    if (bytesRead)
+        *bytesRead = bytes;
+    return LoadResult::Loaded;
 }
 
-bool save(const QString& path, const Dataset& dataset) { return FileIO::writeWhole(path, encode(dataset)); }
+bool save(const QString& path, const Dataset& dataset, QByteArray* written)
+{
+    const QByteArray bytes = encode(dataset);
+    if (!FileIO::writeWhole(path, bytes))
+        return false;
+    if (written)
+        *written = bytes;
+    return true;
+}
+
+OnDisk onDisk(const QString& path, const QByteArray& left)
+{
+    QByteArray now;
+    switch (FileIO::readWhole(path, now)) {
+    case FileIO::ReadResult::Read:
+        return now == left ? OnDisk::AsLeft : OnDisk::ChangedElsewhere;
+    case FileIO::ReadResult::Missing:
+        return OnDisk::Gone;
+    case FileIO::ReadResult::TooLarge:
+        return OnDisk::ChangedElsewhere;
+    case FileIO::ReadResult::CannotOpen:
+        break;
+    }
+    return FileIO::isRegularFile(path) ? OnDisk::ChangedElsewhere : OnDisk::NoFile;
+}
+
+QString nameInFolder(const QString& folder, const QString& path)
+{
+    if (folder.isEmpty() || path.isEmpty())
+        return QString();
+    const QFileInfo file(path);
+    // QDir compares the folders' canonical paths where they exist, so a path
+    // through a link to the datasets folder still lies in it.
+    return file.dir() == QDir(folder) ? file.fileName() : QString();
+}
 
 void sortNames(QStringList& names, const QLocale& locale)
 {

@@ -51,13 +51,30 @@ enum class LoadResult {
     Damaged,    // ends before its layout does, or holds no valid sheet size
 };
 
-// Reads the file at `path` into `out`; `out` changes only on Loaded.
+// Reads the file at `path` into `out`; `out` changes only on Loaded, and so
+// does `bytesRead` (when given), which then holds the file's bytes.
 LoadResult load(const QString& path, Dataset& out, const std::array<int32_t, 51>& pref,
-                const PictureLoader& loadPicture);
+                const PictureLoader& loadPicture, QByteArray* bytesRead = nullptr);
 
 // Replaces the file with the dataset, whole or not at all; false when it
-// could not be written (the old file then stays as it was).
-bool save(const QString& path, const Dataset& dataset);
+// could not be written (the old file then stays as it was). `written`, when
+// given, receives the bytes that reached the file, and only then.
+bool save(const QString& path, const Dataset& dataset, QByteArray* written = nullptr);
+
+// What is at a dataset's file now, against the bytes a window last read
+// from it or wrote to it. Only the bytes count: a file written again with
+// the same bytes is unchanged, whatever its time says.
+enum class OnDisk {
+    AsLeft,           // the very bytes
+    Gone,             // nothing at the path
+    ChangedElsewhere, // other bytes, or a regular file that cannot be read to tell
+    NoFile,           // a folder or another thing no dataset is written to
+};
+OnDisk onDisk(const QString& path, const QByteArray& left);
+
+// The name under which the dataset list of `folder` shows the file at
+// `path`: its name when it lies in that folder itself, else empty.
+QString nameInFolder(const QString& folder, const QString& path);
 
 // Sorts file names as a file manager shows them to the user of `locale`:
 // by the language's alphabet, digits by their number ("9" before "10").

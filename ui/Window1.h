@@ -6,6 +6,7 @@
 #include "core/Dataset.h"
 #include "sheet/PageLayout.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
 
@@ -36,18 +37,21 @@ public:
 
     // ---- Datasets on disk and in the dataset list (ui/Window1Datasets.cpp) ----
     // Writes the current dataset to the file, whole or not at all; a failure
-    // is told to the user and gives false.
-    bool SaveDataset(const QString& f);
+    // is told to the user and gives false. `written` receives the bytes.
+    bool SaveDataset(const QString& f, QByteArray& written);
     // Makes the dataset of the file current, with its file, the controls and
     // the preview's size. A file that cannot be read whole is told to the
     // user and changes nothing; false then. With `askAboutEdits`, unsaved
     // edits are asked about once the file has been read, and when they are
     // kept (the user cancelled, or their save did not happen) nothing loads.
     bool LoadDataset(const QString& f, bool askAboutEdits = false);
-    // Rebuilds the list from the datasets folder; no row selected afterwards.
+    // Rebuilds the list from the datasets folder (empty when it is gone); no
+    // row selected afterwards.
     void MakeDatasetList();
     // Saves into the current file, or into one chosen in a save dialog when
-    // there is none or `saveAs`. True when the dataset was written.
+    // there is none or `saveAs`; the window then works on the file written.
+    // A current file that changed on disk since this window read or wrote it
+    // is replaced only when the user says so. True when the dataset was written.
     bool SaveFile(bool saveAs);
     // The first row named `name` exactly; -1 when none.
     int32_t SaveFileLB(const QString& name) const;
@@ -67,6 +71,10 @@ public:
     // when the selection changes.
     int32_t ListIndex() const;
     void SetListIndex(int32_t row);
+    // Reads the list again from the folder, after anything that may have
+    // changed the folder (a file dialog, a file found gone); the row of the
+    // current file stays selected.
+    void RefreshDatasetList();
 
     // The close request. While the dataset has unsaved edits it first asks
     // whether to save them; true keeps the window open (the user cancelled,
@@ -82,19 +90,29 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Reads the file into `into`; a file that is no whole dataset is told to
-    // the user, and false.
-    bool ReadDataset(const QString& f, Dataset& into) const;
-    // Makes `chosen`, read from `f`, the current dataset; read again first
-    // when the edits were just saved into that very file.
-    bool TakeDataset(const QString& f, Dataset chosen, EditsAnswer answer);
+    // Reads the file into `into` and its bytes into `bytes`; a file that is
+    // no whole dataset is told to the user, and false. A file that has gone
+    // is named, and the list read again.
+    bool ReadDataset(const QString& f, Dataset& into, QByteArray& bytes);
+    // Makes `chosen`, read from `f` as `bytes`, the current dataset; read
+    // again first when the edits were just saved into that very file.
+    bool TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, EditsAnswer answer);
+    // The one place that says which file the window works on: `f` (empty
+    // for an untitled design), whose bytes this window last read or wrote
+    // are `bytes`. Its row of the list is selected without loading anything;
+    // no row when it is untitled or lies outside the datasets folder.
+    void WorkOn(const QString& f, const QByteArray& bytes);
+    // Selects the current file's row, or none, without loading anything.
+    void ShowDatasetRow();
+    // Asks whether to replace `f`, changed on disk by someone else since
+    // this window read or wrote it; キャンセル, the default, keeps it.
+    bool ReplaceChangedFile(const QString& f) const;
 
     bool m_closed = false;
     bool m_appQuitting = false;
-    // Counts the list's changes of selection that went past the guard, so that
-    // a change can tell that a nested one (a save reselecting a row) has
-    // already loaded what is selected now.
-    uint64_t m_listChanges = 0;
+    // The bytes this window last read from pFdata or wrote there: a save
+    // finding others on disk knows that someone else has written the file.
+    QByteArray m_fdataBytes;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::Found m_anvsyFound;
 
@@ -102,7 +120,7 @@ private:
 public:
     std::unique_ptr<Dataset> pDataset;
     AnniversaryList pAnvsy;
-    QString pFdata;  // the current dataset's file; empty for an untitled dataset
+    QString pFdata;  // the current dataset's file; empty for an untitled dataset (set through WorkOn)
     QString pFroot;  // the datasets folder
     bool pChanged = false;  // set through MarkChanged
     bool pEnbl = false;

@@ -76,11 +76,11 @@ void Window1::InitVal()
 
 void Window1::InitDefault()
 {
-    pFdata.clear();
     InitDataset();
     InitControl();
     ApplySheetSize();
     SyncPictControls();
+    WorkOn(QString(), QByteArray());
 }
 
 // ---- Setting the controls from the dataset ----
@@ -350,6 +350,8 @@ void Window1::GetPictFile()
     // Before the first save there is no datasets folder to start in.
     const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
     const QString path = QFileDialog::getOpenFileName(this, QString(), start);
+    // The dialog can delete and rename files: the list shows what is left.
+    RefreshDatasetList();
     if (path.isEmpty())
         return;
     // A file that is no picture would leave a path with nothing drawn behind it:

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -19,20 +20,26 @@ const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
 
 } // namespace
 
-bool Window1::SaveDataset(const QString& f)
+bool Window1::SaveDataset(const QString& f, QByteArray& written)
 {
-    if (pDataset && DatasetFile::save(f, *pDataset))
+    if (pDataset && DatasetFile::save(f, *pDataset, &written))
         return true;
     Globals::gCautionDlg1(kCannotOpen, QStringLiteral("保存は行われません。"));
     return false;
 }
 
-bool Window1::ReadDataset(const QString& f, Dataset& into) const
+bool Window1::ReadDataset(const QString& f, Dataset& into, QByteArray& bytes)
 {
     const DatasetFile::LoadResult result = DatasetFile::load(
-        f, into, Globals::gPref, [this](const QString& path) { return LoadDatasetPict(path); });
+        f, into, Globals::gPref, [this](const QString& path) { return LoadDatasetPict(path); }, &bytes);
     if (result == DatasetFile::LoadResult::Loaded)
         return true;
+    if (result == DatasetFile::LoadResult::Missing) {
+        // Removed or renamed since the list was read: the list catches up.
+        Globals::gCautionDlg1(QStringLiteral("「%1」がみつかりません。").arg(QFileInfo(f).fileName()), QString());
+        RefreshDatasetList();
+        return false;
+    }
     Globals::gCautionDlg1(kCannotOpen, QString());
     return false;
 }
@@ -42,40 +49,60 @@ bool Window1::LoadDataset(const QString& f, bool askAboutEdits)
     // Read before anything is asked: a file that will not open costs the
     // user neither a question nor the edits.
     Dataset chosen;
-    if (!ReadDataset(f, chosen))
+    QByteArray bytes;
+    if (!ReadDataset(f, chosen, bytes))
         return false;
     const EditsAnswer answer = askAboutEdits ? SaveCheck() : EditsAnswer::NoEdits;
     if (answer == EditsAnswer::Kept)
         return false;
-    return TakeDataset(f, std::move(chosen), answer);
+    return TakeDataset(f, std::move(chosen), std::move(bytes), answer);
 }
 
-bool Window1::TakeDataset(const QString& f, Dataset chosen, EditsAnswer answer)
+bool Window1::TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, EditsAnswer answer)
 {
     // The edits may have been saved into this very file: it opens as it is now.
-    if (answer == EditsAnswer::Saved && pFdata == QFileInfo(f).absoluteFilePath() && !ReadDataset(f, chosen))
+    if (answer == EditsAnswer::Saved && pFdata == QFileInfo(f).absoluteFilePath() && !ReadDataset(f, chosen, bytes))
         return false;
     if (pDataset)
         *pDataset = std::move(chosen);
     else
         pDataset = std::make_unique<Dataset>(std::move(chosen));
-    pFdata = QFileInfo(f).absoluteFilePath();
+    WorkOn(f, bytes);
     InitControl();
     ApplySheetSize();
     SyncPictControls();
     return true;
 }
 
+void Window1::WorkOn(const QString& f, const QByteArray& bytes)
+{
+    pFdata = f.isEmpty() ? QString() : QFileInfo(f).absoluteFilePath();
+    m_fdataBytes = bytes;
+    ShowDatasetRow();
+}
+
+void Window1::ShowDatasetRow()
+{
+    const QString name = DatasetFile::nameInFolder(pFroot, pFdata);
+    // Rows change, nothing loads.
+    const QScopedValueRollback<bool> guard(pEnblLB, true);
+    SetListIndex(name.isEmpty() ? -1 : SaveFileLB(name));
+}
+
 void Window1::MakeDatasetList()
 {
-    if (!Folders::isFolder(pFroot))
-        return;
     auto* list = control<QListWidget>("ListBox1");
-    pEnblLB = true;
+    // Rows change, nothing loads.
+    const QScopedValueRollback<bool> guard(pEnblLB, true);
     list->clear();
     list->addItems(DatasetFile::listNames(pFroot));
     list->viewport()->update();
-    pEnblLB = false;
+}
+
+void Window1::RefreshDatasetList()
+{
+    MakeDatasetList();
+    ShowDatasetRow();
 }
 
 int32_t Window1::SaveFileLB(const QString& name) const
@@ -107,18 +134,28 @@ void Window1::SetListIndex(int32_t row)
     list->selectionModel()->setCurrentIndex(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
+bool Window1::ReplaceChangedFile(const QString& f) const
+{
+    const QString name = QFileInfo(f).fileName();
+    return Globals::gCautionDlg(2, QString(), QStringLiteral("キャンセル"), QStringLiteral("置き換える"),
+                                QStringLiteral("「%1」は、読み込んだ後にほかで書き換えられています。置き換えますか？").arg(name),
+                                QStringLiteral("置き換えると、ほかで保存された「%1」の内容は失われます。").arg(name),
+                                Globals::AnswerCancel)
+           == Globals::AnswerAction;
+}
+
 bool Window1::SaveFile(bool saveAs)
 {
     if (!pDataset)
         return false;
-    const QString name = pLBname;
     QString f = pFdata;
-    const bool newFile = f.isEmpty() || saveAs;
-    if (newFile) {
+    if (f.isEmpty() || saveAs) {
         if (!Folders::isFolder(pFroot))
             Folders::createFolder(pFroot);
         const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
         f = QFileDialog::getSaveFileName(this, QString(), start);
+        // The dialog can delete and rename files: the list shows what is left.
+        RefreshDatasetList();
         if (f.isEmpty())
             return false;
         // A name that begins with "." is a hidden file: saved, it would never
@@ -128,19 +165,22 @@ bool Window1::SaveFile(bool saveAs)
                                   QStringLiteral("別の名前を付けて下さい。"));
             return false;
         }
+        // The dialog itself asked before it let a file be replaced.
+    } else if (DatasetFile::onDisk(f, m_fdataBytes) == DatasetFile::OnDisk::ChangedElsewhere
+               && !ReplaceChangedFile(f)) {
+        // Nothing written; the edits stay unsaved, for 別名で保存.
+        return false;
     }
     // A failed write keeps the old file and the edits: they are still unsaved.
-    if (!SaveDataset(f))
+    QByteArray written;
+    if (!SaveDataset(f, written))
         return false;
     pChanged = false;
     UpdateMenuItems();
-    if (newFile) {
-        // The next plain save must go where this one went, not to the file
-        // the dataset was opened from.
-        pFdata = QFileInfo(f).absoluteFilePath();
-        MakeDatasetList();
-    }
-    SetListIndex(SaveFileLB(name));
+    // The window goes on with the file just written, as it is on screen; the
+    // list shows it (new, or written again after it was removed) selected.
+    MakeDatasetList();
+    WorkOn(f, written);
     return true;
 }
 
@@ -150,23 +190,12 @@ bool Window1::LoadFile(bool fromList)
         const int32_t row = ListIndex();
         if (!Folders::isFolder(pFroot) || row < 0)
             return false;
-        const QString f = Folders::child(pFroot, control<QListWidget>("ListBox1")->item(row)->text());
-        Dataset chosen;
-        if (!ReadDataset(f, chosen))
-            return false;
-        const uint64_t change = m_listChanges;
-        const EditsAnswer answer = SaveCheck();
-        if (answer == EditsAnswer::Kept)
-            return false;
-        // A save into a new file rebuilds the list and selects the chosen row
-        // again; that change of selection has loaded it already.
-        if (m_listChanges != change)
-            return true;
-        return TakeDataset(f, std::move(chosen), answer);
+        return LoadDataset(Folders::child(pFroot, control<QListWidget>("ListBox1")->item(row)->text()), true);
     }
     // Every file shows; one that is no dataset file is refused when it is read.
     const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
     const QString f = QFileDialog::getOpenFileName(this, QString(), start);
+    RefreshDatasetList();
     if (f.isEmpty())
         return false;
     // Another file takes the place of the current dataset: its unsaved edits
@@ -200,31 +229,21 @@ Window1::EditsAnswer Window1::SaveCheck()
 
 void Window1::ListBox1_Change()
 {
-    const QString before = pLBname;
     const int32_t row = ListIndex();
     pLBname = row < 0 ? QString() : control<QListWidget>("ListBox1")->item(row)->text();
     if (pEnblLB)
         return;
 
-    // The question may save, and a save into a new file rebuilds the list:
-    // nothing of the list is held across it.
-    const uint64_t change = ++m_listChanges;
-    bool replaced = false;
+    // The chosen file is named before the question: a save may read the
+    // list again, and the rows move.
     if (row < 0) {
-        replaced = SaveCheck() != EditsAnswer::Kept;
-        if (replaced && m_listChanges == change)
+        if (SaveCheck() != EditsAnswer::Kept)
             InitDefault();
     } else {
-        replaced = LoadFile(true);
+        LoadFile(true);
     }
-    if (m_listChanges != change)
-        return; // the save selected a row again, and that change showed it
-    if (!replaced && pChanged) {
-        // The edits are still on screen and unsaved: so is their row, put
-        // back without this handler taking it for a new choice.
-        pEnblLB = true;
-        SetListIndex(SaveFileLB(before));
-        pEnblLB = false;
-    }
+    // Loaded, refused or kept: the row selected is the one of the file the
+    // window now works on, so that a click on any other row loads that one.
+    ShowDatasetRow();
     RefreshPreview();
 }

@@ -23,7 +23,10 @@ void Window1::ExportCanvas1()
                        QStringLiteral("PNG画像 (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool named = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // The dialog can delete and rename files: the list shows what is left.
+    RefreshDatasetList();
+    if (!named)
         return;
     const QString chosen = dialog.selectedFiles().constFirst();
     const QString path = Sheet::pictureFileName(chosen);

@@ -5,6 +5,7 @@
 #include "core/Preferences.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
+#include "platform/FileIO.h"
 
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -422,6 +423,62 @@ TEST(DatasetFileOnDisk, AFailedSaveKeepsTheOldFile)
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("taken"))).isDir());
     EXPECT_FALSE(DatasetFile::save(dir.filePath(QStringLiteral("no such folder/name")), d));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("no such folder"))));
+}
+
+TEST(DatasetFileOnDisk, AFileIsAsLeftWhileItHoldsTheBytesReadOrWritten)
+{
+    const QDir dir(folderFor("as-left"));
+    const QString path = dir.filePath(QStringLiteral("a"));
+    QByteArray written;
+    ASSERT_TRUE(DatasetFile::save(path, march2009(), &written));
+    EXPECT_EQ(written, DatasetFile::encode(march2009()));
+    Dataset back;
+    QByteArray read;
+    ASSERT_EQ(DatasetFile::load(path, back, startUpPref(), noPicture, &read), DatasetFile::LoadResult::Loaded);
+    EXPECT_EQ(read, written);
+
+    Dataset other = march2009();
+    other.setValue(QStringLiteral("size"), int32_t(2));
+    QDir().mkpath(dir.filePath(QStringLiteral("a folder")));
+    TestFiles::plant(dir.filePath(QStringLiteral("other")), DatasetFile::encode(other));
+    TestFiles::plant(dir.filePath(QStringLiteral("huge")), QByteArray(FileIO::kMaxSettingsFileBytes + 1, 'x'));
+    const struct {
+        const char* name;
+        DatasetFile::OnDisk state;
+    } cases[] = {
+        {"a", DatasetFile::OnDisk::AsLeft},
+        {"other", DatasetFile::OnDisk::ChangedElsewhere},
+        {"huge", DatasetFile::OnDisk::ChangedElsewhere},
+        {"missing", DatasetFile::OnDisk::Gone},
+        {"a folder", DatasetFile::OnDisk::NoFile},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DatasetFile::onDisk(dir.filePath(QLatin1String(c.name)), written), c.state) << c.name;
+}
+
+TEST(DatasetFileListing, AFileHasANameInTheFolderThatHoldsItItself)
+{
+    const QString folder = folderFor("named");
+    const QDir dir(folder);
+    QDir().mkpath(dir.filePath(QStringLiteral("inner")));
+    const QString link = QDir(TestEnv::home()).filePath(QStringLiteral("named-link"));
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(folder, link));
+    const struct {
+        QString path;
+        QString name;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("春")), QStringLiteral("春")},
+        {dir.filePath(QStringLiteral("inner/../春")), QStringLiteral("春")},
+        {QDir(link).filePath(QStringLiteral("春")), QStringLiteral("春")}, // the folder through a link
+        {dir.filePath(QStringLiteral("inner/春")), QString()},
+        {QDir(TestEnv::home()).filePath(QStringLiteral("春")), QString()},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DatasetFile::nameInFolder(folder, c.path), c.name) << qPrintable(c.path);
+    EXPECT_EQ(DatasetFile::nameInFolder(QString(), dir.filePath(QStringLiteral("春"))), QString());
+    QFile::remove(link);
 }
 
 // ---- Listing ----

@@ -12,6 +12,7 @@
 #include "ui/FontFamilies.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -85,6 +86,27 @@ Answer pressEscape()
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(dlg, &key);
         EXPECT_FALSE(dlg->isVisible()) << "Escape left the box open";
+    };
+}
+
+// The Return key, pressed where the box has the focus, as a user presses it.
+Answer pressReturn()
+{
+    return [](QDialog* dlg) {
+        QWidget* at = dlg->focusWidget() ? dlg->focusWidget() : dlg;
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(at, &key);
+        EXPECT_FALSE(dlg->isVisible()) << "Return left the box open";
+    };
+}
+
+// Does `change` to the folder while the dialog is open (as its own 削除 and
+// 名前の変更 do), then answers it with `then`.
+Answer meanwhile(const std::function<void()>& change, const Answer& then)
+{
+    return [change, then](QDialog* dlg) {
+        change();
+        then(dlg);
     };
 }
 
@@ -261,7 +283,7 @@ TEST_F(DatasetWindowTest, TheFirstSaveCreatesTheFolderAndListsTheFile)
     EXPECT_FALSE(w->pChanged);
     EXPECT_EQ(w->pFdata, path);
     EXPECT_EQ(rows(), QStringList{QStringLiteral("春のカレンダー")});
-    EXPECT_EQ(w->ListIndex(), -1);
+    EXPECT_EQ(selectedName(), QStringLiteral("春のカレンダー"));
 
     // Saved once, the dataset has its file: the next save writes it without asking.
     editSize(3);
@@ -294,14 +316,14 @@ TEST_F(DatasetWindowTest, SaveAsThenSaveWritesTheNewFileAndLeavesTheOldOne)
     const QList<Shown> opened = drive([&] { w->LoadFile(false); }, {typeName(old)});
     ASSERT_EQ(kindsOf(opened), QStringList{"open"});
     ASSERT_EQ(w->pFdata, old);
-    ASSERT_EQ(w->ListIndex(), -1);
+    ASSERT_EQ(selectedName(), QStringLiteral("old"));
 
     editSize(2);
     EXPECT_EQ(kindsOf(drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("new"))})), QStringList{"save"});
     const QString fresh = pathOf(QStringLiteral("new"));
     EXPECT_EQ(w->pFdata, fresh);
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("new"), QStringLiteral("old")}));
-    EXPECT_EQ(w->ListIndex(), -1);
+    EXPECT_EQ(selectedName(), QStringLiteral("new"));
 
     // The next edit and plain save go to the new file too.
     ctl<QComboBox>("PopupMenu22")->setCurrentIndex(1);
@@ -313,24 +335,67 @@ TEST_F(DatasetWindowTest, SaveAsThenSaveWritesTheNewFileAndLeavesTheOldOne)
     EXPECT_EQ(bytesOf(old), oldBytes);
 }
 
-TEST_F(DatasetWindowTest, SaveAsWithARowSelectedLoadsThatRowAgainAsStored)
+// A save into a new file goes on with that file: the edits stay on screen,
+// saved, the file's row is selected, and the next 保存 writes there.
+TEST_F(DatasetWindowTest, ASaveIntoANewFileGoesOnWithThatFile)
 {
-    const QString a = saved(QStringLiteral("a"), {{"size", 1}});
-    w->MakeDatasetList();
-    clickRow(QStringLiteral("a"));
-    ASSERT_EQ(w->pFdata, a);
-    editSize(3);
+    const QString outside = QDir(TestEnv::home()).filePath(QStringLiteral("elsewhere"));
+    const struct {
+        const char* what;
+        bool fromRowA;      // the design loaded from row "a", else untitled
+        bool saveAs;        // 別名で保存, else 保存
+        QString target;     // typed into the save dialog: a name or a whole path
+        bool replaces;      // the target is a dataset already: the dialog asks, and is told yes
+        QString selected;   // the row selected afterwards
+    } cases[] = {
+        {"save as, from row a", true, true, QStringLiteral("F"), false, QStringLiteral("F")},
+        {"the first save of an untitled design", false, false, QStringLiteral("F"), false, QStringLiteral("F")},
+        {"save as, untitled", false, true, QStringLiteral("F"), false, QStringLiteral("F")},
+        {"save as over another dataset", true, true, QStringLiteral("b"), true, QStringLiteral("b")},
+        {"save as outside the datasets folder", true, true, outside, false, QStringLiteral("<none>")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        QFile::remove(outside);
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"), {{"size", 2}});
+        const QByteArray aBytes = bytesOf(a);
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        if (c.fromRowA)
+            clickRow(QStringLiteral("a"));
+        editSize(3);
 
-    drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("b"))});
-    Dataset b;
-    ASSERT_EQ(DatasetFile::load(pathOf("b"), b, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
-    EXPECT_EQ(b.text("size"), QStringLiteral("3"));
-    // The row chosen before is chosen again, and its file read as it is on disk.
-    EXPECT_EQ(selectedName(), QStringLiteral("a"));
-    EXPECT_EQ(w->pFdata, a);
-    EXPECT_EQ(data().text("size"), QStringLiteral("1"));
-    EXPECT_EQ(preview(), QSize(368, 365));
-    EXPECT_FALSE(w->pChanged);
+        QList<Answer> answers{typeName(c.target)};
+        if (c.replaces)
+            answers << replaceFile(true);
+        const QList<Shown> shown =
+            drive([&] { c.saveAs ? w->FileSaveAs_Action() : w->FileSave_Action(); }, answers);
+        EXPECT_EQ(kindsOf(shown).value(0), QStringLiteral("save"));
+        const QString target = QFileInfo(c.target).isAbsolute() ? c.target : pathOf(c.target);
+
+        EXPECT_EQ(bytesOf(target), DatasetFile::encode(data()));
+        EXPECT_EQ(data().text("size"), QStringLiteral("3"));
+        EXPECT_EQ(preview(), QSize(340, 340));
+        EXPECT_FALSE(w->pChanged);
+        EXPECT_FALSE(w->FileSave()->isEnabled());
+        EXPECT_EQ(w->pFdata, target);
+        EXPECT_EQ(selectedName(), c.selected);
+        EXPECT_EQ(bytesOf(a), aBytes);
+
+        // The next edit and plain save go there, asking nothing.
+        ctl<QComboBox>("PopupMenu22")->setCurrentIndex(1);
+        EXPECT_TRUE(drive([&] { w->FileSave_Action(); }, {}).isEmpty());
+        Dataset back;
+        ASSERT_EQ(DatasetFile::load(target, back, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
+        EXPECT_EQ(back.text("size"), QStringLiteral("3"));
+        EXPECT_EQ(back.text("frame"), QStringLiteral("1"));
+        EXPECT_EQ(bytesOf(a), aBytes);
+        EXPECT_EQ(selectedName(), c.selected);
+    }
+    QFile::remove(outside);
 }
 
 TEST_F(DatasetWindowTest, SaveAsOverAnotherRowReplacesItOnlyWhenTheUserSaysSo)
@@ -536,6 +601,9 @@ protected:
         if (editsIn == "c") {
             EXPECT_EQ(sizeOnDisk(pathOf("c")), "3");
             EXPECT_EQ(rows(), (QStringList{"a", "b", "c"}));
+        } else if (c.start == Start::RowAUnwritable && selected == QLatin1String("<none>")) {
+            // A list read again no longer shows the folder in a's place.
+            EXPECT_EQ(rows(), QStringList{"b"});
         } else {
             EXPECT_FALSE(QFileInfo::exists(pathOf("c")));
             EXPECT_EQ(rows(), (QStringList{"a", "b"}));
@@ -606,21 +674,21 @@ TEST_F(EditsQuestionTest, LeavingNoRowSelected)
 
 TEST_F(EditsQuestionTest, OpeningAFile)
 {
-    // An open leaves the list's selection as it was, whatever it loads.
+    // The row of whatever the window works on afterwards is selected.
     run(
         [&](QList<Answer> answers) {
             answers.prepend(typeName(pathOf("b")));
             return drive([&] { w->LoadFile(false); }, std::move(answers));
         },
         {
-            {"保存 into the loaded file", Start::RowA, false, {press(kSave)}, {"open", "question"}, "b", "a", "a"},
+            {"保存 into the loaded file", Start::RowA, false, {press(kSave)}, {"open", "question"}, "b", "b", "a"},
             {"保存 of the untitled design names a new file", Start::Untitled, false,
-             {press(kSave), typeName(QStringLiteral("c"))}, {"open", "question", "save"}, "b", "<none>", "c"},
+             {press(kSave), typeName(QStringLiteral("c"))}, {"open", "question", "save"}, "b", "b", "c"},
             {"保存, the save dialog cancelled", Start::Untitled, false, {press(kSave), cancel()},
              {"open", "question", "save"}, "edits", "<none>", ""},
             {"保存, the write failed", Start::RowAUnwritable, false, {press(kSave), press(QStringLiteral("OK"))},
-             {"open", "question", "question"}, "edits", "a", ""},
-            {"保存しない", Start::RowA, false, {press(kDontSave)}, {"open", "question"}, "b", "a", ""},
+             {"open", "question", "question"}, "edits", "<none>", ""},
+            {"保存しない", Start::RowA, false, {press(kDontSave)}, {"open", "question"}, "b", "b", ""},
             {"キャンセル", Start::RowA, false, {press(kCancel)}, {"open", "question"}, "edits", "a", ""},
             {"Escape", Start::RowA, false, {pressEscape()}, {"open", "question"}, "edits", "a", ""},
             {"the close box", Start::RowA, false, {closeBox()}, {"open", "question"}, "edits", "a", ""},
@@ -702,7 +770,6 @@ TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
     } damages[] = {
         {"cut short", [&] { QFile f(bad); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); f.write(whole.left(40)); }},
         {"size 7", [&] { saved(QStringLiteral("bad"), {{"size", 7}}); }},
-        {"removed", [&] { QFile::remove(bad); }},
     };
     for (const auto& d : damages) {
         SCOPED_TRACE(d.what);
@@ -715,7 +782,8 @@ TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
         EXPECT_EQ(w->pFdata, pathOf("good"));
         EXPECT_EQ(data().text("size"), QStringLiteral("1"));
         EXPECT_EQ(preview(), QSize(368, 365));
-        EXPECT_EQ(selectedName(), QStringLiteral("bad"));
+        // The row shown selected is the dataset on screen.
+        EXPECT_EQ(selectedName(), QStringLiteral("good"));
         saved(QStringLiteral("bad"), {{"size", 2}});
     }
 }
@@ -808,8 +876,8 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {cancel()})), QStringList{"open"});
     EXPECT_EQ(data().text("size"), QStringLiteral("1"));
 
-    // Opening a dataset asks about the edits first; dropping them opens it
-    // and leaves the list's selection.
+    // Opening a dataset asks about the edits first; dropping them opens it,
+    // and its row, listed once the dialog closed, is selected.
     const QString other = saved(QStringLiteral("other"), {{"size", 3}});
     const QByteArray mineBefore = bytesOf(pathOf("mine"));
     PaintCounter paints(ctl<QWidget>("Canvas1"));
@@ -820,7 +888,7 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     EXPECT_EQ(w->pFdata, other);
     EXPECT_EQ(preview(), QSize(340, 340));
     EXPECT_GT(paints.paints, 0);
-    EXPECT_EQ(selectedName(), QStringLiteral("mine"));
+    EXPECT_EQ(selectedName(), QStringLiteral("other"));
     EXPECT_FALSE(w->pChanged);
     EXPECT_EQ(bytesOf(pathOf("mine")), mineBefore); // the dropped edits were not saved
 
@@ -842,6 +910,226 @@ TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
     EXPECT_TRUE(drive([&] { w->LoadFile(true); }, {}).isEmpty());
     EXPECT_TRUE(w->pFdata.isEmpty());
     EXPECT_EQ(preview(), QSize(255, 260));
+}
+
+// ---- Opening a file ----
+
+TEST_F(DatasetWindowTest, OpeningAFileSelectsItsRowAndAnyOtherRowThenLoads)
+{
+    const QString outside = QDir(TestEnv::home()).filePath(QStringLiteral("outside"));
+    const struct {
+        const char* what;
+        QString file;
+        QString selected;
+    } cases[] = {
+        {"a dataset in the folder", QString(), QStringLiteral("b")},
+        {"a dataset outside the folder", outside, QStringLiteral("<none>")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        const QString file = c.file.isEmpty() ? saved(QStringLiteral("b"), {{"size", 2}}) : c.file;
+        if (!c.file.isEmpty()) {
+            Dataset d;
+            DatasetDefaults::initDataset(d, Globals::gPref, QDate(2021, 5, 1));
+            d.setValue(QStringLiteral("size"), 2);
+            ASSERT_TRUE(DatasetFile::save(file, d));
+        }
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        clickRow(QStringLiteral("a"));
+
+        EXPECT_EQ(kindsOf(drive([&] { w->FileOpen_Action(); }, {typeName(file)})), QStringList{"open"});
+        EXPECT_EQ(w->pFdata, file);
+        EXPECT_EQ(data().text("size"), QStringLiteral("2"));
+        EXPECT_EQ(selectedName(), c.selected);
+
+        // A click on row "a" loads it again; with edits, asked about first.
+        EXPECT_TRUE(clickRow(QStringLiteral("a")).isEmpty());
+        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+        EXPECT_EQ(selectedName(), QStringLiteral("a"));
+
+        drive([&] { w->FileOpen_Action(); }, {typeName(file)});
+        editSize(3);
+        const QList<Shown> kept = clickRow(QStringLiteral("a"), {press(QStringLiteral("キャンセル"))});
+        ASSERT_EQ(kindsOf(kept), QStringList{"question"});
+        EXPECT_EQ(kept[0].text, kQuestion);
+        EXPECT_EQ(w->pFdata, file);
+        EXPECT_EQ(data().text("size"), QStringLiteral("3"));
+        EXPECT_EQ(selectedName(), c.selected);
+        EXPECT_TRUE(clickRow(QStringLiteral("a"), {press(QStringLiteral("保存しない"))}).size() == 1);
+        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(selectedName(), QStringLiteral("a"));
+    }
+    QFile::remove(outside);
+}
+
+// ---- The list follows the folder ----
+
+TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
+{
+    // While the dialog is open, its own 削除 and 名前の変更 change the folder.
+    const auto change = [this] {
+        ASSERT_TRUE(QFile::remove(pathOf("b")));
+        ASSERT_TRUE(QFile::rename(pathOf("c"), pathOf("d")));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> road;
+        QList<Answer> answers;
+    } roads[] = {
+        {"開く, cancelled", [&] { w->FileOpen_Action(); }, {meanwhile(change, cancel())}},
+        {"別名で保存, cancelled", [&] { w->FileSaveAs_Action(); }, {meanwhile(change, cancel())}},
+        {"別名で保存 under a dot name", [&] { w->FileSaveAs_Action(); },
+         {meanwhile(change, typeName(QStringLiteral(".x"))), press(QStringLiteral("OK"))}},
+        {"the background picture, cancelled", [&] { w->GetPictFile(); }, {meanwhile(change, cancel())}},
+        {"画像書き出し, cancelled", [&] { w->FileExport_Action(); }, {meanwhile(change, cancel())}},
+    };
+    for (const auto& r : roads) {
+        SCOPED_TRACE(r.what);
+        QDir(folder).removeRecursively();
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"));
+        saved(QStringLiteral("c"));
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        clickRow(QStringLiteral("a"));
+
+        drive(r.road, r.answers);
+        EXPECT_EQ(rows(), (QStringList{"a", "d"}));
+        EXPECT_EQ(selectedName(), QStringLiteral("a"));
+        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(data().text("size"), QStringLiteral("1"));
+    }
+}
+
+TEST_F(DatasetWindowTest, ARowWhoseFileHasGoneIsNamedAndTheListReadAgain)
+{
+    for (const bool edits : {false, true}) {
+        SCOPED_TRACE(edits ? "with unsaved edits" : "without edits");
+        QDir(folder).removeRecursively();
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"));
+        saved(QStringLiteral("gone"));
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        clickRow(QStringLiteral("a"));
+        if (edits)
+            editSize(3);
+        ASSERT_TRUE(QFile::remove(pathOf("gone")));
+        saved(QStringLiteral("new"));
+
+        const QList<Shown> shown = clickRow(QStringLiteral("gone"), {press(QStringLiteral("OK"))});
+        ASSERT_EQ(kindsOf(shown), QStringList{"question"});
+        EXPECT_EQ(shown[0].text, QStringLiteral("「gone」がみつかりません。"));
+        EXPECT_EQ(shown[0].explanation, QString());
+        EXPECT_EQ(rows(), (QStringList{"a", "b", "new"}));
+        EXPECT_EQ(selectedName(), QStringLiteral("a"));
+        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(data().text("size"), edits ? QStringLiteral("3") : QStringLiteral("1"));
+        EXPECT_EQ(w->pChanged, edits);
+    }
+}
+
+// ---- A file changed by someone else ----
+
+TEST_F(DatasetWindowTest, ASaveOverAFileChangedElsewhereAsksFirst)
+{
+    const QString kReplace = QStringLiteral("置き換える");
+    const QString kCancelCaption = QStringLiteral("キャンセル");
+    // Another copy of the program saves "a" with its own edits.
+    const auto rewrite = [this] { saved(QStringLiteral("a"), {{"size", 2}}); };
+    const struct {
+        const char* what;
+        bool savedFirst;          // this window saved "a" itself before the other copy did
+        bool viaRowB;             // the save is the 保存 of the question before row "b"
+        std::function<void()> meanwhile;
+        QList<Answer> answers;    // for the question about the changed file
+        bool asked;
+        bool written;
+    } cases[] = {
+        {"キャンセル", false, false, rewrite, {press(kCancelCaption)}, true, false},
+        {"Return", false, false, rewrite, {pressReturn()}, true, false},
+        {"Escape", false, false, rewrite, {pressEscape()}, true, false},
+        {"置き換える", false, false, rewrite, {press(kReplace)}, true, true},
+        {"changed after this window's own save", true, false, rewrite, {press(kCancelCaption)}, true, false},
+        {"the same bytes written again later", false, false,
+         [this] {
+             const QByteArray same = bytesOf(pathOf("a"));
+             QFile f(pathOf("a"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(same);
+             f.close();
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime);
+         },
+         {}, false, true},
+        {"removed", false, false, [this] { ASSERT_TRUE(QFile::remove(pathOf("a"))); }, {}, false, true},
+        {"before another row, キャンセル", false, true, rewrite, {press(kCancelCaption)}, true, false},
+        {"before another row, 置き換える", false, true, rewrite, {press(kReplace)}, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        const QString a = saved(QStringLiteral("a"), {{"size", 1}});
+        saved(QStringLiteral("b"), {{"size", 0}});
+        w->pChanged = false;
+        w->InitDefault();
+        w->MakeDatasetList();
+        clickRow(QStringLiteral("a"));
+        if (c.savedFirst) {
+            ctl<QComboBox>("PopupMenu22")->setCurrentIndex(1);
+            ASSERT_TRUE(drive([&] { w->FileSave_Action(); }, {}).isEmpty());
+        }
+        editSize(3);
+        const QByteArray edits = DatasetFile::encode(data());
+        c.meanwhile();
+        const QByteArray theirs = bytesOf(a);
+
+        QList<Shown> shown;
+        if (c.viaRowB)
+            shown = clickRow(QStringLiteral("b"), QList<Answer>{press(QStringLiteral("保存"))} + c.answers);
+        else
+            shown = drive([&] { w->FileSave_Action(); }, c.answers);
+        if (c.viaRowB) {
+            ASSERT_FALSE(shown.isEmpty());
+            EXPECT_EQ(shown.takeFirst().text, kQuestion);
+        }
+        if (c.asked) {
+            ASSERT_EQ(kindsOf(shown), QStringList{"question"});
+            EXPECT_EQ(shown[0].text, QStringLiteral("「a」は、読み込んだ後にほかで書き換えられています。置き換えますか？"));
+            EXPECT_EQ(shown[0].buttons, (QStringList{kReplace, kCancelCaption}));
+            EXPECT_EQ(shown[0].defaultButton, kCancelCaption);
+        } else {
+            EXPECT_TRUE(shown.isEmpty());
+        }
+
+        if (c.written) {
+            EXPECT_EQ(bytesOf(a), edits);
+            EXPECT_FALSE(w->pChanged);
+            EXPECT_EQ(rows(), (QStringList{"a", "b"}));
+            EXPECT_EQ(selectedName(), c.viaRowB ? QStringLiteral("b") : QStringLiteral("a"));
+            continue;
+        }
+        // Nothing written; the edits stay, unsaved, and 別名で保存 takes them.
+        EXPECT_EQ(bytesOf(a), theirs);
+        EXPECT_EQ(data().text("size"), QStringLiteral("3"));
+        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->FileSave()->isEnabled());
+        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(selectedName(), QStringLiteral("a"));
+        EXPECT_EQ(kindsOf(drive([&] { w->FileSaveAs_Action(); }, {typeName(QStringLiteral("mine"))})),
+                  QStringList{"save"});
+        EXPECT_EQ(bytesOf(pathOf("mine")), edits);
+        EXPECT_EQ(bytesOf(a), theirs);
+        EXPECT_FALSE(w->pChanged);
+        EXPECT_EQ(selectedName(), QStringLiteral("mine"));
+    }
 }
 
 // ---- The list ----
