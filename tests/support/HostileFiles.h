@@ -105,6 +105,25 @@ inline void writeAll(int fd, const QByteArray& bytes)
         at += n;
     }
 }
+
+// Gives `path` and, when it is a folder, everything in it to `uid`:`gid`;
+// links themselves, never what they point at.
+inline void handOver(const QString& path, uid_t uid, gid_t gid)
+{
+    ::lchown(QFile::encodeName(path).constData(), uid, gid);
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
+}
+
+// Gives up root's rights for good: no supplementary groups, then the group
+// and user ids (the user id last, as setting it takes the right to set them).
+inline bool dropTo(uid_t uid, gid_t gid)
+{
+    return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0
+        && ::geteuid() == uid && ::setresuid(0, 0, 0) != 0;
+}
 } // namespace Detail
 
 // Runs `work` in a forked child whose files cannot grow past `bytes`, and
@@ -125,27 +144,6 @@ struct OrdinaryUserRun {
     QString answer; // what the work returned
     QString whyNot; // when it did not run
 };
-
-namespace Detail {
-// Gives `path` and, when it is a folder, everything in it to `uid`:`gid`;
-// links themselves, never what they point at.
-inline void handOver(const QString& path, uid_t uid, gid_t gid)
-{
-    ::lchown(QFile::encodeName(path).constData(), uid, gid);
-    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
-}
-
-// Gives up root's rights for good: no supplementary groups, then the group
-// and user ids (the user id last, as setting it takes the right to set them).
-inline bool dropTo(uid_t uid, gid_t gid)
-{
-    return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0
-        && ::geteuid() == uid && ::setresuid(0, 0, 0) != 0;
-}
-} // namespace Detail
 
 // Runs `work` in a forked child with no more rights than an ordinary user,
 // for the checks that root's rights would pass by (root reads a file of mode
