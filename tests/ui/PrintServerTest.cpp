@@ -36,8 +36,10 @@ protected:
                          << " is missing (Debian packages cups-daemon, cups-client)";
 
         ASSERT_TRUE(cups.start()) << cups.error().toStdString();
-        // The server runs its jobs as lp, which reaches the server's own folder.
-        jobsFolder = cups.folder() + QStringLiteral("/jobs");
+        // The server runs its jobs as lp, which reaches the server's own
+        // folder. The jobs folder's name goes into the queue's device URI
+        // percent-encoded, and the backend must decode it.
+        jobsFolder = cups.folder() + QStringLiteral("/届いた jobs%");
         ASSERT_TRUE(QDir().mkpath(jobsFolder));
         ASSERT_TRUE(QFile::setPermissions(jobsFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                           | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
