@@ -11,9 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    AppIdentity::preferJapaneseSystemLocale();
-    QApplication qapp(argc, argv);
-    AppIdentity::apply(qapp);
+    AppIdentity::Application qapp(argc, argv);
     JapaneseFont::installSubstitutes();
 
     // The application's opening sequence comes first: a new dataset takes its

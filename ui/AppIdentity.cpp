@@ -41,4 +41,18 @@ void apply(QApplication& app)
     QApplication::setWindowIcon(ToolbarIcons::applicationIcon());
 }
 
+int& Application::afterJapaneseSystemLocale(int& argc)
+{
+    preferJapaneseSystemLocale();
+    return argc;
+}
+
+// The locale is set in the argument list, as it must come before
+// QApplication's own constructor.
+Application::Application(int& argc, char** argv)
+    : QApplication(afterJapaneseSystemLocale(argc), argv)
+{
+    apply(*this);
+}
+
 } // namespace AppIdentity

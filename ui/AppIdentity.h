@@ -1,6 +1,7 @@
 #pragma once
 
-class QApplication;
+#include <QApplication>
+
 class QTranslator;
 
 // What makes the program look like a native one on a Japanese desktop.
@@ -21,7 +22,17 @@ void preferJapaneseSystemLocale();
 
 // Japanese as the default locale and Qt's Japanese translations, the name
 // that titles the notices ("Morvelin"), the desktop entry the window belongs
-// to, and the program's icon. Called by main before the first widget.
+// to, and the program's icon. Done by Application before the first widget.
 void apply(QApplication& app);
+
+// The program's application object, as main makes it: the system's locale
+// made Japanese before Qt reads it, then apply().
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+
+private:
+    static int& afterJapaneseSystemLocale(int& argc);
+};
 
 } // namespace AppIdentity

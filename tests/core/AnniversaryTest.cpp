@@ -244,19 +244,29 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
     ASSERT_TRUE(QDir(path).removeRecursively());
 
     // A file the user cannot read: the list stayed empty because of it, and
-    // writing that empty list would wipe the anniversaries it holds.
+    // writing that empty list would wipe the anniversaries it holds. Root
+    // reads any file, so this runs as an ordinary user.
     ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
     const QFileDevice::Permissions permissions = QFile::permissions(path);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    QFile probe(path);
-    if (probe.open(QIODevice::ReadOnly)) {
-        QFile::setPermissions(path, permissions);
-        GTEST_SKIP() << "running with rights that read any file";
-    }
-    AnniversaryList read;
-    EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::CannotOpen);
-    EXPECT_EQ(AnniversaryFile::save(path, read), AnniversaryFile::SaveResult::Kept);
+    const auto outcome = [](AnniversaryFile::LoadResult loaded, AnniversaryFile::SaveResult saved) {
+        return QStringLiteral("load %1, save %2").arg(int(loaded)).arg(int(saved));
+    };
+    const HostileFiles::OrdinaryUserRun run =
+        HostileFiles::inChildAsOrdinaryUser(SettingsFiles::folder(), [&] {
+            if (QFile probe(path); probe.open(QIODevice::ReadOnly))
+                return QStringLiteral("readable");
+            AnniversaryList read;
+            const AnniversaryFile::LoadResult loaded = AnniversaryFile::load(path, read);
+            return outcome(loaded, AnniversaryFile::save(path, read));
+        });
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    if (!run.ran)
+        GTEST_SKIP() << "no ordinary user to try it as: " << run.whyNot.toStdString();
+    if (run.answer == QLatin1String("readable"))
+        GTEST_SKIP() << "even an ordinary user's rights read any file here";
+    EXPECT_EQ(run.answer.toStdString(),
+              outcome(AnniversaryFile::LoadResult::CannotOpen, AnniversaryFile::SaveResult::Kept).toStdString());
     EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 }
 

@@ -233,13 +233,17 @@ TEST_F(FilesTest, ALinkKeepsPointingAtTheFileItNamesAndAReadOnlyFileIsLeftAlone)
     EXPECT_EQ(TestFiles::bytesOf(real), QByteArray("through the link"));
     EXPECT_EQ(entriesOf(dir), (QStringList{QStringLiteral("link"), QStringLiteral("real")}));
 
-    // Only the owner's own permission keeps even the owner out: root writes anyway.
-    if (::geteuid() != 0) {
-        ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner));
-        EXPECT_FALSE(FileIO::writeWhole(real, "over it"));
-        EXPECT_EQ(TestFiles::bytesOf(real), QByteArray("through the link"));
-        EXPECT_EQ(entriesOf(dir), (QStringList{QStringLiteral("link"), QStringLiteral("real")}));
-    }
+    // Only the owner's own permission keeps even the owner out; root writes
+    // anyway, so this runs as an ordinary user.
+    ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner));
+    const HostileFiles::OrdinaryUserRun run = HostileFiles::inChildAsOrdinaryUser(dir, [&] {
+        return FileIO::writeWhole(real, "over it") ? QStringLiteral("written") : QStringLiteral("refused");
+    });
+    if (!run.ran)
+        GTEST_SKIP() << "no ordinary user to try a read-only file as: " << run.whyNot.toStdString();
+    EXPECT_EQ(run.answer.toStdString(), "refused");
+    EXPECT_EQ(TestFiles::bytesOf(real), QByteArray("through the link"));
+    EXPECT_EQ(entriesOf(dir), (QStringList{QStringLiteral("link"), QStringLiteral("real")}));
 }
 
 TEST_F(FilesTest, TheProgramsOwnFilesAreTheUsersAlone)

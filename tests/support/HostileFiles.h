@@ -1,19 +1,31 @@
 #pragma once
 
 // Real file-system conditions the program must survive: a disk that refuses
-// to let files grow, and a FIFO where a file should be. Header-only, for the
+// to let files grow, a file its user may not read or write (also when the
+// tests run as root), and a FIFO where a file should be. Header-only, for the
 // tests of every folder.
 
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -50,22 +62,150 @@ private:
     bool m_ok = false;
 };
 
+namespace Detail {
+struct ChildResult {
+    int exitCode = -1; // -1 when the child did not exit normally, or did not start
+    QByteArray reply;  // what it wrote to its reply descriptor
+};
+
+// Runs `body` in a forked child and waits for it: the child exits with what
+// `body` returns, and what `body` writes to the descriptor it is given comes
+// back as the reply.
+inline ChildResult inChild(const std::function<int(int reply)>& body)
+{
+    ChildResult result;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return result;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        ::_exit(body(fds[1]));
+    }
+    ::close(fds[1]);
+    if (pid > 0) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+            result.reply.append(buffer, n);
+        int status = 0;
+        if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
+    }
+    ::close(fds[0]);
+    return result;
+}
+
+inline void writeAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype at = 0; at < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + at, size_t(bytes.size() - at));
+        if (n <= 0)
+            return;
+        at += n;
+    }
+}
+
+// Gives `path` and, when it is a folder, everything in it to `uid`:`gid`;
+// links themselves, never what they point at.
+inline void handOver(const QString& path, uid_t uid, gid_t gid)
+{
+    ::lchown(QFile::encodeName(path).constData(), uid, gid);
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
+}
+
+// Gives up root's rights for good: no supplementary groups, then the group
+// and user ids (the user id last, as setting it takes the right to set them).
+inline bool dropTo(uid_t uid, gid_t gid)
+{
+    return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0
+        && ::geteuid() == uid && ::setresuid(0, 0, 0) != 0;
+}
+} // namespace Detail
+
 // Runs `work` in a forked child whose files cannot grow past `bytes`, and
 // gives the child's exit code (-1 when it did not exit normally). The limit
 // then cannot touch anything else this process does.
 inline int inChildWithFileSizeLimit(rlim_t bytes, const std::function<int()>& work)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        FileSizeLimit limit(bytes);
-        ::_exit(limit.active() ? work() : 99);
+    return Detail::inChild([&](int) {
+               FileSizeLimit limit(bytes);
+               return limit.active() ? work() : 99;
+           })
+        .exitCode;
+}
+
+// What a child run by inChildAsOrdinaryUser answered, or why it could not run.
+struct OrdinaryUserRun {
+    bool ran = false;
+    QString answer; // what the work returned
+    QString whyNot; // when it did not run
+};
+
+// Runs `work` in a forked child with no more rights than an ordinary user,
+// for the checks that root's rights would pass by (root reads a file of mode
+// 000 and writes a read-only one). Under root the child takes the user and
+// group ids of nobody; while it runs, `folder` and everything in it are that
+// user's, as a user's own files are, and the folders above it within the
+// test's home may be searched by others. Everything is given back after. The
+// work's answer comes back through a pipe. The child cannot run when a folder
+// above the test's home (in TMPDIR) is closed to other users: whyNot says so.
+inline OrdinaryUserRun inChildAsOrdinaryUser(const QString& folder, const std::function<QString()>& work)
+{
+    const bool root = ::geteuid() == 0;
+    uid_t uid = 65534;
+    gid_t gid = 65534;
+    if (const passwd* nobody = ::getpwnam("nobody")) {
+        uid = nobody->pw_uid;
+        gid = nobody->pw_gid;
     }
-    if (pid < 0)
-        return -1;
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const QString home = QDir::cleanPath(TestEnv::home());
+    std::vector<std::pair<QByteArray, mode_t>> opened; // folders made searchable, with their modes before
+    if (root) {
+        for (QString above = QFileInfo(QDir::cleanPath(folder)).path();
+             above == home || above.startsWith(home + u'/'); above = QFileInfo(above).path()) {
+            const QByteArray name = QFile::encodeName(above);
+            struct stat st {};
+            if (::stat(name.constData(), &st) == 0 && !(st.st_mode & S_IXOTH)
+                && ::chmod(name.constData(), (st.st_mode & 07777) | S_IXOTH) == 0)
+                opened.emplace_back(name, st.st_mode & 07777);
+            if (above == home)
+                break;
+        }
+        Detail::handOver(folder, uid, gid);
+    }
+
+    const Detail::ChildResult child = Detail::inChild([&](int reply) {
+        const QByteArray name = QFile::encodeName(folder);
+        if (root && !Detail::dropTo(uid, gid))
+            Detail::writeAll(reply, "0cannot take the user id " + QByteArray::number(uid) + ": " + std::strerror(errno));
+        else if (::access(name.constData(), R_OK | W_OK | X_OK) != 0)
+            Detail::writeAll(reply, "0user " + QByteArray::number(::geteuid()) + " cannot reach " + name + " ("
+                                        + std::strerror(errno)
+                                        + "): a folder above it, in TMPDIR, is closed to other users");
+        else
+            Detail::writeAll(reply, "1" + work().toUtf8());
+        return 0;
+    });
+
+    if (root) {
+        Detail::handOver(folder, ::geteuid(), ::getegid());
+        for (auto it = opened.rbegin(); it != opened.rend(); ++it)
+            ::chmod(it->first.constData(), it->second);
+    }
+    OrdinaryUserRun run;
+    if (child.reply.startsWith('1')) {
+        run.ran = true;
+        run.answer = QString::fromUtf8(child.reply.mid(1));
+    } else if (child.reply.isEmpty()) {
+        run.whyNot = QStringLiteral("the child ended without an answer (exit code %1)").arg(child.exitCode);
+    } else {
+        run.whyNot = QString::fromUtf8(child.reply.mid(1));
+    }
+    return run;
 }
 
 // A FIFO at `path`, watched: whenever some code opens it for reading (and

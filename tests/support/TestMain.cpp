@@ -6,17 +6,37 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <string>
 
 namespace {
 std::unique_ptr<QTemporaryDir> gHome;
+
+std::map<std::string, TestEnv::ChildEntry::Main>& childEntries()
+{
+    static std::map<std::string, TestEnv::ChildEntry::Main> entries;
+    return entries;
 }
+} // namespace
 
 QString TestEnv::home() { return gHome->path(); }
 
+TestEnv::ChildEntry::ChildEntry(const char* name, Main main) { childEntries()[name] = main; }
+
 int main(int argc, char** argv)
 {
+    if (const char* child = std::getenv(TestEnv::kChildVariable)) {
+        const auto entry = childEntries().find(child);
+        if (entry == childEntries().end()) {
+            std::fprintf(stderr, "no child entry %s in this test program\n", child);
+            return 3;
+        }
+        return entry->second(argc, argv);
+    }
+
     ::testing::InitGoogleTest(&argc, argv);
 
     gHome = std::make_unique<QTemporaryDir>();

@@ -2,13 +2,26 @@
 
 #include "ui/AppIdentity.h"
 
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QIcon>
 #include <QLocale>
+#include <QMap>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
+#include <QTextStream>
+#include <QThread>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -75,37 +88,89 @@ TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
     QLocale::setDefault(before);
 }
 
-// What Qt builds its system locale from, before the application starts:
-// whatever the user's locale variables say, the file dialog's sizes and dates
-// come out Japanese.
-TEST(AppIdentity, TheSystemLocaleQtReadsIsJapanese)
+// The child a start-up test runs: the program's application object made as
+// main makes it, then what the user sees of the locale, one "key value" a
+// line: Qt's system and default locales, and the size and modification date
+// the file dialog shows for the file named by the first argument.
+int reportStartUp(int& argc, char** argv)
 {
-    const QByteArray before = qgetenv("LC_ALL");
-    const bool hadBefore = qEnvironmentVariableIsSet("LC_ALL");
+    AppIdentity::Application app(argc, argv);
+    const QString file = QCoreApplication::arguments().value(1);
+    QFileDialog dialog(nullptr, QString(), QFileInfo(file).path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!model)
+        return 2;
+    // The model reads the folder in a thread of its own.
+    QString size, date;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 30000) {
+        const QModelIndex name = model->index(file);
+        size = name.siblingAtColumn(1).data().toString();
+        date = name.siblingAtColumn(3).data().toString();
+        if (!size.isEmpty() && !date.isEmpty())
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    QTextStream out(stdout);
+    out << "system " << QLocale::system().name() << '\n'
+        << "default " << QLocale().name() << '\n'
+        << "size " << size << '\n'
+        << "date " << date << '\n';
+    return 0;
+}
+const TestEnv::ChildEntry startUpReport("start-up-report", reportStartUp);
+
+// Started the way a user starts the program, whatever the locale variables
+// say: Qt's system locale, which the file dialog formats sizes and dates by,
+// and the default locale are Japanese.
+TEST(AppIdentity, StartUpGivesTheUserJapaneseLocalesWhateverTheVariablesSay)
+{
+    const QString file = TestEnv::home() + QStringLiteral("/start-up/memo.txt");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    TestFiles::plant(file, "12345");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2027, 3, 9), QTime(10, 5)), QFileDevice::FileModificationTime));
+    }
+
     const struct {
-        const char* lcAll; // null: unset
-        const char* after;
+        const char* name;
+        QList<std::pair<const char*, const char*>> variables;
     } cases[] = {
-        {nullptr, "ja_JP.UTF-8"},      // LANG=C alone
-        {"C", "ja_JP.UTF-8"},
-        {"en_US.UTF-8", "ja_JP.UTF-8"},
-        {"ja_JP.UTF-8", "ja_JP.UTF-8"},
-        {"ja_JP.eucJP", "ja_JP.eucJP"}, // Japanese already: left as the user set it
+        {"LangC", {{"LANG", "C"}}},
+        {"LcAllC", {{"LANG", "en_US.UTF-8"}, {"LC_ALL", "C"}}},
+        {"English", {{"LANG", "en_US.UTF-8"}, {"LC_TIME", "en_US.UTF-8"}, {"LC_NUMERIC", "en_US.UTF-8"}}},
+        {"JapaneseInEucJp", {{"LC_ALL", "ja_JP.eucJP"}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.lcAll ? c.lcAll : "(unset)");
-        if (c.lcAll)
-            qputenv("LC_ALL", c.lcAll);
-        else
-            qunsetenv("LC_ALL");
-        AppIdentity::preferJapaneseSystemLocale();
-        EXPECT_EQ(qgetenv("LC_ALL"), QByteArray(c.after));
-        EXPECT_EQ(QLocale(qEnvironmentVariable("LC_ALL")).language(), QLocale::Japanese);
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& key : env.keys()) {
+            if (key == QLatin1String("LANG") || key == QLatin1String("LANGUAGE") || key.startsWith(QLatin1String("LC_")))
+                env.remove(key);
+        }
+        for (const auto& [key, value] : c.variables)
+            env.insert(QLatin1String(key), QLatin1String(value));
+        env.insert(QLatin1String(TestEnv::kChildVariable), QStringLiteral("start-up-report"));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {file});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(child.readAllStandardError());
+        ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+        ASSERT_EQ(child.exitCode(), 0) << errors.toStdString();
+        QMap<QString, QString> seen;
+        for (const QString& line : QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+            seen.insert(line.section(u' ', 0, 0), line.section(u' ', 1));
+        EXPECT_EQ(seen.value(QStringLiteral("system")).toStdString(), "ja_JP");
+        EXPECT_EQ(seen.value(QStringLiteral("default")).toStdString(), "ja_JP");
+        EXPECT_EQ(seen.value(QStringLiteral("size")).toStdString(), "5 バイト");
+        EXPECT_EQ(seen.value(QStringLiteral("date")).toStdString(), "2027/03/09 10:05");
     }
-    if (hadBefore)
-        qputenv("LC_ALL", before);
-    else
-        qunsetenv("LC_ALL");
 }
 
 } // namespace

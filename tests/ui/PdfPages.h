@@ -6,18 +6,34 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QSizeF>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace PdfPages {
 
-inline QByteArray run(const QString& program, const QStringList& args)
+// Runs a poppler tool by the path it is installed at, untranslated, and gives
+// its output; a tool that is not installed fails the test.
+inline QByteArray run(const QString& name, const QStringList& args)
 {
+    QString program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    if (program.isEmpty()) {
+        ADD_FAILURE() << name.toStdString() << " is not installed (Debian package poppler-utils)";
+        return {};
+    }
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    p.setProcessEnvironment(env);
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return {};
