@@ -8,6 +8,7 @@
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/EndSignals.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "support/TestFiles.h"
@@ -31,6 +32,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -662,6 +664,67 @@ TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->pChanged);
     EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+// Logout, shutdown and Ctrl+C: the signal wakes the event loop, and the
+// program ends through the quit's own settings step, asking nothing, not
+// even about the dataset's unsaved edits. A file that cannot be stored
+// then is left as it is.
+TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
+{
+    const struct {
+        const char* what;
+        int signalNumber;
+        bool anniversaryFileBlocked;
+    } cases[] = {
+        {"SIGTERM", SIGTERM, false},
+        {"SIGHUP", SIGHUP, false},
+        {"SIGINT", SIGINT, false},
+        {"SIGTERM, a folder where the anniversaries go", SIGTERM, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        Globals::gPref = savedPref;
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        auto w = openWindow();
+        MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
+        w->show();
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        Globals::gPref[3] = 1;
+        Globals::gPref[4] = 1;
+        Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+        w->MarkChanged();
+        if (c.anniversaryFileBlocked) {
+            ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+        }
+
+        EndSignals endSignals;
+        ASSERT_TRUE(endSignals.installed());
+        QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
+        endSignals.start();
+        Notices notices;
+        EXPECT_EQ(runEventLoop([&] { ::raise(c.signalNumber); }), 0);
+        EXPECT_TRUE(notices.said.isEmpty()) << notices.said.join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(w->isVisible());
+
+        Preferences::IntPrefs stored{};
+        Preferences::TextPrefs storedS{};
+        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(SettingsFiles::preferenceFile()), stored, storedS,
+                                        Globals::gClr, Globals::gSheetW));
+        EXPECT_EQ(stored, Globals::gPref);
+        if (c.anniversaryFileBlocked) {
+            EXPECT_TRUE(QFileInfo(SettingsFiles::anniversaryFile()).isDir());
+        } else {
+            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+        }
+        QString page;
+        EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+        EXPECT_EQ(page, QStringLiteral("page"));
+        // The quit the window would still get asks and stores nothing more.
+        EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
+    }
 }
 
 // A settings file that cannot be stored at quit asks before the run's edits
