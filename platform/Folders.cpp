@@ -58,7 +58,7 @@ QString whyUnmade(const Unmade& unmade)
     const QString shown = QDir::toNativeSeparators(unmade.path);
     if (unmade.error == ENOTDIR)
         return QStringLiteral("「%1」はフォルダではありません。").arg(shown);
-    return QStringLiteral("「%1」を作れません。").arg(shown) + FileIO::reasonText(unmade.error);
+    return QStringLiteral("「%1」を作れません。\n").arg(shown) + FileIO::reasonText(unmade.error);
 }
 
 bool createFolder(const QString& path, Unmade* unmade)

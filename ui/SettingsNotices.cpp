@@ -31,7 +31,7 @@ QString whatWentWrong(const SettingsFiles::QuitReport& report)
     case Kind::CannotKeep:
         return QStringLiteral("「%1」を別の名前で残せないため、書き込めません。").arg(shown);
     case Kind::CannotWrite:
-        return QStringLiteral("「%1」に書き込めません。").arg(shown) + FileIO::reasonText(outcome.error);
+        return QStringLiteral("「%1」に書き込めません。\n").arg(shown) + FileIO::reasonText(outcome.error);
     case Kind::NothingToSave:
     case Kind::Saved:
     case Kind::SavedOtherKept:
@@ -69,7 +69,7 @@ bool tellAtQuit(const SettingsFiles::QuitReport& report)
     const int32_t answer = Globals::gCautionDlg(
         2, QString(), QStringLiteral("終了しない"), QStringLiteral("保存せずに終了"), notSaved(report),
         whatWentWrong(report)
-            + QStringLiteral("\n終了しなければ、この起動での変更はそのまま残ります。"
+            + QStringLiteral("\n終了しなければ、この起動での変更はそのまま残ります。\n"
                              "原因を取り除いてから、もう一度終了して下さい。"),
         Globals::AnswerCancel);
     return answer == Globals::AnswerAction;
@@ -78,8 +78,9 @@ bool tellAtQuit(const SettingsFiles::QuitReport& report)
 bool logAtQuit(const SettingsFiles::QuitReport& report)
 {
     if (report.outcome.lost()) {
-        const QByteArray line = (notSaved(report) + QLatin1Char(' ') + whatWentWrong(report)).toLocal8Bit();
-        std::fprintf(stderr, "morvelin: %s\n", line.constData());
+        QString line = notSaved(report) + QLatin1Char(' ') + whatWentWrong(report);
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        std::fprintf(stderr, "morvelin: %s\n", line.toLocal8Bit().constData());
     }
     return true;
 }

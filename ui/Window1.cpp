@@ -88,7 +88,7 @@ void Window1::LoadAnvsy()
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"),
                               error == FileIO::kNotARegularFile
                                   ? QStringLiteral("「%1」はファイルではありません。").arg(shown)
-                                  : QStringLiteral("「%1」を読み込めません。").arg(shown) + FileIO::reasonText(error));
+                                  : QStringLiteral("「%1」を読み込めません。\n").arg(shown) + FileIO::reasonText(error));
     } else if (m_anvsyFound.result == AnniversaryFile::LoadResult::Damaged)
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
                               QStringLiteral("読み込めた記念日だけを表示します。"));

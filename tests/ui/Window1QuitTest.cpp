@@ -43,12 +43,12 @@ namespace {
 QString notStored(const char* what, const QString& detail)
 {
     return QString::fromUtf8(what) + QStringLiteral("ファイルを保存できません。 / ") + detail
-        + QStringLiteral("\n終了しなければ、この起動での変更はそのまま残ります。原因を取り除いてから、もう一度終了して下さい。");
+        + QStringLiteral("\n終了しなければ、この起動での変更はそのまま残ります。\n原因を取り除いてから、もう一度終了して下さい。");
 }
 QString notAFile(const QString& path) { return QStringLiteral("「%1」はファイルではありません。").arg(path); }
 QString diskFull(const QString& path)
 {
-    return QStringLiteral("「%1」に書き込めません。ファイルの大きさの上限を超えます。").arg(path);
+    return QStringLiteral("「%1」に書き込めません。\nファイルの大きさの上限を超えます。").arg(path);
 }
 
 class QuitAndRestart : public ::testing::Test {
