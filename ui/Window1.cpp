@@ -126,8 +126,11 @@ bool Window1::Event_CancelClose(bool appQuitting)
 
 void Window1::EndSession()
 {
-    if (m_closed)
+    // Also in the middle of a quit, while one of its questions waits: the
+    // session does not wait for an answer.
+    if (m_sessionEnded)
         return;
+    m_sessionEnded = true;
     m_closed = true;
     if (App* app = App::instance())
         app->CloseApp([this] { return SaveAnvsy(); }, SettingsNotices::logAtQuit);

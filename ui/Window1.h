@@ -96,6 +96,7 @@ private:
 
     bool m_closed = false;
     bool m_appQuitting = false;
+    bool m_sessionEnded = false;
     // Counts the list's changes of selection that went past the guard, so that
     // a change can tell that a nested one (a save reselecting a row) has
     // already loaded what is selected now.

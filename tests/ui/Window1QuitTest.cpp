@@ -727,6 +727,41 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
     }
 }
 
+// The session ends while the quit's question about a file that cannot be
+// stored waits: the program ends without the answer, storing what it can.
+TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer)
+{
+    auto w = openWindow();
+    w->show();
+    w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    Globals::gPref[3] = 1;
+    Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+    ASSERT_TRUE(QDir().mkpath(SettingsFiles::preferenceFile()));
+
+    EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
+    endSignals.start();
+    QStringList asked;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>()) {
+            asked << box->text();
+            ::raise(SIGTERM);
+        }
+    });
+    poll.start();
+    EXPECT_EQ(runEventLoop([&] { w->close(); }), 0);
+    poll.stop();
+    EXPECT_EQ(asked, QStringList{QStringLiteral("初期設定ファイルを保存できません。")});
+    EXPECT_TRUE(QFileInfo(SettingsFiles::preferenceFile()).isDir());
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+    QString page;
+    EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(page, QStringLiteral("page"));
+}
+
 // A settings file that cannot be stored at quit asks before the run's edits
 // are lost. "終了しない" (also Return and Escape) keeps the program running
 // with every edit; once the obstacle is gone, the next quit stores them all.
