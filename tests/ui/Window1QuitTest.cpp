@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <unistd.h>
 #include <functional>
 #include <memory>
 
@@ -198,6 +199,19 @@ QStringList noticesOf(const std::function<void()>& step, const QString& answer =
         box->reject();
     });
     return seen;
+}
+
+TEST_F(QuitAndRestart, AnAnniversaryFileThatMayNotBeReadIsToldWithTheReason)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    TestFiles::plant(SettingsFiles::anniversaryFile(), AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc"))}));
+    ASSERT_TRUE(QFile::setPermissions(SettingsFiles::anniversaryFile(), QFileDevice::WriteOwner));
+    std::unique_ptr<Window1> w;
+    EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
+              QStringList{QStringLiteral("記念日ファイルを開けません。 / 「%1」を読み込めません。\nアクセス権がありません。")
+                              .arg(SettingsFiles::anniversaryFile())});
+    EXPECT_TRUE(w->pAnvsy.isEmpty());
 }
 
 TEST_F(QuitAndRestart, AFirstRunThatAddsNoAnniversaryLeavesNoAnniversaryFile)
