@@ -1,4 +1,5 @@
 #include "core/App.h"
+#include "platform/EndSignals.h"
 #include "sheet/JapaneseFont.h"
 #include "ui/AboutPanel.h"
 #include "ui/AppIdentity.h"
@@ -12,6 +13,9 @@
 int main(int argc, char** argv)
 {
     AppIdentity::Application qapp(argc, argv);
+    // From here on, logout, shutdown and Ctrl+C wait for the quit's own
+    // settings step rather than end the program on the spot.
+    EndSignals endSignals;
     JapaneseFont::installSubstitutes();
 
     // The application's opening sequence comes first: a new dataset takes its
@@ -26,5 +30,7 @@ int main(int argc, char** argv)
     MenuBar1::ApplicationAddMenuHandlers(app, *window.menuBar1());
     window.InitApp();
     window.show();
+    QObject::connect(&endSignals, &EndSignals::received, &window, &Window1::EndSession);
+    endSignals.start();
     return qapp.exec();
 }

@@ -109,8 +109,7 @@ SaveResult save(const QString& path, const AnniversaryList& list)
 SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found)
 {
     const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, found.seen, encode(list), kMaxFileBytes);
-    if (outcome.kind == SettingsFiles::QuitOutcome::Kind::Saved
-        || outcome.kind == SettingsFiles::QuitOutcome::Kind::SavedOtherKept)
+    if (outcome.kind != SettingsFiles::QuitOutcome::Kind::NothingToSave && !outcome.lost())
         found.result = LoadResult::Loaded;
     return outcome;
 }

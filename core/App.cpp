@@ -7,6 +7,9 @@
 #include "core/PrefDlgValues.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/Folders.h"
+
+#include <QDir>
 
 namespace {
 App* gApp = nullptr;
@@ -35,12 +38,21 @@ void App::InitApp()
     LoadPrintSetup();
 }
 
-void App::CloseApp(const std::function<void()>& saveWindowFiles)
+bool App::CloseApp(const std::function<SettingsFiles::QuitReport()>& saveWindowFiles, const QuitTeller& tell)
 {
-    SavePref();
-    if (saveWindowFiles)
-        saveWindowFiles();
-    SavePrintSetup();
+    const std::function<SettingsFiles::QuitReport()> steps[] = {
+        [this] { return SavePref(); },
+        saveWindowFiles,
+        [this] { return SavePrintSetup(); },
+    };
+    for (const auto& step : steps) {
+        if (!step)
+            continue;
+        const SettingsFiles::QuitReport report = step();
+        if (tell && !tell(report))
+            return false;
+    }
+    return true;
 }
 
 bool App::AppleAbout_Action()
@@ -85,10 +97,16 @@ void App::InitPref() { Preferences::initPref(Globals::gPref, Globals::gPrefS, Gl
 
 void App::LoadPref()
 {
+    Folders::Unmade unmade;
     const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
                                                              Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes,
-                                                             &m_prefSeen);
+                                                             &m_prefSeen, &unmade);
     switch (result) {
+    case Preferences::LoadResult::NoFolder:
+        Globals::gCautionDlg1(
+            QStringLiteral("設定フォルダ「%1」を作れません。").arg(QDir::toNativeSeparators(SettingsFiles::folder())),
+            Folders::whyUnmade(unmade) + QStringLiteral("\nこのままでは、終了するときに設定を保存できません。"));
+        break;
     case Preferences::LoadResult::NoFile:
         Globals::MsgBox(QStringLiteral("初期設定ファイルがありません。デフォルトの設定で起動します。"));
         break;
@@ -103,11 +121,11 @@ void App::LoadPref()
     }
 }
 
-void App::SavePref()
+SettingsFiles::QuitReport App::SavePref()
 {
-    SettingsFiles::tellQuitOutcome(QStringLiteral("初期設定"), SettingsFiles::preferenceFile(),
-                                   Preferences::saveAtQuit(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                           &Globals::gPrefSBytes, m_prefSeen));
+    return {QStringLiteral("初期設定"), SettingsFiles::preferenceFile(),
+            Preferences::saveAtQuit(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS, &Globals::gPrefSBytes,
+                                    m_prefSeen)};
 }
 
 void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
@@ -201,15 +219,13 @@ void App::LoadPrintSetup()
     PrintSetupParam(*ps);
 }
 
-void App::SavePrintSetup()
+SettingsFiles::QuitReport App::SavePrintSetup()
 {
-    if (!keepPageSetup())
-        return;
+    SettingsFiles::QuitReport report{QStringLiteral("用紙設定"), SettingsFiles::pageSetupFile(), {}};
     const QString text = Globals::gPrintSetup.value(kSetupString).toString();
-    if (text.isEmpty())
-        return;
-    SettingsFiles::tellQuitOutcome(QStringLiteral("用紙設定"), SettingsFiles::pageSetupFile(),
-                                   PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupSeen));
+    if (keepPageSetup() && !text.isEmpty())
+        report.outcome = PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupSeen);
+    return report;
 }
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }

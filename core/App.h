@@ -32,15 +32,16 @@ public:
     void InitPref();
     // The PreferenceFile over the defaults; creates the settings folder on a
     // first run. A missing file is reported with MsgBox, an unreadable or
-    // damaged one with a notice; the defaults stay in both cases.
+    // damaged one with a notice; the defaults stay in both cases. A settings
+    // folder that cannot be made is told, naming what is in its way.
     void LoadPref();
     // Writes the PreferenceFile when the preferences would give other bytes
-    // than LoadPref read (always after a run without a file), unless there is
-    // no settings folder. A file that LoadPref could not read, or that was
-    // saved elsewhere since, is first kept beside it (the latter with a
-    // notice). A failed write is reported with a notice; the old file then
-    // stays as it was.
-    void SavePref();
+    // than LoadPref read (a first run's defaults only into an empty place),
+    // making the settings folder again when it is gone. A file that LoadPref
+    // could not read, or that was saved elsewhere since, is first kept
+    // beside it. A failed write leaves the old file as it was. Tells nothing:
+    // the report says what came of it.
+    SettingsFiles::QuitReport SavePref();
 
     // The application's opening sequence: InitVal, InitColor, InitPref,
     // LoadPref, LoadPrintSetup.
@@ -48,8 +49,12 @@ public:
 
     // The closing sequence: the preferences first, then what the main window
     // keeps in its own files (its anniversary list), then the page setup.
-    // Asks nothing.
-    void CloseApp(const std::function<void()>& saveWindowFiles);
+    // Each file's report goes to `tell` as it is made; when `tell` answers
+    // false (the user keeps the program running after a file could not be
+    // saved) the sequence stops there and answers false. Without `tell`
+    // every file is tried and nothing is asked. True when the program may end.
+    using QuitTeller = std::function<bool(const SettingsFiles::QuitReport&)>;
+    bool CloseApp(const std::function<SettingsFiles::QuitReport()>& saveWindowFiles, const QuitTeller& tell = {});
 
     // ---- Menu commands ----
     // The application's four commands. Each returns false: the command is
@@ -86,7 +91,7 @@ public:
     // While keep-page-setup is on and a page setup exists: gPrintSetup's
     // setup text into the PageSetupFile, when it differs from what the file
     // held at start-up; as SavePref for a file that changed meanwhile.
-    void SavePrintSetup();
+    SettingsFiles::QuitReport SavePrintSetup();
 
     // ---- Preferences dialog ----
     // Runs the dialog modally on the values; true when the user saved.

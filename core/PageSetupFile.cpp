@@ -42,8 +42,10 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
         return LoadResult::NoFolder;
     }
     QByteArray bytes;
-    found = SettingsFiles::seenOf(FileIO::readWhole(SettingsFiles::pageSetupFileIn(settingsFolder), bytes, kMaxFileBytes),
-                                  bytes);
+    int error = 0;
+    const FileIO::ReadResult read
+        = FileIO::readWhole(SettingsFiles::pageSetupFileIn(settingsFolder), bytes, kMaxFileBytes, &error);
+    found = SettingsFiles::seenOf(read, bytes, error);
     LoadResult result = LoadResult::Unreadable;
     if (found.kind == SettingsFiles::Seen::Kind::Missing)
         result = LoadResult::NoFile;
@@ -68,9 +70,7 @@ SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::
                                       SettingsFiles::Seen& atStart)
 {
     if (!setupString)
-        return {SettingsFiles::QuitOutcome::Kind::NothingToSave, QString()};
-    if (!Folders::isFolder(settingsFolder))
-        return {SettingsFiles::QuitOutcome::Kind::NoFolder, QString()};
+        return {};
     return SettingsFiles::saveAtQuit(SettingsFiles::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
                                      kMaxFileBytes);
 }

@@ -42,7 +42,8 @@ SaveResult save(const QString& settingsFolder, const QString& setupString);
 
 // The quit's save (SettingsFiles::saveAtQuit) of `setupString`, none when
 // there is nothing to keep: written only when its bytes would differ from
-// those start-up saw in `atStart`.
+// those start-up saw in `atStart`, into a settings folder made again when it
+// is gone.
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
                                       SettingsFiles::Seen& atStart);
 

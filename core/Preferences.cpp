@@ -169,17 +169,22 @@ bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Pal
 }
 
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom, SettingsFiles::Seen* seen)
+                const SheetWidths& sheetW, TextPrefBytes* readFrom, SettingsFiles::Seen* seen,
+                Folders::Unmade* unmade)
 {
-    if (seen)
+    if (seen) {
         *seen = SettingsFiles::Seen{};
-    if (!Folders::isFolder(settingsFolder)) {
-        Folders::createFolder(settingsFolder);
-        return LoadResult::FolderCreated;
+        // With no file to read, the defaults are what the run has not changed.
+        seen->asLoaded = encode(pref, prefS, readFrom);
     }
+    if (!Folders::isFolder(settingsFolder))
+        return Folders::createFolder(settingsFolder, unmade) ? LoadResult::FolderCreated : LoadResult::NoFolder;
     QByteArray bytes;
-    if (const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder),
-                                                                   bytes, FileIO::kMaxSettingsFileBytes, seen))
+    const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder), bytes,
+                                                               FileIO::kMaxSettingsFileBytes, seen);
+    if (failed == LoadResult::NoFile && seen)
+        seen->asLoaded = encode(pref, prefS, readFrom);
+    if (failed)
         return *failed;
     BinaryReader in(bytes);
     if (!decode(in, pref, prefS, clr, sheetW, readFrom)) {
@@ -213,10 +218,19 @@ SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextP
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
                                       const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart)
 {
-    if (!Folders::isFolder(settingsFolder))
-        return {SettingsFiles::QuitOutcome::Kind::NoFolder, QString()};
-    return SettingsFiles::saveAtQuit(SettingsFiles::preferenceFileIn(settingsFolder), atStart,
-                                     encode(pref, prefS, readFrom));
+    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
+    const QByteArray bytes = encode(pref, prefS, readFrom);
+    if (atStart.kind == SettingsFiles::Seen::Kind::Missing && bytes == atStart.asLoaded) {
+        if (SettingsFiles::look(path).kind != SettingsFiles::Seen::Kind::Missing)
+            return {};
+        // Unchanged, but the first run's preferences: written into the empty place.
+        SettingsFiles::Seen nothingLoaded;
+        const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, nothingLoaded, bytes);
+        if (!outcome.lost())
+            atStart = nothingLoaded;
+        return outcome;
+    }
+    return SettingsFiles::saveAtQuit(path, atStart, bytes);
 }
 
 } // namespace Preferences

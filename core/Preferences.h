@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SettingsFiles.h"
+#include "platform/Folders.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -53,6 +54,7 @@ bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Pal
 enum class LoadResult {
     Loaded,        // the file's values replaced the defaults
     FolderCreated, // there was no settings folder; it is made now, defaults kept
+    NoFolder,      // there was no settings folder and none could be made; defaults kept
     NoFile,        // the folder holds no PreferenceFile; defaults kept
     CannotOpen,    // the file is there but cannot be read (or is no regular file); defaults kept
     Damaged,       // the file ends early, is larger than any preference file or is
@@ -61,9 +63,11 @@ enum class LoadResult {
 
 // The whole loading road for a settings folder; the file is read whole
 // through the bounded reader, and only a regular file is opened. `seen`
-// receives what the file's place held, for the quit's save.
+// receives what the file's place held, for the quit's save; `unmade` why
+// the settings folder could not be made (NoFolder).
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr, SettingsFiles::Seen* seen = nullptr);
+                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr, SettingsFiles::Seen* seen = nullptr,
+                Folders::Unmade* unmade = nullptr);
 
 enum class SaveResult {
     Saved,
@@ -80,7 +84,9 @@ SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextP
 
 // The quit's save (SettingsFiles::saveAtQuit): the file is written only when
 // its bytes would differ from those `load` saw; a file that could not be
-// read, or that someone else saved since, is kept aside first.
+// read, or that someone else saved since, is kept aside first. A run that
+// started without a file and changed nothing writes its defaults only while
+// the place is still empty: preferences another copy saved meanwhile stay.
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
                                       const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart);
 

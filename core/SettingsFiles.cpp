@@ -1,12 +1,13 @@
 #include "core/SettingsFiles.h"
 
-#include "core/Globals.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace SettingsFiles {
 
@@ -25,7 +26,7 @@ bool sameFile(const Seen& a, const Seen& b)
     return a.kind == b.kind && (a.kind != Seen::Kind::Read || a.bytes == b.bytes);
 }
 
-Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes)
+Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes, int error)
 {
     Seen seen;
     switch (read) {
@@ -38,6 +39,7 @@ Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes)
     case FileIO::ReadResult::CannotOpen:
     case FileIO::ReadResult::TooLarge:
         seen.kind = Seen::Kind::Unread;
+        seen.error = error;
         break;
     }
     return seen;
@@ -46,7 +48,9 @@ Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes)
 Seen look(const QString& path, qint64 maxBytes)
 {
     QByteArray bytes;
-    return seenOf(FileIO::readWhole(path, bytes, maxBytes), bytes);
+    int error = 0;
+    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
+    return seenOf(read, bytes, error);
 }
 
 QString keptName(const QString& path, const char* suffix)
@@ -92,68 +96,62 @@ namespace {
 bool somethingThere(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
 } // namespace
 
+bool QuitOutcome::lost() const
+{
+    switch (kind) {
+    case Kind::NoFolder:
+    case Kind::NotAFile:
+    case Kind::CannotKeep:
+    case Kind::CannotWrite:
+        return true;
+    case Kind::NothingToSave:
+    case Kind::Saved:
+    case Kind::SavedOtherKept:
+    case Kind::SavedDamagedKept:
+        break;
+    }
+    return false;
+}
+
 QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held, qint64 maxBytes)
 {
     using Kind = QuitOutcome::Kind;
     if (!held)
-        return {Kind::NothingToSave, QString()};
-    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
-        return {Kind::NoFolder, QString()};
+        return {};
+    if (path.isEmpty())
+        return {Kind::NoFolder, QString(), path, ENOENT};
     const Seen now = look(path, maxBytes);
     const QuitStep step = quitStep(atStart, held, now);
     if (step == QuitStep::Nothing) {
         if (now.kind == Seen::Kind::Read && now.bytes == *held)
             atStart = now;
-        return {Kind::NothingToSave, QString()};
+        return {};
     }
+    Folders::Unmade unmade;
+    if (!Folders::createFolder(QFileInfo(path).absolutePath(), &unmade))
+        return {Kind::NoFolder, QString(), unmade.path, unmade.error};
     if (somethingThere(path) && !FileIO::isRegularFile(path))
-        return {Kind::NotAFile, QString()};
+        return {Kind::NotAFile, QString(), QString(), FileIO::kNotARegularFile};
 
     QString kept;
     if (step == QuitStep::KeepDamagedThenWrite || step == QuitStep::KeepOtherThenWrite) {
         kept = keptName(path, step == QuitStep::KeepOtherThenWrite ? kOtherSuffix : kDamagedSuffix);
         if (!FileIO::keepUnder(path, kept))
-            return {Kind::CannotKeep, QString()};
+            return {Kind::CannotKeep};
     }
-    if (!FileIO::writeWhole(path, *held)) {
+    int error = 0;
+    if (!FileIO::writeWhole(path, *held, FileIO::Access::Private, &error)) {
         // The file is still in its place, whole: its second name is not needed.
         if (!kept.isEmpty())
             QFile::remove(kept);
-        return {Kind::CannotWrite, QString()};
+        return {Kind::CannotWrite, QString(), QString(), error};
     }
-    atStart = Seen{Seen::Kind::Read, *held, true, QByteArray()};
+    atStart = Seen{Seen::Kind::Read, *held, true, QByteArray(), 0};
     if (step == QuitStep::KeepOtherThenWrite)
         return {Kind::SavedOtherKept, kept};
-    return {Kind::Saved, QString()};
-}
-
-void tellQuitOutcome(const QString& what, const QString& path, const QuitOutcome& outcome)
-{
-    using Kind = QuitOutcome::Kind;
-    const QString notSaved = QStringLiteral("%1ファイルを保存できません。").arg(what);
-    const QString shown = QDir::toNativeSeparators(path);
-    switch (outcome.kind) {
-    case Kind::NothingToSave:
-    case Kind::NoFolder:
-    case Kind::Saved:
-        return;
-    case Kind::SavedOtherKept:
-        Globals::gCautionDlg1(
-            QStringLiteral("%1ファイルは、起動の後にほかから書き換えられていました。").arg(what),
-            QStringLiteral("書き換えられたファイルを「%1」として残し、この起動での%2を保存しました。")
-                .arg(QDir::toNativeSeparators(outcome.keptAs), what));
-        return;
-    case Kind::NotAFile:
-        Globals::gCautionDlg1(notSaved, QStringLiteral("「%1」はファイルではないため、保存は行われません。").arg(shown));
-        return;
-    case Kind::CannotKeep:
-        Globals::gCautionDlg1(notSaved,
-                              QStringLiteral("「%1」を別の名前で残せないため、保存は行われません。").arg(shown));
-        return;
-    case Kind::CannotWrite:
-        Globals::gCautionDlg1(notSaved, QStringLiteral("保存は行われません。"));
-        return;
-    }
+    if (step == QuitStep::KeepDamagedThenWrite)
+        return {Kind::SavedDamagedKept, kept};
+    return {Kind::Saved};
 }
 
 } // namespace SettingsFiles

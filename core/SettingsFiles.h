@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // Where the settings files live: the preferences, the anniversary list and
 // the page setup, side by side in the settings folder "Morvelin初期設定".
@@ -43,6 +44,8 @@ struct Seen {
     // with no file or none that could be read leaves the defaults; the run
     // has changed nothing while it holds these.
     QByteArray asLoaded;
+    // For Unread: why, as FileIO::reasonText tells it.
+    int error = 0;
 };
 
 // The same kind and, for Read, the same bytes.
@@ -51,7 +54,7 @@ bool sameFile(const Seen& a, const Seen& b);
 // The place at `path`, read through the bounded reader.
 Seen look(const QString& path, qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
 // What a read of the bounded reader saw.
-Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes);
+Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes, int error = 0);
 
 // Reads a settings file whole. A file that is missing, cannot be read or is
 // larger than `maxBytes` gives the loader's own LoadResult for it (NoFile,
@@ -62,9 +65,10 @@ template <class LoadResult>
 std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
                                       qint64 maxBytes = FileIO::kMaxSettingsFileBytes, Seen* seen = nullptr)
 {
-    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes);
+    int error = 0;
+    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
     if (seen)
-        *seen = seenOf(read, bytes);
+        *seen = seenOf(read, bytes, error);
     switch (read) {
     case FileIO::ReadResult::Missing:
         return LoadResult::NoFile;
@@ -106,25 +110,47 @@ QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, co
 struct QuitOutcome {
     enum class Kind {
         NothingToSave,
-        NoFolder,       // no settings folder: nothing written, nothing to tell
         Saved,
-        SavedOtherKept, // saved; the version someone else saved is under `keptAs`
-        NotAFile,       // something that is no regular file holds the place
-        CannotKeep,     // the file there could not be given a second name; nothing written
-        CannotWrite,    // the write failed; the file there stays as it was
+        SavedOtherKept,   // saved; the version someone else saved is under `keptAs`
+        SavedDamagedKept, // saved; the file start-up could not read whole is under `keptAs`
+        NoFolder,         // the settings folder could not be made again; nothing written
+        NotAFile,         // something that is no regular file holds the place
+        CannotKeep,       // the file there could not be given a second name; nothing written
+        CannotWrite,      // the write failed; the file there stays as it was
     };
-    Kind kind = Kind::NothingToSave;
+    QuitOutcome(Kind k = Kind::NothingToSave, QString kept = QString(), QString at = QString(), int why = 0)
+        : kind(k)
+        , keptAs(std::move(kept))
+        , place(std::move(at))
+        , error(why)
+    {
+    }
+    Kind kind;
     QString keptAs;
+    // For NoFolder: the path that could not be made, or what stands in its way.
+    QString place;
+    // For NoFolder and CannotWrite: why, as FileIO::reasonText tells it.
+    int error;
+
+    // What the run holds for the file did not reach the disk: a quit now
+    // loses it.
+    bool lost() const;
+};
+
+// What the quit did with one settings file: the file, named as the notices
+// name it ("初期設定", "記念日", "用紙設定"), and the outcome.
+struct QuitReport {
+    QString what;
+    QString path;
+    QuitOutcome outcome;
 };
 
 // The quit's save of the settings file at `path` by quitStep; a file kept
-// aside first gets its second name from keptName. After a save `atStart`
-// becomes what was written, so a second quit writes nothing again.
+// aside first gets its second name from keptName. A settings folder removed
+// during the run is made again, as start-up makes it, when there is
+// something to write into it. After a save `atStart` becomes what was
+// written, so a second quit writes nothing again.
 QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held,
                        qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
-
-// Tells the user what came of a quit's save, when there is anything to tell.
-// `what` names the file as the notices do: "初期設定", "記念日", "用紙設定".
-void tellQuitOutcome(const QString& what, const QString& path, const QuitOutcome& outcome);
 
 } // namespace SettingsFiles

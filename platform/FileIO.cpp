@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,14 +19,20 @@ namespace {
 // anything: it is asked not to, and whatever turns out not to be a regular
 // file once open (it may have been swapped in since it was looked at) is
 // closed again at once.
-bool openRegular(const QString& path, QFile& file)
+// `why` receives the reason it could not be (reasonText).
+bool openRegular(const QString& path, QFile& file, int* why = nullptr)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (why)
+            *why = errno;
         return false;
+    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (!regular || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        if (why)
+            *why = regular ? EIO : kNotARegularFile;
         ::close(fd);
         return false;
     }
@@ -44,6 +51,8 @@ bool writeAll(int fd, const QByteArray& bytes)
         const ssize_t n = ::write(fd, data, size_t(left));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC;
         if (n <= 0)
             return false;
         data += n;
@@ -143,24 +152,32 @@ private:
 
 bool isRegularFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
-bool writeWhole(const QString& path, const QByteArray& bytes, Access access)
+bool writeWhole(const QString& path, const QByteArray& bytes, Access access, int* error)
 {
-    if (path.isEmpty())
+    // Read before the temporary's clean-up can change errno.
+    const auto fail = [error](int why) {
+        if (error)
+            *error = why;
         return false;
+    };
+    if (path.isEmpty())
+        return fail(ENOENT);
     QFileInfo target(path);
     if (somethingThere(target) && !target.isFile())
-        return false;
+        return fail(kNotARegularFile);
     // Through a link, the file it names is replaced and the link stays.
     for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
         target.setFile(target.symLinkTarget());
     if (target.isSymLink())
-        return false;
+        return fail(ELOOP);
     struct stat old {};
     const bool existed = ::stat(QFile::encodeName(target.filePath()).constData(), &old) == 0;
     // A file the user made read-only stays as it is, although its folder
     // would let it be replaced.
-    if (existed && (!S_ISREG(old.st_mode) || !target.isWritable()))
-        return false;
+    if (existed && !S_ISREG(old.st_mode))
+        return fail(kNotARegularFile);
+    if (existed && !target.isWritable())
+        return fail(EACCES);
 
     // A new picture to pass on gets the mode any new file gets, which the
     // kernel takes from the umask as the file is made; a replaced one keeps
@@ -168,11 +185,45 @@ bool writeWhole(const QString& path, const QByteArray& bytes, Access access)
     const mode_t createMode = access == Access::Shared && !existed ? 0666 : 0600;
     HiddenTemporary temp(target.absolutePath(), target.fileName(), createMode);
     if (!temp.isOpen())
-        return false;
+        return fail(errno);
     if (access == Access::Private ? ::fchmod(temp.fd(), 0600) != 0
                                   : existed && ::fchmod(temp.fd(), old.st_mode & 07777) != 0)
-        return false;
-    return writeAll(temp.fd(), bytes) && temp.renameOver(target.filePath());
+        return fail(errno);
+    if (!writeAll(temp.fd(), bytes) || !temp.renameOver(target.filePath()))
+        return fail(errno);
+    return true;
+}
+
+QString reasonText(int error)
+{
+    switch (error) {
+    case kNotARegularFile:
+        return QStringLiteral("ファイルではありません。");
+    case ENOSPC:
+        return QStringLiteral("ディスクに空きがありません。");
+    case EDQUOT:
+        return QStringLiteral("ディスクの割り当てを使い切っています。");
+    case EFBIG:
+        return QStringLiteral("ファイルの大きさの上限を超えます。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセス権がありません。");
+    case EROFS:
+        return QStringLiteral("読み出し専用のディスクです。");
+    case ENOENT:
+        return QStringLiteral("フォルダがありません。");
+    case ENOTDIR:
+    case EEXIST:
+        return QStringLiteral("フォルダではないものがあります。");
+    case EISDIR:
+        return QStringLiteral("フォルダです。");
+    case EIO:
+        return QStringLiteral("ディスクの読み書きに失敗しました。");
+    case 0:
+        return QStringLiteral("原因はわかりません。");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral("。");
+    }
 }
 
 OpenResult openForReading(QFile& file)
@@ -185,18 +236,24 @@ OpenResult openForReading(QFile& file)
     return OpenResult::Opened;
 }
 
-ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
+ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes, int* error)
 {
+    const auto cannotOpen = [error](int why) {
+        if (error)
+            *error = why;
+        return ReadResult::CannotOpen;
+    };
     const QFileInfo info(path);
     if (!somethingThere(info))
         return ReadResult::Missing;
     if (!info.isFile())
-        return ReadResult::CannotOpen;
+        return cannotOpen(kNotARegularFile);
     if (info.size() > maxBytes)
         return ReadResult::TooLarge;
     QFile file;
-    if (!openRegular(path, file))
-        return ReadResult::CannotOpen;
+    int why = 0;
+    if (!openRegular(path, file, &why))
+        return cannotOpen(why);
     // The size can change between the look and the read: never take more
     // than the bound, and count one byte past it as too large. Room is made
     // for the size seen and the one byte that tells growth, not for the
@@ -206,7 +263,7 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes)
     if (bytes.size() > info.size() && bytes.size() <= maxBytes && file.error() == QFileDevice::NoError)
         bytes += file.read(maxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError)
-        return ReadResult::CannotOpen;
+        return cannotOpen(EIO);
     if (bytes.size() > maxBytes)
         return ReadResult::TooLarge;
     out = std::move(bytes);

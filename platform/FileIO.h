@@ -23,8 +23,17 @@ enum class Access { Private, Shared };
 // the file it names is replaced. Something at `path` that is not a regular
 // file (a folder, a FIFO, a device), and a file its owner made read-only, are
 // never opened nor replaced: false. The folder must exist; it is not created
-// here.
-bool writeWhole(const QString& path, const QByteArray& bytes, Access access = Access::Private);
+// here. `error`, when given, receives why a write did not happen, as
+// reasonText tells it.
+bool writeWhole(const QString& path, const QByteArray& bytes, Access access = Access::Private,
+                int* error = nullptr);
+
+// The error of something that is there but is no regular file, where the
+// system has no errno value of its own for it.
+inline constexpr int kNotARegularFile = -1;
+// Why a file operation failed, from the errno value (or kNotARegularFile) it
+// left, as a sentence for the user: "ディスクに空きがありません。" and the like.
+QString reasonText(int error);
 
 enum class OpenResult { Opened, Missing, CannotOpen };
 
@@ -43,8 +52,10 @@ enum class ReadResult { Read, Missing, CannotOpen, TooLarge };
 // at `path` into `out` in one piece. Anything that is not a regular file (a
 // folder, a FIFO, a device) is CannotOpen and is never opened, so reading
 // cannot block; a file over `maxBytes` is TooLarge and is not read. `out` is
-// changed only on Read.
-ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes = kMaxSettingsFileBytes);
+// changed only on Read. `error`, when given, receives why a CannotOpen could
+// not be read (an errno value, or kNotARegularFile).
+ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes = kMaxSettingsFileBytes,
+                     int* error = nullptr);
 
 // True when `path` names a regular file (after following links).
 bool isRegularFile(const QString& path);

@@ -1,10 +1,15 @@
 #include "platform/Folders.h"
 
+#include "platform/FileIO.h"
 #include "platform/FileTypes.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace Folders {
 
@@ -35,13 +40,42 @@ bool exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(p
 
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
-bool createFolder(const QString& path)
+QString inTheWay(const QString& path)
 {
     if (path.isEmpty())
+        return QString();
+    for (QString p = QDir::cleanPath(QFileInfo(path).absoluteFilePath());; p = QFileInfo(p).path()) {
+        const QFileInfo info(p);
+        if (info.exists() || info.isSymLink())
+            return info.isDir() ? QString() : p;
+        if (info.isRoot())
+            return QString();
+    }
+}
+
+QString whyUnmade(const Unmade& unmade)
+{
+    const QString shown = QDir::toNativeSeparators(unmade.path);
+    if (unmade.error == ENOTDIR)
+        return QStringLiteral("「%1」はフォルダではありません。").arg(shown);
+    return QStringLiteral("「%1」を作れません。\n").arg(shown) + FileIO::reasonText(unmade.error);
+}
+
+bool createFolder(const QString& path, Unmade* unmade)
+{
+    const auto fail = [unmade](const QString& at, int error) {
+        if (unmade)
+            *unmade = Unmade{at, error};
         return false;
+    };
+    if (path.isEmpty())
+        return fail(path, ENOENT);
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (QFileInfo(absolute).isDir())
         return true;
+    const QString blocked = inTheWay(absolute);
+    if (!blocked.isEmpty())
+        return fail(blocked, ENOTDIR);
     // From the deepest folder that exists down to the one asked for, each
     // made with the user's rights only; mkpath would take the umask's.
     QStringList missing;
@@ -51,13 +85,14 @@ bool createFolder(const QString& path)
         if (QFileInfo(p).isRoot())
             break;
     }
-    constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-        | QFileDevice::ExeOwner;
+    constexpr mode_t kPrivate = 0700;
     for (const QString& p : missing) {
-        if (!QDir().mkdir(p, kPrivate) && !QFileInfo(p).isDir())
-            return false;
+        if (::mkdir(QFile::encodeName(p).constData(), kPrivate) != 0 && errno != EEXIST)
+            return fail(p, errno);
+        if (!QFileInfo(p).isDir())
+            return fail(p, ENOTDIR);
     }
-    return QFileInfo(absolute).isDir();
+    return QFileInfo(absolute).isDir() || fail(absolute, ENOENT);
 }
 
 QList<Item> items(const QString& folder)

@@ -26,11 +26,25 @@ QString child(const QString& folder, const QString& name);
 
 bool exists(const QString& path);
 bool isFolder(const QString& path);
+// What kept a folder from being made: the path that could not be made, or
+// what stands in its way (itself or a parent that is there but no folder),
+// and why, as FileIO::reasonText tells it (ENOTDIR for something in the way).
+struct Unmade {
+    QString path;
+    int error = 0;
+};
+// What kept the folder from being made, as a sentence for the user that
+// names the path: "「~/.config」はフォルダではありません。" and the like.
+QString whyUnmade(const Unmade& unmade);
 // Creates the folder with any missing parents; true when it exists afterwards.
 // Every folder made here is private to the user (0700), as the desktop's own
 // folders are: the settings and datasets hold the user's anniversaries. A
-// folder that exists already keeps its permissions.
-bool createFolder(const QString& path);
+// folder that exists already keeps its permissions. `unmade`, when given,
+// receives why a folder could not be made.
+bool createFolder(const QString& path, Unmade* unmade = nullptr);
+// The path at or above `path` that is there but is no folder (a file, or a
+// dangling link), so that no folder can be made at `path`; empty when none.
+QString inTheWay(const QString& path);
 
 // One entry of a folder listing.
 struct Item {

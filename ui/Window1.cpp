@@ -5,13 +5,19 @@
 #include "core/App.h"
 #include "core/DatasetDefaults.h"
 #include "core/Globals.h"
+#include "platform/FileIO.h"
+#include "platform/Folders.h"
 #include "ui/MenuBar1.h"
+#include "ui/SettingsNotices.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QLayout>
 #include <QWidget>
+
+#include <cerrno>
 
 Window1::Window1(QWidget* parent)
     : QMainWindow(parent)
@@ -74,30 +80,62 @@ void Window1::MarkChanged()
 
 void Window1::LoadAnvsy()
 {
-    m_anvsyFound = AnniversaryFile::loadAtStart(AnniversaryFile::defaultPath(), pAnvsy);
-    if (m_anvsyFound.result == AnniversaryFile::LoadResult::CannotOpen)
-        Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"), QString());
-    else if (m_anvsyFound.result == AnniversaryFile::LoadResult::Damaged)
+    const QString path = AnniversaryFile::defaultPath();
+    m_anvsyFound = AnniversaryFile::loadAtStart(path, pAnvsy);
+    if (m_anvsyFound.result == AnniversaryFile::LoadResult::CannotOpen) {
+        const QString shown = QDir::toNativeSeparators(path);
+        const int error = m_anvsyFound.seen.error;
+        Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"),
+                              error == FileIO::kNotARegularFile
+                                  ? QStringLiteral("「%1」はファイルではありません。").arg(shown)
+                                  : QStringLiteral("「%1」を読み込めません。\n").arg(shown) + FileIO::reasonText(error));
+    } else if (m_anvsyFound.result == AnniversaryFile::LoadResult::Damaged)
         Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
                               QStringLiteral("読み込めた記念日だけを表示します。"));
 }
 
-void Window1::SaveAnvsy()
+SettingsFiles::QuitReport Window1::SaveAnvsy()
 {
     const QString path = AnniversaryFile::defaultPath();
-    SettingsFiles::tellQuitOutcome(QStringLiteral("記念日"), path,
-                                   AnniversaryFile::saveAtQuit(path, pAnvsy, m_anvsyFound));
+    return {QStringLiteral("記念日"), path, AnniversaryFile::saveAtQuit(path, pAnvsy, m_anvsyFound)};
+}
+
+void Window1::TellDatasetsFolder()
+{
+    const QString blocked = Folders::inTheWay(pFroot);
+    if (blocked.isEmpty())
+        return;
+    Globals::gCautionDlg1(
+        QStringLiteral("データセットのフォルダ「%1」を使えません。").arg(QDir::toNativeSeparators(pFroot)),
+        Folders::whyUnmade(Folders::Unmade{blocked, ENOTDIR})
+            + QStringLiteral("\nデータセットを保存するときは、ほかの場所を選んで下さい。"));
 }
 
 bool Window1::Event_CancelClose(bool appQuitting)
 {
     if (SaveCheck() == EditsAnswer::Kept)
         return true;
-    if (App* app = App::instance())
-        app->CloseApp([this] { SaveAnvsy(); });
+    if (App* app = App::instance()) {
+        if (!app->CloseApp([this] { return SaveAnvsy(); }, SettingsNotices::tellAtQuit))
+            return true;
+    }
     if (!appQuitting)
         QCoreApplication::quit();
     return false;
+}
+
+void Window1::EndSession()
+{
+    // Also in the middle of a quit, while one of its questions waits: the
+    // session does not wait for an answer.
+    if (m_sessionEnded)
+        return;
+    m_sessionEnded = true;
+    m_closed = true;
+    if (App* app = App::instance())
+        app->CloseApp([this] { return SaveAnvsy(); }, SettingsNotices::logAtQuit);
+    hide();
+    QCoreApplication::exit(0);
 }
 
 void Window1::closeEvent(QCloseEvent* event)

@@ -79,12 +79,17 @@ public:
     // The close request. While the dataset has unsaved edits it first asks
     // whether to save them; true keeps the window open (the user cancelled,
     // or the save did not happen). Otherwise it runs the application's
-    // closing sequence and quits the application unless it is quitting
-    // already.
+    // closing sequence, telling what came of each settings file; a file that
+    // could not be stored asks, and the user's "終了しない" keeps the window
+    // open too. Else it quits the application unless it is quitting already.
     bool Event_CancelClose(bool appQuitting);
     // The application's quit, where the quit command leads: the window is
     // closed as by its close box, but knowing that the application quits.
     void AppQuit();
+    // The end of the session (a signal to end): the settings files are
+    // stored as a quit stores them, asking nothing, and the program ends.
+    // Unsaved edits of the dataset are not asked about.
+    void EndSession();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +118,7 @@ private:
     // The bytes this window last read from pFdata or wrote there: a save
     // finding others on disk knows that someone else has written the file.
     QByteArray m_fdataBytes;
+    bool m_sessionEnded = false;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::Found m_anvsyFound;
 
@@ -158,9 +164,14 @@ public:
     // The picture a stored pictPath names; null when there is none.
     QImage LoadDatasetPict(const QString& path) const;
 
-    // The anniversary list: read once at start-up, written once at quit.
+    // The anniversary list: read once at start-up, written once at quit. A
+    // file that cannot be read is told, naming it and why; the save tells
+    // nothing and reports what came of it.
     void LoadAnvsy();
-    void SaveAnvsy();
+    SettingsFiles::QuitReport SaveAnvsy();
+    // At start-up: a datasets folder that cannot be, as something that is no
+    // folder holds its place or a parent's, is told, naming it.
+    void TellDatasetsFolder();
     // Edits a copy of pAnvsy in the anniversary editor and takes the rows back
     // when they were changed; repaints the preview after every run
     // (ui/Window1Anniversaries.cpp).

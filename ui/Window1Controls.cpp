@@ -50,6 +50,7 @@ void Window1::InitApp()
     InitIcon();
     InitDefault();
     MakeDatasetList();
+    TellDatasetsFolder();
     LoadAnvsy();
 }
 

@@ -394,10 +394,10 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
         {"whole file, unchanged", good, two, Kind::NothingToSave, good, "<none>"},
         {"whole file, changed", good, one, Kind::Saved, AnniversaryFile::encode(one), "<none>"},
         {"bad first record, unchanged", badFirst, {}, Kind::NothingToSave, badFirst, "<none>"},
-        {"bad first record, an entry added", badFirst, one, Kind::Saved, AnniversaryFile::encode(one), badFirst},
+        {"bad first record, an entry added", badFirst, one, Kind::SavedDamagedKept, AnniversaryFile::encode(one), badFirst},
         {"cut record, unchanged", cutSecond, one, Kind::NothingToSave, cutSecond, "<none>"},
-        {"cut record, emptied", cutSecond, {}, Kind::Saved, AnniversaryFile::encode({}), cutSecond},
-        {"cut record, changed", cutSecond, two, Kind::Saved, good, cutSecond},
+        {"cut record, emptied", cutSecond, {}, Kind::SavedDamagedKept, AnniversaryFile::encode({}), cutSecond},
+        {"cut record, changed", cutSecond, two, Kind::SavedDamagedKept, good, cutSecond},
     };
     const QString path = AnniversaryFile::defaultPath();
     for (const auto& c : cases) {
@@ -422,7 +422,9 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
     AnniversaryList list;
     AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
     ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Damaged);
-    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, one, found).kind, Kind::Saved);
+    const SettingsFiles::QuitOutcome outcome = AnniversaryFile::saveAtQuit(path, one, found);
+    EXPECT_EQ(outcome.kind, Kind::SavedDamagedKept);
+    EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged.2"));
     EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), QByteArray("kept in an earlier run"));
     EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged.2")), badFirst);
     EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(one));
@@ -475,7 +477,8 @@ TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
 
         // The first edit: a damaged file is kept whole before the list replaces it.
         list.append(entry(int32_t(0), int32_t(1), int32_t(1), QStringLiteral("元日")));
-        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, list, found).kind, Kind::Saved);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, list, found).kind,
+                  c.result == AnniversaryFile::LoadResult::Damaged ? Kind::SavedDamagedKept : Kind::Saved);
         EXPECT_EQ(TestFiles::bytesOf(path), AnniversaryFile::encode(list));
         EXPECT_EQ(TestFiles::bytesOf(kept), c.result == AnniversaryFile::LoadResult::Damaged ? c.file : "<none>");
     }

@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 
 namespace {
@@ -117,30 +119,50 @@ TEST_F(AppPrefTest, DamagedFileIsAnnouncedAndTheDefaultsStay)
     EXPECT_EQ(Globals::gPref[40], 900);
 }
 
-TEST_F(AppPrefTest, UnwritableFileAtQuitIsAnnounced)
+TEST_F(AppPrefTest, UnwritableFileAtQuitIsReported)
 {
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // a folder where the file should be
     start();
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
-    app.SavePref();
-    ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("初期設定ファイルを保存できません。"));
-    EXPECT_EQ(seen->informativeText,
-              QStringLiteral("「%1」はファイルではないため、保存は行われません。").arg(SettingsFiles::preferenceFile()));
+    const SettingsFiles::QuitReport report = app.SavePref();
+    EXPECT_EQ(report.what, QStringLiteral("初期設定"));
+    EXPECT_EQ(report.path, SettingsFiles::preferenceFile());
+    EXPECT_EQ(report.outcome.kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
+    EXPECT_TRUE(report.outcome.lost());
     EXPECT_TRUE(Folders::isFolder(SettingsFiles::preferenceFile()));
 }
 
-TEST_F(AppPrefTest, NoFolderAtQuitWritesNothingSilently)
+TEST_F(AppPrefTest, ASettingsFolderGoneAtQuitIsMadeAgain)
 {
     start();
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
-                                         MessageBoxDriver::kUntilStopped);
-    app.SavePref();
-    EXPECT_FALSE(seen->shown);
-    seen->stopWaiting = true;
-    EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
+    app.LoadPref();
+    ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+    EXPECT_EQ(app.SavePref().outcome.kind, SettingsFiles::QuitOutcome::Kind::Saved);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
 }
 
+// ~/.config a regular file: no settings folder can be made. Start-up says
+// so, naming what is in the way; the quit reports it too.
+TEST_F(AppPrefTest, ASettingsFolderThatCannotBeMadeIsToldAtStartAndReportedAtQuit)
+{
+    const QString config = TestEnv::home() + QStringLiteral("/.config");
+    TestFiles::plant(config, "not a folder");
+    start();
+    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
+    app.LoadPref();
+    ASSERT_TRUE(seen->shown);
+    EXPECT_EQ(seen->text, QStringLiteral("設定フォルダ「%1」を作れません。").arg(SettingsFiles::folder()));
+    EXPECT_EQ(seen->informativeText,
+              QStringLiteral("「%1」はフォルダではありません。\nこのままでは、終了するときに設定を保存できません。")
+                  .arg(config));
+
+    Globals::gPref[5] = 1;
+    const SettingsFiles::QuitOutcome outcome = app.SavePref().outcome;
+    EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::NoFolder);
+    EXPECT_EQ(outcome.place, config);
+    EXPECT_EQ(outcome.error, ENOTDIR);
+    EXPECT_EQ(TestFiles::bytesOf(config), QByteArray("not a folder"));
+    QFile::remove(config);
+}
 
 QFileDevice::Permissions permissionsOf(const QString& path)
 {
@@ -173,7 +195,7 @@ TEST_F(AppPrefTest, AnExistingFolderKeepsItsPermissions)
     ::umask(umaskBefore);
 }
 
-TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
+TEST_F(AppPrefTest, AFullDiskAtQuitIsReportedAndTheOldFileStays)
 {
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     start();
@@ -183,17 +205,18 @@ TEST_F(AppPrefTest, AFullDiskAtQuitIsAnnouncedAndTheOldFileStays)
     ASSERT_EQ(before.size(), 346);
 
     Globals::gPref[5] = 0;
-    std::shared_ptr<SeenMessageBox> seen;
+    SettingsFiles::QuitOutcome outcome;
     {
         HostileFiles::FileSizeLimit full(100);
         ASSERT_TRUE(full.active());
-        seen = MessageBoxDriver::answer(QStringLiteral("OK"));
-        app.SavePref();
+        outcome = app.SavePref().outcome;
     }
-    ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("初期設定ファイルを保存できません。"));
-    EXPECT_EQ(seen->informativeText, QStringLiteral("保存は行われません。"));
+    EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::CannotWrite);
+    EXPECT_EQ(outcome.error, EFBIG);
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), before);
+    // Room made again: the same run's quit now stores the preferences.
+    EXPECT_EQ(app.SavePref().outcome.kind, SettingsFiles::QuitOutcome::Kind::Saved);
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
 }
 
 TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
@@ -208,10 +231,7 @@ TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
     EXPECT_EQ(opening->text, QStringLiteral("初期設定ファイルを読み込めません。"));
     EXPECT_EQ(Globals::gPref[0], 50);
 
-    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"));
-    app.SavePref();
-    ASSERT_TRUE(closing->shown);
-    EXPECT_EQ(closing->text, QStringLiteral("初期設定ファイルを保存できません。"));
+    EXPECT_EQ(app.SavePref().outcome.kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
     EXPECT_FALSE(fifo.openedForReading());
     EXPECT_TRUE(fifo.stillThere());
 }
@@ -228,7 +248,9 @@ TEST_F(AppPrefTest, ADamagedFileIsKeptBesideTheOneWrittenAtQuit)
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.LoadPref();
     ASSERT_TRUE(seen->shown);
-    app.SavePref();
+    const SettingsFiles::QuitOutcome outcome = app.SavePref().outcome;
+    EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::SavedDamagedKept);
+    EXPECT_EQ(outcome.keptAs, SettingsFiles::preferenceFile() + QStringLiteral(".damaged"));
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
 

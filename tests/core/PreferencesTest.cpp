@@ -474,8 +474,9 @@ TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplac
 
     // Changed: the new file takes the place, the old one is kept whole.
     p.pref[5] = 1;
-    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
-              SettingsFiles::QuitOutcome::Kind::Saved);
+    const SettingsFiles::QuitOutcome outcome = Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen);
+    EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::SavedDamagedKept);
+    EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged"));
     EXPECT_EQ(TestFiles::bytesOf(path), p.encode());
     EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), planted);
 }

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 
@@ -34,7 +35,7 @@ public:
     virtual QByteArray version(char which) const = 0;
     virtual void start() = 0;
     virtual void edit() = 0;
-    virtual Kind quit() = 0;
+    virtual SettingsFiles::QuitOutcome quit() = 0;
 };
 
 class PreferenceFile final : public SettingsFile {
@@ -72,10 +73,12 @@ public:
         m_run.pref[5] = 1;
         m_run.pref[4] = 1;
     }
-    Kind quit() override
+    SettingsFiles::QuitOutcome quit() override
     {
-        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_seen).kind;
+        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_seen);
     }
+    // What a run that read no file holds.
+    QByteArray defaults() const { return Preferences::encode(m_fresh.pref, m_fresh.prefS); }
 
 private:
     struct State {
@@ -121,7 +124,7 @@ public:
         m_found = AnniversaryFile::loadAtStart(path(), m_list);
     }
     void edit() override { m_list = b(); }
-    Kind quit() override { return AnniversaryFile::saveAtQuit(path(), m_list, m_found).kind; }
+    SettingsFiles::QuitOutcome quit() override { return AnniversaryFile::saveAtQuit(path(), m_list, m_found); }
 
 private:
     static Anniversary day(int m, int d, const QString& text)
@@ -149,11 +152,10 @@ public:
         PageSetupFile::load(SettingsFiles::folder(), m_text, &m_seen);
     }
     void edit() override { m_text = text('B'); }
-    Kind quit() override
+    SettingsFiles::QuitOutcome quit() override
     {
         return PageSetupFile::saveAtQuit(SettingsFiles::folder(),
-                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_seen)
-            .kind;
+                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_seen);
     }
 
 private:
@@ -182,14 +184,16 @@ protected:
 };
 
 // The table's versions: 'A' to 'D' as SettingsFile::version, '-' for no
-// file, 'F' for a folder in the file's place.
+// file, 'F' for a folder in the file's place; at quit also 'R' for the
+// settings folder removed, 'P' for a regular file in the settings folder's
+// place.
 TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
 {
     const struct {
         const char* what;
         char read;    // what start-up found
         bool edited;  // the run changed it (from A, or from what start-up took of D)
-        char onDisk;  // what is there at quit: 'A' to 'D', '-', 'F', or '=' for as read
+        char onDisk;  // what is there at quit: 'A' to 'D', '-', 'F', 'R', 'P', or '=' for as read
         bool fullDisk;
         Kind result;
         char after;   // what the place holds after the quit
@@ -205,9 +209,12 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
         {"changed, removed meanwhile", 'A', true, '-', false, Kind::Saved, 'B', '-', '-'},
         {"no file, made in the run", '-', true, '=', false, Kind::Saved, 'B', '-', '-'},
         {"no file, one saved elsewhere meanwhile", '-', true, 'C', false, Kind::SavedOtherKept, 'B', 'C', '-'},
-        {"damaged, changed", 'D', true, '=', false, Kind::Saved, 'B', '-', 'D'},
+        {"damaged, changed", 'D', true, '=', false, Kind::SavedDamagedKept, 'B', '-', 'D'},
         {"damaged, saved elsewhere meanwhile", 'D', true, 'C', false, Kind::SavedOtherKept, 'B', 'C', '-'},
         {"changed, a folder in its place meanwhile", 'A', true, 'F', false, Kind::NotAFile, 'F', '-', '-'},
+        {"changed, the settings folder removed meanwhile", 'A', true, 'R', false, Kind::Saved, 'B', '-', '-'},
+        {"unchanged, the settings folder removed meanwhile", 'A', false, 'R', false, Kind::NothingToSave, '-', '-', '-'},
+        {"changed, a file in the settings folder's place", 'A', true, 'P', false, Kind::NoFolder, '-', '-', '-'},
         {"changed, the disk full", 'A', true, '=', true, Kind::CannotWrite, 'A', '-', '-'},
         {"changed elsewhere, the disk full", 'A', true, 'C', true, Kind::CannotWrite, 'C', '-', '-'},
     };
@@ -239,27 +246,100 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
         file->start();
         if (c.edited)
             file->edit();
-        if (c.onDisk != '=') {
+        if (c.onDisk == 'R' || c.onDisk == 'P') {
+            ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+            if (c.onDisk == 'P')
+                TestFiles::plant(SettingsFiles::folder(), "no folder");
+        } else if (c.onDisk != '=') {
             put(c.onDisk);
         }
-        Kind result;
+        SettingsFiles::QuitOutcome outcome;
         if (c.fullDisk) {
             HostileFiles::FileSizeLimit full(16);
             ASSERT_TRUE(full.active());
-            result = file->quit();
+            outcome = file->quit();
         } else {
-            result = file->quit();
+            outcome = file->quit();
         }
+        const Kind result = outcome.kind;
         EXPECT_EQ(result, c.result);
+        // What the user is told: the name the other version was kept under,
+        // the errno of a write refused, what stands in the folder's way.
+        if (result == Kind::SavedOtherKept) {
+            EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".other"));
+        }
+        if (result == Kind::SavedDamagedKept) {
+            EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged"));
+        }
+        if (result == Kind::CannotWrite) {
+            EXPECT_EQ(outcome.error, EFBIG);
+        }
+        if (result == Kind::NoFolder) {
+            EXPECT_EQ(outcome.place, SettingsFiles::folder());
+            EXPECT_EQ(outcome.error, ENOTDIR);
+        }
+        EXPECT_EQ(outcome.lost(), result == Kind::NoFolder || result == Kind::NotAFile || result == Kind::CannotWrite);
         EXPECT_EQ(actual(path).toHex(), expected(c.after).toHex());
         EXPECT_EQ(actual(path + QStringLiteral(".other")).toHex(), expected(c.other).toHex());
         EXPECT_EQ(actual(path + QStringLiteral(".damaged")).toHex(), expected(c.damaged).toHex());
 
         // What a quit wrote is what the next quit of the same run compares with.
-        if (result == Kind::Saved || result == Kind::SavedOtherKept) {
-            EXPECT_EQ(file->quit(), Kind::NothingToSave);
+        if (result == Kind::Saved || result == Kind::SavedOtherKept || result == Kind::SavedDamagedKept) {
+            EXPECT_EQ(file->quit().kind, Kind::NothingToSave);
+        }
+        if (c.onDisk == 'P') {
+            QFile::remove(SettingsFiles::folder());
         }
     }
+}
+
+// A first run finds no preference file and holds the defaults. Unchanged, it
+// writes them only where nothing is yet: another copy may have saved its
+// preferences meanwhile.
+TEST(FirstRunPreferences, AreWrittenOnlyIntoAnEmptyPlaceWhenUnchanged)
+{
+    const struct {
+        const char* what;
+        char atQuit; // '-' nothing there, 'C' another copy's file, 'R' the settings folder removed
+        bool edited;
+        Kind result;
+        char after; // '0' the defaults, 'B' the edit, 'C' the other copy's
+        char other; // what "pref.other" holds
+    } cases[] = {
+        {"unchanged, still empty", '-', false, Kind::Saved, '0', '-'},
+        {"unchanged, the folder removed", 'R', false, Kind::Saved, '0', '-'},
+        {"unchanged, saved elsewhere meanwhile", 'C', false, Kind::NothingToSave, 'C', '-'},
+        {"changed, saved elsewhere meanwhile", 'C', true, Kind::SavedOtherKept, 'B', 'C'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively();
+        PreferenceFile file;
+        const QString path = file.path();
+        const auto version = [&](char which) -> QByteArray {
+            if (which == '-')
+                return "<none>";
+            if (which != '0')
+                return file.version(which);
+            PreferenceFile fresh;
+            return fresh.defaults();
+        };
+        file.start(); // makes the settings folder, as a first run does
+        ASSERT_TRUE(Folders::isFolder(SettingsFiles::folder()));
+        if (c.edited)
+            file.edit();
+        if (c.atQuit == 'R') {
+            ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+        }
+        if (c.atQuit == 'C') {
+            TestFiles::plant(path, file.version('C'));
+        }
+        EXPECT_EQ(file.quit().kind, c.result);
+        EXPECT_EQ(TestFiles::bytesOf(path).toHex(), version(c.after).toHex());
+        EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".other")).toHex(), version(c.other).toHex());
+        EXPECT_EQ(file.quit().kind, Kind::NothingToSave);
+    }
+    QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively();
 }
 
 INSTANTIATE_TEST_SUITE_P(

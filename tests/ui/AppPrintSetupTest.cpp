@@ -360,17 +360,17 @@ TEST_F(PageSetupTest, ADamagedFileIsKeptBeforeANewPageSetupReplacesIt)
     }
 }
 
-TEST_F(PageSetupTest, NoSettingsFolderIsSilentBothWays)
+TEST_F(PageSetupTest, NoSettingsFolderIsSilentAtStartAndMadeAgainAtQuit)
 {
     Globals::gPref[3] = 1;
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
                                          MessageBoxDriver::kUntilStopped);
     app.LoadPrintSetup();
     setPageSetup(a5Landscape());
-    app.SavePrintSetup();
+    EXPECT_EQ(app.SavePrintSetup().outcome.kind, SettingsFiles::QuitOutcome::Kind::Saved);
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;
-    EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
+    EXPECT_EQ(fileBytes(), PageSetupFile::encode(a5Landscape()));
 }
 
 TEST_F(PageSetupTest, QuitWithoutAPageSetupLeavesTheOlderFile)
@@ -382,17 +382,15 @@ TEST_F(PageSetupTest, QuitWithoutAPageSetupLeavesTheOlderFile)
     EXPECT_EQ(fileBytes(), PageSetupFile::encode(customPortrait()));
 }
 
-TEST_F(PageSetupTest, AFileThatCannotBeWrittenAtQuitIsAnnounced)
+TEST_F(PageSetupTest, AFileThatCannotBeWrittenAtQuitIsReported)
 {
     Globals::gPref[3] = 1;
     ASSERT_TRUE(QDir().mkpath(SettingsFiles::pageSetupFile()));
     setPageSetup(a5Landscape());
-    auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
-    app.SavePrintSetup();
-    ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("用紙設定ファイルを保存できません。"));
-    EXPECT_EQ(seen->informativeText, QStringLiteral("「%1」はファイルではないため、保存は行われません。")
-                                         .arg(SettingsFiles::pageSetupFile()));
+    const SettingsFiles::QuitReport report = app.SavePrintSetup();
+    EXPECT_EQ(report.what, QStringLiteral("用紙設定"));
+    EXPECT_EQ(report.path, SettingsFiles::pageSetupFile());
+    EXPECT_EQ(report.outcome.kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
 }
 
 TEST_F(PageSetupTest, TheClosingSequenceSavesThePageSetupLast)
@@ -405,6 +403,7 @@ TEST_F(PageSetupTest, TheClosingSequenceSavesThePageSetupLast)
     app.CloseApp([&] {
         prefWrittenBefore = QFile::exists(SettingsFiles::preferenceFile());
         pageSetupWrittenBefore = QFile::exists(SettingsFiles::pageSetupFile());
+        return SettingsFiles::QuitReport{};
     });
     EXPECT_TRUE(prefWrittenBefore);
     EXPECT_FALSE(pageSetupWrittenBefore);

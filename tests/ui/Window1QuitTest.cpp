@@ -8,10 +8,12 @@
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
+#include "platform/EndSignals.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "support/TestFiles.h"
 #include "support/HostileFiles.h"
+#include "support/TestMain.h"
 #include "support/ModalDialogDriver.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MenuBar1.h"
@@ -30,10 +32,25 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <unistd.h>
 #include <functional>
 #include <memory>
 
 namespace {
+
+// The question a settings file that could not be stored asks at quit, as
+// "message / explanation".
+QString notStored(const char* what, const QString& detail)
+{
+    return QString::fromUtf8(what) + QStringLiteral("ファイルを保存できません。 / ") + detail
+        + QStringLiteral("\n終了しなければ、この起動での変更はそのまま残ります。\n原因を取り除いてから、もう一度終了して下さい。");
+}
+QString notAFile(const QString& path) { return QStringLiteral("「%1」はファイルではありません。").arg(path); }
+QString diskFull(const QString& path)
+{
+    return QStringLiteral("「%1」に書き込めません。\nファイルの大きさの上限を超えます。").arg(path);
+}
 
 class QuitAndRestart : public ::testing::Test {
 protected:
@@ -136,15 +153,16 @@ TEST_F(QuitAndRestart, AnUnreadableAnniversaryFileIsReportedAndTheListStaysEmpty
     auto w = openWindow();
     EXPECT_TRUE(opening->shown);
     EXPECT_EQ(opening->text, QStringLiteral("記念日ファイルを開けません。"));
+    EXPECT_EQ(opening->informativeText, notAFile(SettingsFiles::anniversaryFile()));
     EXPECT_TRUE(w->pAnvsy.isEmpty());
 
     w->pAnvsy = {everyYear(1, 1, QStringLiteral("a"))};
-    auto closing = MessageBoxDriver::answer(QStringLiteral("OK"));
+    auto closing = MessageBoxDriver::answer(QStringLiteral("保存せずに終了"));
     w->close();
     EXPECT_TRUE(closing->shown);
-    EXPECT_EQ(closing->text, QStringLiteral("記念日ファイルを保存できません。"));
-    EXPECT_EQ(closing->informativeText, QStringLiteral("「%1」はファイルではないため、保存は行われません。")
-                                            .arg(SettingsFiles::anniversaryFile()));
+    EXPECT_EQ(closing->text + QStringLiteral(" / ") + closing->informativeText,
+              notStored("記念日", notAFile(SettingsFiles::anniversaryFile())));
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
@@ -165,14 +183,15 @@ TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
 
 
 
-// The notices a step shows, each answered "OK", in the order shown.
-QStringList noticesOf(const std::function<void()>& step)
+// The notices a step shows, in the order shown, each answered "OK" or,
+// for a question, with the button `answer` names.
+QStringList noticesOf(const std::function<void()>& step, const QString& answer = QStringLiteral("OK"))
 {
     QStringList seen;
     MainWindowTesting::answerModal<QMessageBox>(step, [&](QMessageBox* box) {
         seen << box->text() + QStringLiteral(" / ") + box->informativeText();
         for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == QStringLiteral("OK")) {
+            if (b->text() == answer || b->text() == QStringLiteral("OK")) {
                 b->click();
                 return;
             }
@@ -180,6 +199,19 @@ QStringList noticesOf(const std::function<void()>& step)
         box->reject();
     });
     return seen;
+}
+
+TEST_F(QuitAndRestart, AnAnniversaryFileThatMayNotBeReadIsToldWithTheReason)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    TestFiles::plant(SettingsFiles::anniversaryFile(), AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc"))}));
+    ASSERT_TRUE(QFile::setPermissions(SettingsFiles::anniversaryFile(), QFileDevice::WriteOwner));
+    std::unique_ptr<Window1> w;
+    EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
+              QStringList{QStringLiteral("記念日ファイルを開けません。 / 「%1」を読み込めません。\nアクセス権がありません。")
+                              .arg(SettingsFiles::anniversaryFile())});
+    EXPECT_TRUE(w->pAnvsy.isEmpty());
 }
 
 TEST_F(QuitAndRestart, AFirstRunThatAddsNoAnniversaryLeavesNoAnniversaryFile)
@@ -206,10 +238,14 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), damaged);
     EXPECT_FALSE(QFileInfo::exists(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")));
 
-    // Changed: the new list is written, the damaged file kept beside it.
+    // Changed: the new list is written, the damaged file kept beside it,
+    // and the user told where.
     noticesOf([&] { w = openWindow(); });
     w->pAnvsy.append(everyYear(1, 1, QStringLiteral("元日")));
-    EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
+    EXPECT_EQ(noticesOf([&] { w->close(); }),
+              QStringList{QStringLiteral("読み込めなかった記念日ファイルを「%1.damaged」として残しました。 / "
+                                         "この起動での記念日を保存しました。")
+                              .arg(SettingsFiles::anniversaryFile())});
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")), damaged);
     auto again = openWindow();
     ASSERT_EQ(again->pAnvsy.size(), 2);
@@ -222,14 +258,13 @@ TEST_F(QuitAndRestart, AFifoInPlaceOfTheAnniversaryFileIsNeverOpened)
     ASSERT_TRUE(fifo.made());
     std::unique_ptr<Window1> w;
     EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
-              QStringList{QStringLiteral("記念日ファイルを開けません。 / ")});
+              QStringList{QStringLiteral("記念日ファイルを開けません。 / ") + notAFile(SettingsFiles::anniversaryFile())});
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
 
     noticesOf([&] { w = openWindow(); });
     w->pAnvsy = {everyYear(1, 1, QStringLiteral("a"))};
-    EXPECT_EQ(noticesOf([&] { w->close(); }),
-              QStringList{QStringLiteral("記念日ファイルを保存できません。 / 「%1」はファイルではないため、保存は行われません。")
-                              .arg(SettingsFiles::anniversaryFile())});
+    EXPECT_EQ(noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了")),
+              QStringList{notStored("記念日", notAFile(SettingsFiles::anniversaryFile()))});
     EXPECT_FALSE(fifo.openedForReading());
     EXPECT_TRUE(fifo.stillThere());
 }
@@ -252,10 +287,10 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
     {
         HostileFiles::FileSizeLimit full(16);
         ASSERT_TRUE(full.active());
-        notices = noticesOf([&] { w->close(); });
+        notices = noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了"));
     }
-    EXPECT_EQ(notices, (QStringList{QStringLiteral("初期設定ファイルを保存できません。 / 保存は行われません。"),
-                                    QStringLiteral("記念日ファイルを保存できません。 / 保存は行われません。")}));
+    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(SettingsFiles::preferenceFile())),
+                                    notStored("記念日", diskFull(SettingsFiles::anniversaryFile()))}));
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), pref);
     EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), anvsy);
 }
@@ -319,10 +354,8 @@ TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
             fifo = std::make_unique<HostileFiles::WatchedFifo>(path);
             ASSERT_TRUE(fifo->made());
         }
-        EXPECT_EQ(noticesOf([&] { w->close(); }),
-                  QStringList{QString::fromUtf8(c.what)
-                              + QStringLiteral("ファイルを保存できません。 / 「%1」はファイルではないため、保存は行われません。")
-                                    .arg(path)});
+        EXPECT_EQ(noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了")),
+                  QStringList{notStored(c.what, notAFile(path))});
         for (const QString& other :
              {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()}) {
             if (other != path) {
@@ -347,11 +380,11 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitNamesTheFilesNotSaved)
     {
         HostileFiles::FileSizeLimit full(8);
         ASSERT_TRUE(full.active());
-        notices = noticesOf([&] { w->close(); });
+        notices = noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了"));
     }
-    EXPECT_EQ(notices, (QStringList{QStringLiteral("初期設定ファイルを保存できません。 / 保存は行われません。"),
-                                    QStringLiteral("記念日ファイルを保存できません。 / 保存は行われません。"),
-                                    QStringLiteral("用紙設定ファイルを保存できません。 / 保存は行われません。")}));
+    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(SettingsFiles::preferenceFile())),
+                                    notStored("記念日", diskFull(SettingsFiles::anniversaryFile())),
+                                    notStored("用紙設定", diskFull(SettingsFiles::pageSetupFile()))}));
     EXPECT_EQ(QDir(SettingsFiles::folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -466,18 +499,23 @@ TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
 }
 
 // Answers every message box that shows while it lives with its default
-// button, and keeps what each said.
+// button, or the one `answer` names, and keeps what each said.
 class Notices {
 public:
-    Notices()
+    explicit Notices(const QString& answer = QString())
     {
         m_poll.setInterval(5);
-        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
             QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
             if (!box)
                 return;
-            said << box->text() + QLatin1Char('/') + box->informativeText();
-            QTimer::singleShot(0, box, [box] { box->defaultButton() ? box->defaultButton()->click() : box->accept(); });
+            said << box->text() + QStringLiteral(" / ") + box->informativeText();
+            QAbstractButton* chosen = box->defaultButton();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == answer)
+                    chosen = b;
+            }
+            QTimer::singleShot(0, box, [box, chosen] { chosen ? chosen->click() : box->accept(); });
         });
         m_poll.start();
     }
@@ -559,14 +597,11 @@ TEST_P(Quitting, RunsTheClosingSequenceOnce)
     for (const QString& f :
          {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()})
         ASSERT_TRUE(QDir().mkpath(f));
-    Notices notices;
+    Notices notices(QStringLiteral("保存せずに終了"));
     EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
-    const auto failed = [](const char* what, const QString& path) {
-        return QString::fromUtf8(what) + QStringLiteral("ファイルを保存できません。/「%1」はファイルではないため、保存は行われません。").arg(path);
-    };
-    EXPECT_EQ(notices.said, (QStringList{failed("初期設定", SettingsFiles::preferenceFile()),
-                                         failed("記念日", SettingsFiles::anniversaryFile()),
-                                         failed("用紙設定", SettingsFiles::pageSetupFile())}));
+    EXPECT_EQ(notices.said, (QStringList{notStored("初期設定", notAFile(SettingsFiles::preferenceFile())),
+                                         notStored("記念日", notAFile(SettingsFiles::anniversaryFile())),
+                                         notStored("用紙設定", notAFile(SettingsFiles::pageSetupFile()))}));
 }
 
 // The question about unsaved edits, on every road out.
@@ -643,6 +678,305 @@ TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->pChanged);
     EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+}
+
+// Logout, shutdown and Ctrl+C: the signal wakes the event loop, and the
+// program ends through the quit's own settings step, asking nothing, not
+// even about the dataset's unsaved edits. A file that cannot be stored
+// then is left as it is.
+TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
+{
+    const struct {
+        const char* what;
+        int signalNumber;
+        bool anniversaryFileBlocked;
+    } cases[] = {
+        {"SIGTERM", SIGTERM, false},
+        {"SIGHUP", SIGHUP, false},
+        {"SIGINT", SIGINT, false},
+        {"SIGTERM, a folder where the anniversaries go", SIGTERM, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        Globals::gPref = savedPref;
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        auto w = openWindow();
+        MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
+        w->show();
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        Globals::gPref[3] = 1;
+        Globals::gPref[4] = 1;
+        Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+        w->MarkChanged();
+        if (c.anniversaryFileBlocked) {
+            ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+        }
+
+        EndSignals endSignals;
+        ASSERT_TRUE(endSignals.installed());
+        QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
+        endSignals.start();
+        Notices notices;
+        EXPECT_EQ(runEventLoop([&] { ::raise(c.signalNumber); }), 0);
+        EXPECT_TRUE(notices.said.isEmpty()) << notices.said.join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(w->isVisible());
+
+        Preferences::IntPrefs stored{};
+        Preferences::TextPrefs storedS{};
+        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(SettingsFiles::preferenceFile()), stored, storedS,
+                                        Globals::gClr, Globals::gSheetW));
+        EXPECT_EQ(stored, Globals::gPref);
+        if (c.anniversaryFileBlocked) {
+            EXPECT_TRUE(QFileInfo(SettingsFiles::anniversaryFile()).isDir());
+        } else {
+            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+        }
+        QString page;
+        EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+        EXPECT_EQ(page, QStringLiteral("page"));
+        // The quit the window would still get asks and stores nothing more.
+        EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
+    }
+}
+
+// The session ends while the quit's question about a file that cannot be
+// stored waits: the program ends without the answer, storing what it can.
+TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer)
+{
+    auto w = openWindow();
+    w->show();
+    w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    Globals::gPref[3] = 1;
+    Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
+    ASSERT_TRUE(QDir().mkpath(SettingsFiles::preferenceFile()));
+
+    EndSignals endSignals;
+    ASSERT_TRUE(endSignals.installed());
+    QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
+    endSignals.start();
+    QStringList asked;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>()) {
+            asked << box->text();
+            ::raise(SIGTERM);
+        }
+    });
+    poll.start();
+    EXPECT_EQ(runEventLoop([&] { w->close(); }), 0);
+    poll.stop();
+    EXPECT_EQ(asked, QStringList{QStringLiteral("初期設定ファイルを保存できません。")});
+    EXPECT_TRUE(QFileInfo(SettingsFiles::preferenceFile()).isDir());
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+    QString page;
+    EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(page, QStringLiteral("page"));
+}
+
+// A settings file that cannot be stored at quit asks before the run's edits
+// are lost. "終了しない" (also Return and Escape) keeps the program running
+// with every edit; once the obstacle is gone, the next quit stores them all.
+TEST_F(QuitRoads, AFileThatCannotBeStoredKeepsTheProgramRunningWithEveryEdit)
+{
+    enum class Obstacle { FullDisk, Folder, Fifo };
+    enum class Answer { Click, Return, Escape };
+    const struct {
+        const char* what;
+        QString (*path)();
+        Obstacle obstacle;
+        Answer answer;
+    } cases[] = {
+        {"初期設定", SettingsFiles::preferenceFile, Obstacle::FullDisk, Answer::Click},
+        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Folder, Answer::Return},
+        {"記念日", SettingsFiles::anniversaryFile, Obstacle::FullDisk, Answer::Return},
+        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Fifo, Answer::Escape},
+        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::FullDisk, Answer::Escape},
+        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Folder, Answer::Click},
+    };
+    const QString files[] = {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(),
+                             SettingsFiles::pageSetupFile()};
+    for (const auto& c : cases) {
+        const QString path = c.path();
+        SCOPED_TRACE(path.toStdString() + " " + std::to_string(int(c.obstacle)) + " " + std::to_string(int(c.answer)));
+        app.reset();
+        Globals::gPref = savedPref;
+        Globals::gPrefS[9].clear();
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        auto w = openWindow();
+        w->show();
+
+        // Something for every file to store; the file under test is made
+        // larger than the disk's room, the others fit.
+        const bool big = c.obstacle == Obstacle::FullDisk;
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        if (big && path == SettingsFiles::anniversaryFile()) {
+            for (int i = 0; i < 60; ++i)
+                w->pAnvsy.append(everyYear(1 + i % 12, 1 + i % 28, QStringLiteral("記念日の長い名前 %1").arg(i)));
+        }
+        Globals::gPref[3] = 1;
+        if (big && path == SettingsFiles::preferenceFile())
+            Globals::gPrefS[9] = QString(600, QLatin1Char('x'));
+        Globals::gPrintSetup.insert(QStringLiteral("SetupString"),
+                                    big && path == SettingsFiles::pageSetupFile() ? QString(800, QLatin1Char('p'))
+                                                                                  : QStringLiteral("page"));
+        const AnniversaryList edits = w->pAnvsy;
+        const std::array<int32_t, 51> prefEdits = Globals::gPref;
+
+        std::unique_ptr<HostileFiles::WatchedFifo> fifo;
+        if (c.obstacle == Obstacle::Folder) {
+            ASSERT_TRUE(QDir().mkpath(path));
+        } else if (c.obstacle == Obstacle::Fifo) {
+            fifo = std::make_unique<HostileFiles::WatchedFifo>(path);
+            ASSERT_TRUE(fifo->made());
+        }
+
+        QStringList asked;
+        QStringList buttons;
+        QString defaultButton;
+        {
+            std::unique_ptr<HostileFiles::FileSizeLimit> full;
+            if (big) {
+                full = std::make_unique<HostileFiles::FileSizeLimit>(600);
+                ASSERT_TRUE(full->active());
+            }
+            MainWindowTesting::answerModal<QMessageBox>([&] { w->close(); }, [&](QMessageBox* box) {
+                asked << box->text() + QStringLiteral(" / ") + box->informativeText();
+                for (QAbstractButton* b : box->buttons())
+                    buttons << b->text();
+                defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+                switch (c.answer) {
+                case Answer::Click:
+                    for (QAbstractButton* b : box->buttons()) {
+                        if (b->text() == QStringLiteral("終了しない"))
+                            b->click();
+                    }
+                    break;
+                case Answer::Return:
+                    QTest::keyClick(box, Qt::Key_Return);
+                    break;
+                case Answer::Escape:
+                    QTest::keyClick(box, Qt::Key_Escape);
+                    break;
+                }
+                if (box->isVisible())
+                    box->done(-1);
+            });
+        }
+        const QString detail = c.obstacle == Obstacle::FullDisk ? diskFull(path) : notAFile(path);
+        EXPECT_EQ(asked, QStringList{notStored(c.what, detail)});
+        EXPECT_EQ(buttons, (QStringList{"保存せずに終了", "終了しない"}));
+        EXPECT_EQ(defaultButton, QStringLiteral("終了しない"));
+
+        // Still running, every edit in place; the files before the one that
+        // failed are stored, the ones after it wait for the next quit.
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->pAnvsy.size(), edits.size());
+        EXPECT_EQ(Globals::gPref, prefEdits);
+        const int failed = path == files[0] ? 0 : path == files[1] ? 1 : 2;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(FileIO::isRegularFile(files[i]), i < failed) << files[i].toStdString();
+        }
+        if (fifo) {
+            EXPECT_FALSE(fifo->openedForReading());
+        }
+
+        // The user makes room and quits again: everything is stored, nothing asked.
+        fifo.reset();
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+        EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(edits));
+        Preferences::IntPrefs stored{};
+        Preferences::TextPrefs storedS{};
+        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(SettingsFiles::preferenceFile()), stored, storedS,
+                                        Globals::gClr, Globals::gSheetW));
+        EXPECT_EQ(stored, prefEdits);
+        QString page;
+        EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+        EXPECT_EQ(page, Globals::gPrintSetup.value(QStringLiteral("SetupString")).toString());
+    }
+    Globals::gPrefS[9].clear();
+}
+
+// The settings folder gone during the run is made again at quit; a place
+// where none can be made is told, naming what stands in the way.
+TEST_F(QuitAndRestart, ASettingsFolderGoneAtQuitIsMadeAgainOrTold)
+{
+    const QString config = TestEnv::home() + QStringLiteral("/.config");
+    const struct {
+        const char* what;
+        std::function<void()> remove;
+        bool told;
+    } cases[] = {
+        {"the settings folder removed", [] { QDir(SettingsFiles::folder()).removeRecursively(); }, false},
+        {"~/.config removed", [config] { QDir(config).removeRecursively(); }, false},
+        {"~/.config a regular file",
+         [config] {
+             QDir(config).removeRecursively();
+             TestFiles::plant(config, "no folder");
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        Globals::gPref = savedPref;
+        QFile::remove(config);
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        auto w = openWindow();
+        w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+        Globals::gPref[4] = 1;
+        c.remove();
+        const QStringList notices = noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了"));
+        if (c.told) {
+            const QString inTheWay = QStringLiteral("「%1」はフォルダではありません。").arg(config);
+            EXPECT_EQ(notices, (QStringList{notStored("初期設定", inTheWay), notStored("記念日", inTheWay)}));
+            EXPECT_EQ(TestFiles::bytesOf(config), QByteArray("no folder"));
+        } else {
+            EXPECT_TRUE(notices.isEmpty()) << notices.join(QLatin1Char('\n')).toStdString();
+            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()),
+                      Preferences::encode(Globals::gPref, Globals::gPrefS));
+        }
+    }
+    QFile::remove(config);
+}
+
+// A datasets folder whose place holds a regular file is told at start-up.
+TEST_F(QuitAndRestart, ADatasetsFolderThatIsAFileIsToldAtStart)
+{
+    ASSERT_TRUE(QDir().mkpath(Folders::applicationSupportFolder()));
+    TestFiles::plant(Folders::datasetsFolder(), "no folder");
+    std::unique_ptr<Window1> w;
+    EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
+              QStringList{QStringLiteral("データセットのフォルダ「%1」を使えません。 / 「%1」はフォルダではありません。\n"
+                                         "データセットを保存するときは、ほかの場所を選んで下さい。")
+                              .arg(Folders::datasetsFolder())});
+    QFile::remove(Folders::datasetsFolder());
+    EXPECT_TRUE(noticesOf([&] { w = openWindow(); }).isEmpty());
+}
+
+// A damaged preference file the quit replaces is kept, and the user told
+// under which name.
+TEST_F(QuitAndRestart, ADamagedPreferenceFileReplacedAtQuitIsToldWithItsKeptName)
+{
+    app.reset();
+    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    const QByteArray damaged("\x05pref2\0\0\0\x33\0\0", 12);
+    TestFiles::plant(SettingsFiles::preferenceFile(), damaged);
+    noticesOf([&] { startApp(); });
+    auto w = openWindow();
+    EXPECT_EQ(noticesOf([&] { w->close(); }),
+              QStringList{QStringLiteral("読み込めなかった初期設定ファイルを「%1.damaged」として残しました。 / "
+                                         "この起動での初期設定を保存しました。")
+                              .arg(SettingsFiles::preferenceFile())});
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, Quitting, ::testing::Values(kCloseBox, kCtrlQ, kQuitItem),

@@ -1,0 +1,137 @@
+// The program itself, started as a child in a home of its own, ended by the
+// signals of a logout, a shutdown or a terminal: it stores its settings as a
+// quit does and exits normally, and a run that changed nothing leaves the
+// files it found as they were.
+
+#include "core/AnniversaryFile.h"
+#include "core/Preferences.h"
+#include "core/SettingsFiles.h"
+
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <signal.h>
+
+namespace {
+
+// The signals a process catches, from the kernel's own account of it.
+quint64 caughtSignals(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16);
+    }
+    return 0;
+}
+
+quint64 bitOf(int signalNumber) { return quint64(1) << (signalNumber - 1); }
+
+// The files of a settings folder below `home`.
+QString settingsFile(const QString& home, const char* name)
+{
+    return home + QStringLiteral("/.config/Morvelin初期設定/") + QLatin1String(name);
+}
+
+QByteArray defaultPreferences()
+{
+    Preferences::IntPrefs pref{};
+    Preferences::TextPrefs prefS{};
+    Preferences::Palette clr{};
+    Preferences::SheetWidths sheetW{};
+    QVariantMap printSetup;
+    Preferences::initVal(printSetup, sheetW);
+    Preferences::initColor(clr);
+    Preferences::initPref(pref, prefS, clr, sheetW);
+    return Preferences::encode(pref, prefS);
+}
+
+TEST(TheProgram, EndsOnAnEndSignalThroughItsQuit)
+{
+    const QByteArray otherPref = [] {
+        Preferences::IntPrefs pref{};
+        Preferences::TextPrefs prefS{};
+        Preferences::decode(defaultPreferences(), pref, prefS, {}, {900, 1300, 1190, 1200});
+        pref[5] = 1;
+        return Preferences::encode(pref, prefS);
+    }();
+    const QByteArray anvsy = AnniversaryFile::encode(
+        {Anniversary{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("こどもの日")}});
+    const struct {
+        const char* what;
+        int signalNumber;
+        bool firstRun; // no settings folder yet; else a preference and an anniversary file are there
+    } cases[] = {
+        {"SIGTERM, a first run", SIGTERM, true},
+        {"SIGHUP, a first run", SIGHUP, true},
+        {"SIGINT, a first run", SIGINT, true},
+        {"SIGTERM, files there", SIGTERM, false},
+        {"SIGHUP, files there", SIGHUP, false},
+        {"SIGINT, files there", SIGINT, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        const QString pref = settingsFile(home.path(), "pref");
+        const QString anniversaries = settingsFile(home.path(), "anvsy");
+        if (!c.firstRun) {
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(pref).path()));
+            TestFiles::plant(pref, otherPref);
+            TestFiles::plant(anniversaries, anvsy);
+        }
+        const QString runtime = home.path() + QStringLiteral("/.runtime");
+        ASSERT_TRUE(QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/.local/share"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.path() + QStringLiteral("/.cache"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("CUPS_SERVER"), runtime + QStringLiteral("/no-print-server"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.setProgram(QStringLiteral(MORVELIN_PROGRAM));
+        program.start();
+        ASSERT_TRUE(program.waitForStarted(10000));
+
+        // The signal is sent once the program catches all three: before that
+        // it would end the program on the spot, as it would any program.
+        const quint64 wanted = bitOf(SIGTERM) | bitOf(SIGHUP) | bitOf(SIGINT);
+        QElapsedTimer clock;
+        clock.start();
+        while ((caughtSignals(program.processId()) & wanted) != wanted && clock.elapsed() < 20000)
+            QThread::msleep(5);
+        ASSERT_EQ(caughtSignals(program.processId()) & wanted, wanted);
+        ASSERT_EQ(::kill(pid_t(program.processId()), c.signalNumber), 0);
+
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        if (c.firstRun) {
+            EXPECT_EQ(TestFiles::bytesOf(pref).toHex(), defaultPreferences().toHex());
+            EXPECT_FALSE(QFileInfo::exists(anniversaries));
+        } else {
+            EXPECT_EQ(TestFiles::bytesOf(pref).toHex(), otherPref.toHex());
+            EXPECT_EQ(TestFiles::bytesOf(anniversaries).toHex(), anvsy.toHex());
+        }
+        EXPECT_EQ(QDir(QFileInfo(pref).path()).entryList(QDir::Files | QDir::Hidden).size(), c.firstRun ? 1 : 2);
+    }
+}
+
+} // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/SettingsFiles.h"
+
+#include <QString>
+
+// What the user is told of the settings files at quit.
+namespace SettingsNotices {
+
+// The sentences that name the file (or the folder) and what went wrong, for
+// a report whose content did not reach the disk; empty for any other.
+QString whatWentWrong(const SettingsFiles::QuitReport& report);
+
+// Tells what came of one settings file at quit. A file kept under a second
+// name is told with that name. A file whose content could not be stored
+// asks whether to end all the same: "終了しない" (the default, also Return
+// and Escape) answers false, so the program keeps running with every edit
+// and the user can make room and quit again; "保存せずに終了" answers true.
+bool tellAtQuit(const SettingsFiles::QuitReport& report);
+
+// For a quit nobody answers (the session ends): asks nothing, writes what
+// could not be stored to the standard error, and answers true.
+bool logAtQuit(const SettingsFiles::QuitReport& report);
+
+} // namespace SettingsNotices
