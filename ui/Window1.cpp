@@ -73,7 +73,7 @@ void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
 
 void Window1::MarkChanged()
 {
-    pChanged = true;
+    pWork.markEdited();
     // "保存" and its shortcut are available from this edit on.
     UpdateMenuItems();
 }

@@ -4,6 +4,7 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "core/WorkingFile.h"
 #include "sheet/PageLayout.h"
 
 #include <QByteArray>
@@ -58,8 +59,7 @@ public:
     // Loads the selected row's file, or one chosen in an open dialog, after
     // asking about unsaved edits; true when a dataset was loaded.
     bool LoadFile(bool fromList);
-    // What became of unsaved edits when they were asked about.
-    enum class EditsAnswer { NoEdits, Saved, Dropped, Kept };
+    using EditsAnswer = WorkingFile::EditsAnswer;
     // The question about unsaved edits, before another dataset takes their
     // place or the program ends: "保存" saves them, "保存しない" drops them,
     // "キャンセル" (Escape, the close box) keeps them, as does a save that
@@ -102,10 +102,10 @@ private:
     // Makes `chosen`, read from `f` as `bytes`, the current dataset; read
     // again first when the edits were just saved into that very file.
     bool TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, EditsAnswer answer);
-    // The one place that says which file the window works on: `f` (empty
-    // for an untitled design), whose bytes this window last read or wrote
-    // are `bytes`. Its row of the list is selected without loading anything;
-    // no row when it is untitled or lies outside the datasets folder.
+    // The window works on `f` (empty for an untitled design), whose bytes
+    // it has just read or written are `bytes` (pWork). Its row of the list is
+    // selected without loading anything; no row when it is untitled or lies
+    // outside the datasets folder.
     void WorkOn(const QString& f, const QByteArray& bytes);
     // Selects the current file's row, or none, without loading anything.
     void ShowDatasetRow();
@@ -115,9 +115,6 @@ private:
 
     bool m_closed = false;
     bool m_appQuitting = false;
-    // The bytes this window last read from pFdata or wrote there: a save
-    // finding others on disk knows that someone else has written the file.
-    QByteArray m_fdataBytes;
     bool m_sessionEnded = false;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     AnniversaryFile::Found m_anvsyFound;
@@ -126,9 +123,10 @@ private:
 public:
     std::unique_ptr<Dataset> pDataset;
     AnniversaryList pAnvsy;
-    QString pFdata;  // the current dataset's file; empty for an untitled dataset (set through WorkOn)
+    // The current dataset's file, what this window last read or wrote there
+    // and its unsaved edits; set through WorkOn, MarkChanged and the saves.
+    WorkingFile pWork;
     QString pFroot;  // the datasets folder
-    bool pChanged = false;  // set through MarkChanged
     bool pEnbl = false;
     bool pEnblLB = false;
     QString pLBname;
@@ -348,6 +346,6 @@ public:
 private:
     void CreateToolbar();
     // Runs the menu bar's enabling pass, so that the items and their
-    // shortcuts follow pChanged wherever it changes.
+    // shortcuts follow the unsaved edits wherever they change.
     void UpdateMenuItems();
 };

@@ -61,7 +61,7 @@ bool Window1::LoadDataset(const QString& f, bool askAboutEdits)
 bool Window1::TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, EditsAnswer answer)
 {
     // The edits may have been saved into this very file: it opens as it is now.
-    if (answer == EditsAnswer::Saved && pFdata == QFileInfo(f).absoluteFilePath() && !ReadDataset(f, chosen, bytes))
+    if (pWork.outdatedBy(answer, f) && !ReadDataset(f, chosen, bytes))
         return false;
     if (pDataset)
         *pDataset = std::move(chosen);
@@ -76,14 +76,13 @@ bool Window1::TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, Ed
 
 void Window1::WorkOn(const QString& f, const QByteArray& bytes)
 {
-    pFdata = f.isEmpty() ? QString() : QFileInfo(f).absoluteFilePath();
-    m_fdataBytes = bytes;
+    pWork.workOn(f, bytes);
     ShowDatasetRow();
 }
 
 void Window1::ShowDatasetRow()
 {
-    const QString name = DatasetFile::nameInFolder(pFroot, pFdata);
+    const QString name = pWork.rowIn(pFroot);
     // Rows change, nothing loads.
     const QScopedValueRollback<bool> guard(pEnblLB, true);
     SetListIndex(name.isEmpty() ? -1 : SaveFileLB(name));
@@ -148,8 +147,8 @@ bool Window1::SaveFile(bool saveAs)
 {
     if (!pDataset)
         return false;
-    QString f = pFdata;
-    if (f.isEmpty() || saveAs) {
+    QString f = pWork.path();
+    if (pWork.needsName(saveAs)) {
         if (!Folders::isFolder(pFroot))
             Folders::createFolder(pFroot);
         const QString start = Folders::isFolder(pFroot) ? pFroot : QDir::homePath();
@@ -166,8 +165,7 @@ bool Window1::SaveFile(bool saveAs)
             return false;
         }
         // The dialog itself asked before it let a file be replaced.
-    } else if (DatasetFile::onDisk(f, m_fdataBytes) == DatasetFile::OnDisk::ChangedElsewhere
-               && !ReplaceChangedFile(f)) {
+    } else if (pWork.changedElsewhere() && !ReplaceChangedFile(f)) {
         // Nothing written; the edits stay unsaved, for 別名で保存.
         return false;
     }
@@ -175,12 +173,12 @@ bool Window1::SaveFile(bool saveAs)
     QByteArray written;
     if (!SaveDataset(f, written))
         return false;
-    pChanged = false;
-    UpdateMenuItems();
     // The window goes on with the file just written, as it is on screen; the
     // list shows it (new, or written again after it was removed) selected.
+    pWork.saved(f, written);
+    UpdateMenuItems();
     MakeDatasetList();
-    WorkOn(f, written);
+    ShowDatasetRow();
     return true;
 }
 
@@ -207,7 +205,7 @@ bool Window1::LoadFile(bool fromList)
 
 Window1::EditsAnswer Window1::SaveCheck()
 {
-    if (!pChanged)
+    if (!pWork.hasEdits())
         return EditsAnswer::NoEdits;
     const int32_t answer = Globals::gCautionDlg(3, QStringLiteral("保存しない"), QStringLiteral("キャンセル"),
                                                 QStringLiteral("保存"),
@@ -218,7 +216,7 @@ Window1::EditsAnswer Window1::SaveCheck()
         // Only edits that reached their file may make way for anything else.
         return SaveFile(false) ? EditsAnswer::Saved : EditsAnswer::Kept;
     case Globals::AnswerAlternate:
-        pChanged = false;
+        pWork.dropEdits();
         UpdateMenuItems();
         return EditsAnswer::Dropped;
     default:

@@ -48,7 +48,7 @@ void Window1::AddMenuHandlers()
 void Window1::Event_EnableMenuItems()
 {
     FileOpen()->setEnabled(true);
-    if (pChanged)
+    if (pWork.hasEdits())
         FileSave()->setEnabled(true);
     FileSaveAs()->setEnabled(true);
     FilePrint()->setEnabled(true);

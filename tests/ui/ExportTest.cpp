@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(out.isValid());
         data().setValue("stYY", 2014);
         data().setValue("stMM", 5);
-        w->pChanged = false;
+        w->pWork.dropEdits();
     }
 
     void TearDown() override
@@ -77,7 +77,7 @@ TEST_F(ExportTest, SavesThePreviewAsAPngPictureOfTheSheetsSize)
         ctl<QComboBox>("PopupMenu4")->setCurrentIndex(c.size);
         // Whatever the print range, the picture shows the start month.
         data().setValue("prKind", 1);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         const QHash<QString, QString> before = [&] {
             QHash<QString, QString> values;
             for (const QString& key : data().keys())
@@ -100,7 +100,7 @@ TEST_F(ExportTest, SavesThePreviewAsAPngPictureOfTheSheetsSize)
 
         for (const QString& key : data().keys())
             EXPECT_EQ(data().text(key), before.value(key)) << key.toStdString();
-        EXPECT_FALSE(w->pChanged);
+        EXPECT_FALSE(w->pWork.hasEdits());
     }
 }
 
@@ -194,7 +194,7 @@ TEST_F(ExportTest, CancelWritesNothing)
 {
     EXPECT_EQ(exportTo(QString()), 1);
     EXPECT_TRUE(QDir(out.path()).isEmpty());
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(ExportTest, AFailedWriteIsReported)

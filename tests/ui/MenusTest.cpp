@@ -196,7 +196,7 @@ TEST_F(MenusTest, AnEditMakesSaveAvailableAtOnce)
     // The user picks another sheet size: its shortcut works from now on,
     // before any menu has been shown.
     ctl<QComboBox>("PopupMenu4")->setCurrentIndex(2);
-    ASSERT_TRUE(w->pChanged);
+    ASSERT_TRUE(w->pWork.hasEdits());
     EXPECT_TRUE(save->isEnabled());
     // Showing the menu keeps it so.
     openMenu("FileMenu")->hide();
@@ -227,14 +227,14 @@ TEST_F(MenusTest, CtrlSSavesOnlyWhileThereAreUnsavedEdits)
     // An edit: the untitled dataset asks for a name; a cancel leaves it unsaved.
     ctl<QComboBox>("PopupMenu9")->setCurrentIndex(1);
     EXPECT_EQ(saveAs(QString()), 1);
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     EXPECT_TRUE(save->isEnabled());
 
     // Named and written: nothing left to save.
     EXPECT_EQ(saveAs(QStringLiteral("春")), 1);
     const QString file = Folders::child(Folders::datasetsFolder(), QStringLiteral("春"));
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
     EXPECT_FALSE(save->isEnabled());
     EXPECT_EQ(saveAs(QStringLiteral("never")), 0);
 

@@ -65,7 +65,7 @@ protected:
         storePageSetup(QSizeF(600, 840), 20);
         data().setValue("stYY", 2014);
         data().setValue("stMM", 4);
-        w->pChanged = false;
+        w->pWork.dropEdits();
     }
 
     void TearDown() override
@@ -159,7 +159,7 @@ TEST_F(PrintTest, TwelveFloppyMonthsOnTwoPagesThroughOneDialog)
     // A print changes nothing in the dataset.
     EXPECT_EQ(data().i32("stYY"), 2014);
     EXPECT_EQ(data().i32("stMM"), 4);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(PrintTest, EveryPageHasItsDialogUntilOneIsCancelled)

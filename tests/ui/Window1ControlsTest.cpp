@@ -92,8 +92,8 @@ TEST_F(MainWindowTest, StartUpShowsTheDefaultDataset)
     EXPECT_EQ(ctl<ClrCanvas>("Canvas2")->Clr(), Globals::gPref[20]);
     EXPECT_EQ(ctl<QWidget>("Canvas1")->size(), QSize(255, 260));
     EXPECT_EQ(w->pWEEKline.size(), 6);
-    EXPECT_FALSE(w->pChanged);
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_FALSE(w->pWork.hasEdits());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
     // Background row, button and label agree.
     EXPECT_EQ(ctl<QComboBox>("PopupMenu10")->currentIndex(), 0);
     EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, InitControlSetsEveryControlAndNothingFiresBack)
     const int notices = answerModal<QMessageBox>([&] { w->InitControl(); }, [](QMessageBox* box) { box->accept(); });
 
     EXPECT_EQ(notices, 0);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
     for (const QString& k : d.keys()) {
         if (k != QLatin1String("pict")) {
             EXPECT_TRUE(heldAs(d.value(k), QMetaType::QString)) << qPrintable(k) << " was written back";
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, TextAndNumberValuesSelectTheSameRows)
     for (const Held& h : helds) {
         for (const char* popup : {"PopupMenu4", "PopupMenu3", "PopupMenu1"})
             ctl<QComboBox>(popup)->setCurrentIndex(0);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         data().setValue("size", h.size);
         data().setValue("dayFsize", h.dayFsize);
         data().setValue("stMM", h.month);
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, TextAndNumberValuesSelectTheSameRows)
         EXPECT_EQ(ctl<QComboBox>("PopupMenu3")->currentText(), QStringLiteral("9")) << h.kind;
         EXPECT_EQ(ctl<QComboBox>("PopupMenu1")->currentText(), QStringLiteral("4")) << h.kind;
         EXPECT_EQ(data().value("size"), h.size) << h.kind << ": kept as held";
-        EXPECT_FALSE(w->pChanged) << h.kind;
+        EXPECT_FALSE(w->pWork.hasEdits()) << h.kind;
     }
 }
 
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, FillingTheFontPopupsRaisesNoHandler)
     Window1 fresh;
     fresh.InitDataset();
     fresh.InitVal();
-    EXPECT_FALSE(fresh.pChanged);
+    EXPECT_FALSE(fresh.pWork.hasEdits());
     EXPECT_EQ(fresh.pDataset->text("dayFont"), QStringLiteral("osaka"));
     EXPECT_GT(fresh.findChild<QComboBox*>("PopupMenu2")->count(), 0);
 }
@@ -282,14 +282,14 @@ TEST_F(MainWindowTest, EachPopupStoresItsKeyWithItsKindAndMarksTheEdit)
         ASSERT_GT(popup->count(), c.row) << c.popup;
         if (popup->currentIndex() == c.row)
             popup->setCurrentIndex(c.row == 0 ? 1 : 0);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         settle();
         preview.paints = 0;
 
         popup->setCurrentIndex(c.row);
         settle();
 
-        EXPECT_TRUE(w->pChanged) << c.popup;
+        EXPECT_TRUE(w->pWork.hasEdits()) << c.popup;
         const QVariant stored = data().value(QLatin1String(c.key));
         EXPECT_TRUE(heldAs(stored, c.kind)) << c.popup << " stored " << stored.typeName();
         const QString expected = c.value.isValid() ? c.value.toString() : popup->itemText(c.row);
@@ -305,14 +305,14 @@ TEST_F(MainWindowTest, PrintRangeButtonsStoreTheirConstantWithoutRepaint)
     preview.paints = 0;
     ctl<QRadioButton>("RadioButton2")->click();
     settle();
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     EXPECT_TRUE(heldAs(data().value("prKind"), QMetaType::Int));
     EXPECT_EQ(data().i32("prKind"), 1);
 
-    w->pChanged = false;
+    w->pWork.dropEdits();
     ctl<QRadioButton>("RadioButton1")->click();
     settle();
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     EXPECT_EQ(data().i32("prKind"), 0);
     EXPECT_EQ(preview.paints, 0);
 }
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, ReChoosingTheRowShownChangesNothing)
     QApplication::sendEvent(popup->view(), &enter);
     settle();
     EXPECT_EQ(chosen, 1) << "the user chose the row shown";
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
     EXPECT_EQ(data().value("dowLange"), before);
 }
 
@@ -347,7 +347,7 @@ TEST_F(MainWindowTest, YearArrowsStepTheYearAndStopAtTheCalendarsRange)
     EXPECT_TRUE(heldAs(data().value("stYY"), QMetaType::Double));
     EXPECT_EQ(data().dbl("stYY"), 2016.0);
     EXPECT_EQ(field->text(), QStringLiteral("2016"));
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     arrows->downButton()->click();
     arrows->downButton()->click();
     EXPECT_EQ(field->text(), QStringLiteral("2014"));
@@ -365,11 +365,11 @@ TEST_F(MainWindowTest, YearArrowsStepTheYearAndStopAtTheCalendarsRange)
     for (const Bound& b : bounds) {
         data().setValue("stYY", QLatin1String(b.shown));
         w->InitControl();
-        w->pChanged = false;
+        w->pWork.dropEdits();
         (b.up ? arrows->upButton() : arrows->downButton())->click();
         EXPECT_EQ(field->text(), QLatin1String(b.after)) << b.shown;
         EXPECT_EQ(data().text("stYY"), QLatin1String(b.after)) << b.shown;
-        EXPECT_EQ(w->pChanged, b.edits) << b.shown;
+        EXPECT_EQ(w->pWork.hasEdits(), b.edits) << b.shown;
     }
 }
 
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, SizePopupResizesThePreviewAndRebuildsTheGrid)
     };
     auto* canvas = ctl<QWidget>("Canvas1");
     for (const SizeCase& c : cases) {
-        w->pChanged = false;
+        w->pWork.dropEdits();
         ctl<QComboBox>("PopupMenu4")->setCurrentIndex(c.row);
         EXPECT_EQ(canvas->geometry(), QRect(QPoint(30, 220), c.preview)) << c.row;
         EXPECT_EQ(data().i32("size"), c.row);
@@ -400,7 +400,7 @@ TEST_F(MainWindowTest, SizePopupResizesThePreviewAndRebuildsTheGrid)
         ASSERT_EQ(w->pWEEKline.size(), 6);
         EXPECT_EQ(w->pWEEKline[0], c.firstRow) << c.row;
         EXPECT_EQ(w->pWEEKline[1] - w->pWEEKline[0], c.rowStep) << c.row;
-        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->pWork.hasEdits());
         // The widest and the tallest preview stay clear of the settings box and the window's edge.
         EXPECT_LT(placeOf(canvas).right(), 420);
         EXPECT_LT(placeOf(canvas).bottom(), 625);
@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, HairlineNoticeOnlyAt72Dpi)
         auto* popup = ctl<QComboBox>("PopupMenu11");
         popup->setCurrentIndex(c.row == 1 ? 2 : 1);
         Globals::gPref[5] = c.resolution;
-        w->pChanged = false;
+        w->pWork.dropEdits();
         QString message, explanation;
         const int seen = answerModal<QMessageBox>([&] { popup->setCurrentIndex(c.row); },
                                                   [&](QMessageBox* box) {
@@ -444,7 +444,7 @@ TEST_F(MainWindowTest, HairlineNoticeOnlyAt72Dpi)
                                                   });
         EXPECT_EQ(seen, c.notices) << c.resolution << "/" << c.row;
         EXPECT_EQ(data().i32("line"), c.row);
-        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->pWork.hasEdits());
         if (c.notices) {
             EXPECT_EQ(message, QStringLiteral("印刷解像度が72DPIの場合は、極細線は1ポイントと同じ太さになります。"));
             EXPECT_EQ(explanation, QStringLiteral("極細線で印刷したい場合は、環境設定で印刷解像度を360DPIに変更して下さい。"));
@@ -463,7 +463,7 @@ TEST_F(MainWindowTest, BackgroundRowDrivesButtonLabelAndPicture)
     popup->setCurrentIndex(1);
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(label->text(), QStringLiteral("ファイルなし"));
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
 
     const QString path = writePicture("back.png");
     const int dialogs = answerModal<QFileDialog>([&] { button->click(); },
@@ -475,13 +475,13 @@ TEST_F(MainWindowTest, BackgroundRowDrivesButtonLabelAndPicture)
     EXPECT_FALSE(data().pict().isNull());
     EXPECT_EQ(label->text(), QFileInfo(path).absoluteFilePath());
 
-    w->pChanged = false;
+    w->pWork.dropEdits();
     popup->setCurrentIndex(0);
     EXPECT_FALSE(button->isEnabled());
     EXPECT_TRUE(data().text("pictPath").isEmpty());
     EXPECT_TRUE(data().pict().isNull());
     EXPECT_EQ(label->text(), QStringLiteral("ファイルなし"));
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
 
     // Switching back on does not bring the dropped picture back.
     popup->setCurrentIndex(1);
@@ -501,7 +501,7 @@ TEST_F(MainWindowTest, AFileThatIsNoPictureIsRefused)
                              });
     ASSERT_FALSE(data().pict().isNull());
     const QString goodPath = data().text("pictPath");
-    w->pChanged = false;
+    w->pWork.dropEdits();
 
     // The file dialog first, then the notice once it has closed.
     const QString bad = writeFile("notes.png", "this is no picture");
@@ -520,12 +520,12 @@ TEST_F(MainWindowTest, AFileThatIsNoPictureIsRefused)
     EXPECT_EQ(data().text("pictPath"), goodPath);
     EXPECT_FALSE(data().pict().isNull());
     EXPECT_EQ(label->text(), goodPath);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 
     // A cancelled dialog changes nothing either.
     answerModal<QFileDialog>([&] { button->click(); }, [](QFileDialog* dlg) { dlg->reject(); });
     EXPECT_EQ(data().text("pictPath"), goodPath);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(MainWindowTest, ButtonLabelAndRowAgreeAfterLoadAndReset)
@@ -542,7 +542,7 @@ TEST_F(MainWindowTest, ButtonLabelAndRowAgreeAfterLoadAndReset)
     EXPECT_EQ(ctl<QComboBox>("PopupMenu10")->currentIndex(), 0);
     EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
     EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), QStringLiteral("ファイルなし"));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(MainWindowTest, StoredPicturePathsLoadOnlyPictures)
@@ -575,7 +575,7 @@ TEST_F(MainWindowTest, ASwatchPickStoresTheColourAndRepaintsThePreview)
         tabs->setCurrentIndex(c.page);
         settle();
         auto* swatch = ctl<ClrCanvas>(c.swatch);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         preview.paints = 0;
         const QColor pick(63, ++green, 63, 128); // the alpha never reaches the dataset
         const int32_t shown = swatch->Clr();
@@ -592,17 +592,17 @@ TEST_F(MainWindowTest, ASwatchPickStoresTheColourAndRepaintsThePreview)
         const QVariant stored = data().value(QLatin1String(c.key));
         EXPECT_TRUE(heldAs(stored, QMetaType::Int)) << c.swatch;
         EXPECT_EQ(Conv::asInt32(stored), (63 << 16) | (green << 8) | 63) << c.swatch;
-        EXPECT_TRUE(w->pChanged) << c.swatch;
+        EXPECT_TRUE(w->pWork.hasEdits()) << c.swatch;
         EXPECT_GT(preview.paints, 0) << c.swatch;
     }
 
     // A cancelled pick changes nothing.
     tabs->setCurrentIndex(4);
     settle();
-    w->pChanged = false;
+    w->pWork.dropEdits();
     const QVariant before = data().value("annBkClr");
     answerModal<QColorDialog>([&] { clickOn(ctl<ClrCanvas>("Canvas13"), {5, 5}); },
                               [](QColorDialog* dlg) { dlg->reject(); });
     EXPECT_EQ(data().value("annBkClr"), before);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }

@@ -253,7 +253,7 @@ protected:
     void editSize(int row)
     {
         ctl<QComboBox>("PopupMenu4")->setCurrentIndex(row);
-        ASSERT_TRUE(w->pChanged);
+        ASSERT_TRUE(w->pWork.hasEdits());
     }
 
     QSize preview() const { return ctl<QWidget>("Canvas1")->size(); }
@@ -280,8 +280,8 @@ TEST_F(DatasetWindowTest, TheFirstSaveCreatesTheFolderAndListsTheFile)
     const QString path = pathOf(QStringLiteral("春のカレンダー"));
     EXPECT_EQ(bytesOf(path), DatasetFile::encode(data()));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("春のカレンダー")});
-    EXPECT_FALSE(w->pChanged);
-    EXPECT_EQ(w->pFdata, path);
+    EXPECT_FALSE(w->pWork.hasEdits());
+    EXPECT_EQ(w->pWork.path(), path);
     EXPECT_EQ(rows(), QStringList{QStringLiteral("春のカレンダー")});
     EXPECT_EQ(selectedName(), QStringLiteral("春のカレンダー"));
 
@@ -292,7 +292,7 @@ TEST_F(DatasetWindowTest, TheFirstSaveCreatesTheFolderAndListsTheFile)
     Dataset back;
     ASSERT_EQ(DatasetFile::load(path, back, Globals::gPref, nullptr), DatasetFile::LoadResult::Loaded);
     EXPECT_EQ(back.text("size"), QStringLiteral("3"));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(DatasetWindowTest, ACancelledSaveDialogWritesNothing)
@@ -301,8 +301,8 @@ TEST_F(DatasetWindowTest, ACancelledSaveDialogWritesNothing)
     bool ok = true;
     EXPECT_EQ(kindsOf(drive([&] { ok = w->SaveFile(false); }, {cancel()})), QStringList{"save"});
     EXPECT_FALSE(ok);
-    EXPECT_TRUE(w->pChanged);
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_TRUE(w->pWork.hasEdits());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
     // The folder is made for the dialog to open in; nothing is written into it.
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -315,13 +315,13 @@ TEST_F(DatasetWindowTest, SaveAsThenSaveWritesTheNewFileAndLeavesTheOldOne)
     w->MakeDatasetList();
     const QList<Shown> opened = drive([&] { w->LoadFile(false); }, {typeName(old)});
     ASSERT_EQ(kindsOf(opened), QStringList{"open"});
-    ASSERT_EQ(w->pFdata, old);
+    ASSERT_EQ(w->pWork.path(), old);
     ASSERT_EQ(selectedName(), QStringLiteral("old"));
 
     editSize(2);
     EXPECT_EQ(kindsOf(drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("new"))})), QStringList{"save"});
     const QString fresh = pathOf(QStringLiteral("new"));
-    EXPECT_EQ(w->pFdata, fresh);
+    EXPECT_EQ(w->pWork.path(), fresh);
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("new"), QStringLiteral("old")}));
     EXPECT_EQ(selectedName(), QStringLiteral("new"));
 
@@ -361,7 +361,7 @@ TEST_F(DatasetWindowTest, ASaveIntoANewFileGoesOnWithThatFile)
         const QString a = saved(QStringLiteral("a"), {{"size", 1}});
         saved(QStringLiteral("b"), {{"size", 2}});
         const QByteArray aBytes = bytesOf(a);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         if (c.fromRowA)
@@ -379,9 +379,9 @@ TEST_F(DatasetWindowTest, ASaveIntoANewFileGoesOnWithThatFile)
         EXPECT_EQ(bytesOf(target), DatasetFile::encode(data()));
         EXPECT_EQ(data().text("size"), QStringLiteral("3"));
         EXPECT_EQ(preview(), QSize(340, 340));
-        EXPECT_FALSE(w->pChanged);
+        EXPECT_FALSE(w->pWork.hasEdits());
         EXPECT_FALSE(w->FileSave()->isEnabled());
-        EXPECT_EQ(w->pFdata, target);
+        EXPECT_EQ(w->pWork.path(), target);
         EXPECT_EQ(selectedName(), c.selected);
         EXPECT_EQ(bytesOf(a), aBytes);
 
@@ -410,13 +410,13 @@ TEST_F(DatasetWindowTest, SaveAsOverAnotherRowReplacesItOnlyWhenTheUserSaysSo)
                                {typeName(QStringLiteral("other")), replaceFile(false), cancel()});
     EXPECT_EQ(kindsOf(shown), (QStringList{"save", "question", "save"}));
     EXPECT_EQ(bytesOf(other), otherBytes);
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
 
     shown = drive([&] { w->SaveFile(true); }, {typeName(QStringLiteral("other")), replaceFile(true)});
     EXPECT_EQ(kindsOf(shown), (QStringList{"save", "question"}));
     EXPECT_EQ(bytesOf(other), DatasetFile::encode(data()));
     EXPECT_EQ(rows(), QStringList{QStringLiteral("other")});
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(DatasetWindowTest, AFolderInTheFilesPlaceIsToldAndTheEditsStayUnsaved)
@@ -424,7 +424,7 @@ TEST_F(DatasetWindowTest, AFolderInTheFilesPlaceIsToldAndTheEditsStayUnsaved)
     const QString path = saved(QStringLiteral("taken"));
     w->MakeDatasetList();
     clickRow(QStringLiteral("taken"));
-    ASSERT_EQ(w->pFdata, path);
+    ASSERT_EQ(w->pWork.path(), path);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path));
     editSize(1);
@@ -435,8 +435,8 @@ TEST_F(DatasetWindowTest, AFolderInTheFilesPlaceIsToldAndTheEditsStayUnsaved)
     EXPECT_EQ(shown[0].text, kCannotOpen);
     EXPECT_EQ(shown[0].explanation, QStringLiteral("保存は行われません。"));
     EXPECT_FALSE(ok);
-    EXPECT_TRUE(w->pChanged);
-    EXPECT_EQ(w->pFdata, path);
+    EXPECT_TRUE(w->pWork.hasEdits());
+    EXPECT_EQ(w->pWork.path(), path);
     EXPECT_EQ(selectedName(), QStringLiteral("taken"));
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
@@ -463,7 +463,7 @@ TEST_F(DatasetWindowTest, ANameBeginningWithADotIsRefused)
         QDir(folder).removeRecursively();
         const QString a = saved(QStringLiteral("a"), {{"size", 1}});
         saved(QStringLiteral("b"), {{"size", 2}});
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         if (r.fromRow)
@@ -476,9 +476,9 @@ TEST_F(DatasetWindowTest, ANameBeginningWithADotIsRefused)
         EXPECT_EQ(shown.last().explanation, QStringLiteral("別の名前を付けて下さい。"));
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"a", "b"}));
         EXPECT_EQ(data().text("size"), QStringLiteral("3"));
-        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->pWork.hasEdits());
         EXPECT_TRUE(w->FileSave()->isEnabled());
-        EXPECT_EQ(w->pFdata, r.fromRow ? a : QString());
+        EXPECT_EQ(w->pWork.path(), r.fromRow ? a : QString());
         EXPECT_EQ(selectedName(), r.fromRow ? QStringLiteral("a") : QStringLiteral("<none>"));
     }
 }
@@ -493,13 +493,13 @@ TEST_F(DatasetWindowTest, ChoosingARowWithoutEditsLoadsItAtOnce)
 
     EXPECT_TRUE(clickRow(QStringLiteral("cd")).isEmpty());
     settle();
-    EXPECT_EQ(w->pFdata, cd);
+    EXPECT_EQ(w->pWork.path(), cd);
     EXPECT_EQ(w->pLBname, QStringLiteral("cd"));
     EXPECT_EQ(data().text("stYY"), QStringLiteral("2030"));
     EXPECT_EQ(ctl<QLineEdit>("EditField1")->text(), QStringLiteral("2030"));
     EXPECT_EQ(preview(), QSize(368, 365));
     EXPECT_GT(paints.paints, 0);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 // ---- The question about unsaved edits, on each road to another dataset ----
@@ -531,7 +531,7 @@ protected:
         saved(QStringLiteral("a"), {{"size", 1}});
         const QString b = saved(QStringLiteral("b"), {{"size", 2}});
         bBytes = bytesOf(b);
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         if (c.start == Start::Untitled)
@@ -582,12 +582,12 @@ protected:
         const bool kept = shows == "edits";
         const QString startFile = c.start == Start::Untitled ? QString() : pathOf("a");
         const QString file = kept ? startFile : shows == "b" ? pathOf("b") : QString();
-        EXPECT_EQ(w->pFdata.toStdString(), file.toStdString());
+        EXPECT_EQ(w->pWork.path().toStdString(), file.toStdString());
         const char* size = kept ? "3" : shows == "b" ? "2" : "0";
         EXPECT_EQ(data().text("size").toStdString(), size);
         const QSize previews[] = {{255, 260}, {368, 365}, {337, 391}, {340, 340}};
         EXPECT_EQ(preview(), previews[size[0] - '0']);
-        EXPECT_EQ(w->pChanged, kept);
+        EXPECT_EQ(w->pWork.hasEdits(), kept);
         EXPECT_EQ(w->FileSave()->isEnabled(), kept);
         EXPECT_EQ(selectedName().toStdString(), c.selected);
         const QString selected = QLatin1String(c.selected);
@@ -706,9 +706,9 @@ TEST_F(DatasetWindowTest, SavingTheEditsIntoTheFileBeingOpenedOpensWhatWasSaved)
     editSize(3);
     const QList<Shown> shown = drive([&] { w->LoadFile(false); }, {typeName(a), press(QStringLiteral("保存"))});
     EXPECT_EQ(kindsOf(shown), (QStringList{"open", "question"}));
-    EXPECT_EQ(w->pFdata, a);
+    EXPECT_EQ(w->pWork.path(), a);
     EXPECT_EQ(data().text("size"), QStringLiteral("3"));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(DatasetWindowTest, RemovingTheSelectionGivesTheUntitledDefaults)
@@ -731,7 +731,7 @@ TEST_F(DatasetWindowTest, RemovingTheSelectionGivesTheUntitledDefaults)
     EXPECT_EQ(w->ListIndex(), -1);
     EXPECT_EQ(list()->currentRow(), 0) << "Qt keeps the current row; the selection is what counts";
     EXPECT_EQ(w->pLBname, QString());
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
     EXPECT_EQ(preview(), QSize(255, 260));
     EXPECT_EQ(w->pDOWline[1] - w->pDOWline[0], 35);
     EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
@@ -752,8 +752,8 @@ TEST_F(DatasetWindowTest, ARebuildWithARowSelectedLoadsNothing)
     EXPECT_EQ(w->ListIndex(), -1);
     EXPECT_EQ(w->pLBname, QString());
     EXPECT_EQ(data().text("size"), QStringLiteral("2"));
-    EXPECT_TRUE(w->pChanged);
-    EXPECT_EQ(w->pFdata, pathOf("a"));
+    EXPECT_TRUE(w->pWork.hasEdits());
+    EXPECT_EQ(w->pWork.path(), pathOf("a"));
 }
 
 TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
@@ -779,7 +779,7 @@ TEST_F(DatasetWindowTest, ARowWhoseFileCannotBeReadChangesNothing)
         ASSERT_EQ(kindsOf(shown), QStringList{"question"});
         EXPECT_EQ(shown[0].text, kCannotOpen);
         EXPECT_EQ(shown[0].explanation, QString());
-        EXPECT_EQ(w->pFdata, pathOf("good"));
+        EXPECT_EQ(w->pWork.path(), pathOf("good"));
         EXPECT_EQ(data().text("size"), QStringLiteral("1"));
         EXPECT_EQ(preview(), QSize(368, 365));
         // The row shown selected is the dataset on screen.
@@ -812,7 +812,7 @@ TEST_F(DatasetWindowTest, ThePreviewIsDrawnAgainAfterALoadThatKeepsItsSize)
         PaintCounter paints(ctl<QWidget>("Canvas1"));
         r.act();
         settle();
-        EXPECT_EQ(w->pFdata, r.file);
+        EXPECT_EQ(w->pWork.path(), r.file);
         EXPECT_EQ(preview(), QSize(255, 260));
         EXPECT_GT(paints.paints, 0);
     }
@@ -845,8 +845,8 @@ TEST_F(DatasetWindowTest, LoadingSetsThePreviewGridAndBackgroundControls)
     EXPECT_FALSE(ctl<QPushButton>("PushButton1")->isEnabled());
     EXPECT_EQ(ctl<QLabel>("StaticText30")->text(), QStringLiteral("ファイルなし"));
     EXPECT_TRUE(data().pict().isNull());
-    EXPECT_EQ(w->pFdata, plain);
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_EQ(w->pWork.path(), plain);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
@@ -869,8 +869,8 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     EXPECT_TRUE(shown[0].filters[0].contains(QLatin1String("(*)"))) << qPrintable(shown[0].filters[0]);
     EXPECT_EQ(shown[1].text, kCannotOpen);
     EXPECT_EQ(data().text("size"), QStringLiteral("1"));
-    EXPECT_EQ(w->pFdata, pathOf("mine"));
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_EQ(w->pWork.path(), pathOf("mine"));
+    EXPECT_TRUE(w->pWork.hasEdits());
 
     // A cancel changes nothing either.
     EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {cancel()})), QStringList{"open"});
@@ -885,16 +885,16 @@ TEST_F(DatasetWindowTest, TheOpenDialogShowsEveryFileAndRefusesForeignOnes)
     ASSERT_EQ(kindsOf(asked), (QStringList{"open", "question"}));
     EXPECT_EQ(asked[1].text, QStringLiteral("内容が変更されています。保存しますか？"));
     settle();
-    EXPECT_EQ(w->pFdata, other);
+    EXPECT_EQ(w->pWork.path(), other);
     EXPECT_EQ(preview(), QSize(340, 340));
     EXPECT_GT(paints.paints, 0);
     EXPECT_EQ(selectedName(), QStringLiteral("other"));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
     EXPECT_EQ(bytesOf(pathOf("mine")), mineBefore); // the dropped edits were not saved
 
     // Without edits nothing is asked.
     EXPECT_EQ(kindsOf(drive([&] { w->LoadFile(false); }, {typeName(pathOf("mine"))})), QStringList{"open"});
-    EXPECT_EQ(w->pFdata, pathOf("mine"));
+    EXPECT_EQ(w->pWork.path(), pathOf("mine"));
 }
 
 TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
@@ -902,13 +902,13 @@ TEST_F(DatasetWindowTest, LoadingFromTheListNeedsARowAndTheFolder)
     saved(QStringLiteral("a"), {{"size", 1}});
     w->MakeDatasetList();
     EXPECT_TRUE(drive([&] { w->LoadFile(true); }, {}).isEmpty());
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
 
     clickRow(QStringLiteral("a"));
     w->InitDefault();
     QDir(folder).removeRecursively();
     EXPECT_TRUE(drive([&] { w->LoadFile(true); }, {}).isEmpty());
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
     EXPECT_EQ(preview(), QSize(255, 260));
 }
 
@@ -936,19 +936,19 @@ TEST_F(DatasetWindowTest, OpeningAFileSelectsItsRowAndAnyOtherRowThenLoads)
             d.setValue(QStringLiteral("size"), 2);
             ASSERT_TRUE(DatasetFile::save(file, d));
         }
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         clickRow(QStringLiteral("a"));
 
         EXPECT_EQ(kindsOf(drive([&] { w->FileOpen_Action(); }, {typeName(file)})), QStringList{"open"});
-        EXPECT_EQ(w->pFdata, file);
+        EXPECT_EQ(w->pWork.path(), file);
         EXPECT_EQ(data().text("size"), QStringLiteral("2"));
         EXPECT_EQ(selectedName(), c.selected);
 
         // A click on row "a" loads it again; with edits, asked about first.
         EXPECT_TRUE(clickRow(QStringLiteral("a")).isEmpty());
-        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(w->pWork.path(), a);
         EXPECT_EQ(data().text("size"), QStringLiteral("1"));
         EXPECT_EQ(selectedName(), QStringLiteral("a"));
 
@@ -957,11 +957,11 @@ TEST_F(DatasetWindowTest, OpeningAFileSelectsItsRowAndAnyOtherRowThenLoads)
         const QList<Shown> kept = clickRow(QStringLiteral("a"), {press(QStringLiteral("キャンセル"))});
         ASSERT_EQ(kindsOf(kept), QStringList{"question"});
         EXPECT_EQ(kept[0].text, kQuestion);
-        EXPECT_EQ(w->pFdata, file);
+        EXPECT_EQ(w->pWork.path(), file);
         EXPECT_EQ(data().text("size"), QStringLiteral("3"));
         EXPECT_EQ(selectedName(), c.selected);
         EXPECT_TRUE(clickRow(QStringLiteral("a"), {press(QStringLiteral("保存しない"))}).size() == 1);
-        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(w->pWork.path(), a);
         EXPECT_EQ(selectedName(), QStringLiteral("a"));
     }
     QFile::remove(outside);
@@ -994,7 +994,7 @@ TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
         const QString a = saved(QStringLiteral("a"), {{"size", 1}});
         saved(QStringLiteral("b"));
         saved(QStringLiteral("c"));
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         clickRow(QStringLiteral("a"));
@@ -1002,7 +1002,7 @@ TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
         drive(r.road, r.answers);
         EXPECT_EQ(rows(), (QStringList{"a", "d"}));
         EXPECT_EQ(selectedName(), QStringLiteral("a"));
-        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(w->pWork.path(), a);
         EXPECT_EQ(data().text("size"), QStringLiteral("1"));
     }
 }
@@ -1015,7 +1015,7 @@ TEST_F(DatasetWindowTest, ARowWhoseFileHasGoneIsNamedAndTheListReadAgain)
         const QString a = saved(QStringLiteral("a"), {{"size", 1}});
         saved(QStringLiteral("b"));
         saved(QStringLiteral("gone"));
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         clickRow(QStringLiteral("a"));
@@ -1030,9 +1030,9 @@ TEST_F(DatasetWindowTest, ARowWhoseFileHasGoneIsNamedAndTheListReadAgain)
         EXPECT_EQ(shown[0].explanation, QString());
         EXPECT_EQ(rows(), (QStringList{"a", "b", "new"}));
         EXPECT_EQ(selectedName(), QStringLiteral("a"));
-        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(w->pWork.path(), a);
         EXPECT_EQ(data().text("size"), edits ? QStringLiteral("3") : QStringLiteral("1"));
-        EXPECT_EQ(w->pChanged, edits);
+        EXPECT_EQ(w->pWork.hasEdits(), edits);
     }
 }
 
@@ -1078,7 +1078,7 @@ TEST_F(DatasetWindowTest, ASaveOverAFileChangedElsewhereAsksFirst)
         QDir(folder).removeRecursively();
         const QString a = saved(QStringLiteral("a"), {{"size", 1}});
         saved(QStringLiteral("b"), {{"size", 0}});
-        w->pChanged = false;
+        w->pWork.dropEdits();
         w->InitDefault();
         w->MakeDatasetList();
         clickRow(QStringLiteral("a"));
@@ -1111,7 +1111,7 @@ TEST_F(DatasetWindowTest, ASaveOverAFileChangedElsewhereAsksFirst)
 
         if (c.written) {
             EXPECT_EQ(bytesOf(a), edits);
-            EXPECT_FALSE(w->pChanged);
+            EXPECT_FALSE(w->pWork.hasEdits());
             EXPECT_EQ(rows(), (QStringList{"a", "b"}));
             EXPECT_EQ(selectedName(), c.viaRowB ? QStringLiteral("b") : QStringLiteral("a"));
             continue;
@@ -1119,15 +1119,15 @@ TEST_F(DatasetWindowTest, ASaveOverAFileChangedElsewhereAsksFirst)
         // Nothing written; the edits stay, unsaved, and 別名で保存 takes them.
         EXPECT_EQ(bytesOf(a), theirs);
         EXPECT_EQ(data().text("size"), QStringLiteral("3"));
-        EXPECT_TRUE(w->pChanged);
+        EXPECT_TRUE(w->pWork.hasEdits());
         EXPECT_TRUE(w->FileSave()->isEnabled());
-        EXPECT_EQ(w->pFdata, a);
+        EXPECT_EQ(w->pWork.path(), a);
         EXPECT_EQ(selectedName(), QStringLiteral("a"));
         EXPECT_EQ(kindsOf(drive([&] { w->FileSaveAs_Action(); }, {typeName(QStringLiteral("mine"))})),
                   QStringList{"save"});
         EXPECT_EQ(bytesOf(pathOf("mine")), edits);
         EXPECT_EQ(bytesOf(a), theirs);
-        EXPECT_FALSE(w->pChanged);
+        EXPECT_FALSE(w->pWork.hasEdits());
         EXPECT_EQ(selectedName(), QStringLiteral("mine"));
     }
 }
@@ -1153,7 +1153,7 @@ TEST_F(DatasetWindowTest, TheListShowsTheDatasetFilesByName)
     EXPECT_EQ(rows().size(), 3);
     EXPECT_LT(rows().indexOf(QStringLiteral("b9")), rows().indexOf(QStringLiteral("b10")));
     EXPECT_EQ(w->ListIndex(), -1);
-    EXPECT_TRUE(w->pFdata.isEmpty());
+    EXPECT_TRUE(w->pWork.path().isEmpty());
     EXPECT_EQ(w->SaveFileLB(QStringLiteral("b9")), rows().indexOf(QStringLiteral("b9")));
     EXPECT_EQ(w->SaveFileLB(QStringLiteral("B9")), -1);
     EXPECT_EQ(w->SaveFileLB(QString()), -1);
@@ -1211,7 +1211,7 @@ TEST_F(DatasetWindowTest, AFontThatIsNotInstalledShowsItsNameAndNoRow)
     EXPECT_EQ(dowFont->currentIndex(), -1);
     EXPECT_EQ(dowFont->placeholderText(), QStringLiteral("Gone Sans"));
     EXPECT_EQ(data().text("dowFont"), QStringLiteral("Gone Sans"));
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 
     // After a dataset whose font is installed, one whose font is gone must not
     // leave the installed font showing: the sheet is not drawn in it.
@@ -1250,7 +1250,7 @@ TEST_F(DatasetWindowTest, ASavedDesignComesBackAfterARestart)
     settle();
     const QImage designed = ctl<QWidget>("Canvas1")->grab().toImage();
     drive([&] { w->SaveFile(false); }, {typeName(QStringLiteral("年末のカレンダー"))});
-    ASSERT_FALSE(w->pChanged);
+    ASSERT_FALSE(w->pWork.hasEdits());
 
     restart();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("年末のカレンダー")});

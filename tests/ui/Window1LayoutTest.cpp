@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, ControlsSitAtTheirWindowPlacesOnEveryPage)
     settle();
     EXPECT_FALSE(ctl<QWidget>("PopupMenu2")->isVisible());
     EXPECT_TRUE(ctl<QWidget>("Canvas4")->isVisible());
-    EXPECT_FALSE(w->pChanged);
+    EXPECT_FALSE(w->pWork.hasEdits());
 }
 
 TEST_F(MainWindowTest, KeyboardFocusFollowsTheLayoutsTabOrder)
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, LayoutValuesBeforeTheOpeningSequence)
     EXPECT_TRUE(fresh.findChild<QRadioButton*>("RadioButton1")->isChecked());
     EXPECT_EQ(fresh.findChild<QTabWidget*>("TabPanel1")->currentIndex(), 0);
     EXPECT_EQ(fresh.findChild<QComboBox*>("PopupMenu4")->currentIndex(), 0);
-    EXPECT_FALSE(fresh.pChanged);
+    EXPECT_FALSE(fresh.pWork.hasEdits());
     EXPECT_EQ(fresh.pDataset, nullptr);
 }
 

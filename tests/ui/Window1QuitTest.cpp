@@ -608,7 +608,7 @@ TEST_P(Quitting, RunsTheClosingSequenceOnce)
 TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
 {
     auto w = openProgram();
-    w->pChanged = true;
+    w->pWork.markEdited();
 
     // "キャンセル": nothing ends and nothing is stored.
     auto cancel = MessageBoxDriver::answer(QStringLiteral("キャンセル"));
@@ -619,7 +619,7 @@ TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(cancel->buttons, (QStringList{"保存", "キャンセル", "保存しない"}));
     EXPECT_EQ(cancel->defaultButton, QStringLiteral("保存"));
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
 
     // Escape is a cancel too.
@@ -642,7 +642,7 @@ TEST_P(Quitting, SaveWritesTheEditsBeforeTheProgramEnds)
     auto w = openProgram();
     ASSERT_TRUE(Folders::createFolder(Folders::datasetsFolder()));
     const QString file = Folders::child(Folders::datasetsFolder(), QStringLiteral("冬"));
-    w->pFdata = file;
+    w->pWork.workOn(file, QByteArray());
     w->pDataset->setValue(QStringLiteral("ymPos"), 2);
     w->MarkChanged();
 
@@ -676,7 +676,7 @@ TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
     });
     EXPECT_EQ(shown, (QStringList{"内容が変更されています。保存しますか？", "QFileDialog"}));
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->pChanged);
+    EXPECT_TRUE(w->pWork.hasEdits());
     EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
 }
 
