@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include <fcntl.h>
@@ -75,7 +76,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 class HiddenTemporary {
 public:
     HiddenTemporary(const QString& folder, const QString& name, mode_t mode)
-        : m_stem(QFile::encodeName(folder + QStringLiteral("/.") + name + QLatin1Char('.')))
+        : m_stem(QFile::encodeName(folder) + "/." + nameWithin(QFile::encodeName(name), NAME_MAX - 8) + '.')
     {
         // The unnamed file is named through /proc, without which it could not be.
         if (::access("/proc/self/fd", X_OK) == 0) {
@@ -125,6 +126,20 @@ public:
     }
 
 private:
+    // The target's name, cut to at most `most` bytes (and never inside a
+    // character), so that the hidden name it begins still fits where the
+    // target's own does.
+    static QByteArray nameWithin(QByteArray name, qsizetype most)
+    {
+        if (name.size() <= most)
+            return name;
+        qsizetype end = most;
+        while (end > 0 && (uchar(name[end]) & 0xC0) == 0x80)
+            --end;
+        name.truncate(end);
+        return name;
+    }
+
     // Makes the first free hidden name with `make`; false when none could be made.
     template <class Make> bool giveName(Make make)
     {

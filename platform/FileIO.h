@@ -15,8 +15,10 @@ enum class Access { Private, Shared };
 // the bytes go unbuffered to a temporary file beside it that takes the file's
 // place only once every byte is known to have reached the disk, so a full disk
 // or any other write error leaves the old file byte for byte and gives false.
-// The temporary is hidden (".<name>.XXXXXX"), so even a kill before the
-// rename leaves no name that a listing of the folder shows; a failed write
+// The temporary is hidden (".<name>.XXXXXX", the name cut short where the
+// whole would not fit the file system, so that any name the file system takes
+// can be written), so even a kill before the rename leaves no name that a
+// listing of the folder shows; a failed write
 // removes it. A Private file ends up readable and writable by its owner only
 // (0600), whatever it was before; a Shared one keeps the mode of the file it
 // replaces, and a new one gets what the umask gives. Through a symbolic link

@@ -341,7 +341,8 @@ void AnnDlg::BevelButton2_Action()
         return;
     const int32_t answer = Globals::gCautionDlg(2, QString(), QStringLiteral("キャンセル"), QStringLiteral("削除"),
                                                 QStringLiteral("本当に削除しますか？"),
-                                                QStringLiteral("この操作は取り消しできません。"));
+                                                QStringLiteral("この操作は取り消しできません。"),
+                                                Globals::AnswerCancel);
     if (answer != Globals::AnswerAction)
         return;
     delete ListBox1->takeRow(row);

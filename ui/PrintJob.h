@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+class QPainter;
 class QPrinter;
+class QTemporaryFile;
 
 // The printer of one print command. It is made once, with the stored page
 // setup, and serves every page, each page its own job: what the user chose in
@@ -30,9 +32,15 @@ public:
     // beside the first page's file under the first free number from its own
     // on, so that it never replaces a file that is there.
     void prepareNextPage();
-    // Once the page's job has begun; `throughDialog` when the user saw its
-    // file in the print dialog.
-    void pageBegun(bool throughDialog);
+    // Opens the page's job on `painter`, once its dialog (if any) has been
+    // answered; `throughDialog` when the user saw its file there. A PDF page
+    // is painted into a hidden file of its own beside its name and reaches
+    // the name only in endPage(), whole. False when the job cannot begin.
+    bool beginPage(QPainter& painter, bool throughDialog);
+    // Ends the page's job. False when a PDF page did not reach its file
+    // whole: nothing of the page is then left, under its name or beside it,
+    // and a file that was there keeps its bytes.
+    bool endPage(QPainter& painter);
 
     int32_t pagesBegun() const { return m_pagesBegun; }
 
@@ -48,6 +56,8 @@ public:
     const QList<MovedPage>& movedPages() const { return m_moved; }
 
 private:
+    void pageBegun(const QString& file, bool throughDialog);
+
     std::unique_ptr<QPrinter> m_printer;
     QString m_stem;
     QString m_firstFile;
@@ -55,4 +65,7 @@ private:
     int32_t m_nextNumber = 2;
     QString m_proposed;
     QList<MovedPage> m_moved;
+    // While a PDF page is open: the file it is for, and the one Qt writes.
+    QString m_pageFile;
+    std::unique_ptr<QTemporaryFile> m_pageTemp;
 };

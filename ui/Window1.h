@@ -278,8 +278,9 @@ public:
     void PrintSheet();
     // One page as one job on the print's printer, its months from (year,
     // month) on, which are advanced past them. False, with the month left as
-    // it was, when there is still no page setup, the dialog was cancelled or
-    // the job could not begin (a PDF file that cannot be written is told).
+    // it was, when there is still no page setup, the dialog was cancelled,
+    // the job could not begin or a PDF page did not reach its file whole (a
+    // PDF file that cannot be written is told, and no part of it is left).
     bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
     // Nominal over measured width of the current size's sheet.
     double PrintSheet2scle() const;

@@ -42,6 +42,16 @@ void tellMovedPages(const PrintJob& job)
                           where.join(u'\n'));
 }
 
+// A PDF page that could not be made, or did not reach its file whole: the
+// print stops there, and says why.
+void tellCannotWrite(const PrintJob& job)
+{
+    const QString file = job.outputFile();
+    if (!file.isEmpty())
+        Globals::gCautionDlg1(QStringLiteral("「%1」に書き込めません。").arg(QDir::toNativeSeparators(file)),
+                              QStringLiteral("印刷を中止しました。"));
+}
+
 } // namespace
 
 double Window1::PrintSheet2scle() const
@@ -128,15 +138,10 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
     }
 
     QPainter painter;
-    if (!painter.begin(printer)) {
-        // A PDF file that cannot be made: the print stops here, and says why.
-        const QString file = job.outputFile();
-        if (!file.isEmpty())
-            Globals::gCautionDlg1(QStringLiteral("「%1」に書き込めません。").arg(QDir::toNativeSeparators(file)),
-                                  QStringLiteral("印刷を中止しました。"));
+    if (!job.beginPage(painter, !noDialog)) {
+        tellCannotWrite(job);
         return false;
     }
-    job.pageBegun(!noDialog);
     // The calibration holds whatever resolution the printer granted: the
     // sheets, their positions and the guides are drawn at the measured-width
     // correction times the painter's own device pixels per point.
@@ -149,7 +154,10 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
     for (qsizetype j = 0; j < months.size(); ++j)
         DrawCal(g, positions[j + 1][0], positions[j + 1][1], scale, months[j].year, months[j].month);
     PrintSheet2CL(&g, positions, scale);
-    painter.end();
+    if (!job.endPage(painter)) {
+        tellCannotWrite(job);
+        return false;
+    }
 
     year = runningYear;
     month = runningMonth;

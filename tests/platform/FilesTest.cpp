@@ -174,6 +174,21 @@ TEST_F(FilesTest, TheTemporaryOfAWriteIsHiddenAndGoneAfterIt)
         }
     }
 
+    // The longest names the file system takes are written too, their
+    // temporary cut short, never inside a character.
+    for (const QString& longest : {QString(255, u'n'), QString(85, u'暦')}) {
+        ASSERT_EQ(QFile::encodeName(longest).size(), 255);
+        const QString at = dir + u'/' + longest;
+        bool written = false;
+        const QStringList names = namesMadeIn(dir, [&] { written = FileIO::writeWhole(at, "the design"); });
+        EXPECT_TRUE(written);
+        ASSERT_EQ(names.size(), 3) << names.join(u' ').toStdString();
+        EXPECT_TRUE(names[0].startsWith(QStringLiteral("+.") + longest.left(longest[0] == u'n' ? 247 : 82) + u'.'))
+            << names[0].toStdString();
+        EXPECT_EQ(TestFiles::bytesOf(at), QByteArray("the design"));
+        EXPECT_TRUE(QFile::remove(at));
+    }
+
     // A write the disk refuses leaves no name behind either.
     EXPECT_EQ(HostileFiles::inChildWithFileSizeLimit(
                   4, [&] { return FileIO::writeWhole(path, QByteArray(100, 'n')) ? 1 : 0; }),

@@ -478,17 +478,41 @@ TEST_F(AnnEditor, TheDeleteQuestionGivesItsTextsTheRoomTheyNeed)
     EXPECT_EQ(list()->topLevelItemCount(), 3);
 }
 
-TEST_F(AnnEditor, DeleteAnsweredCancelKeepsTheRow)
+TEST_F(AnnEditor, DeleteAnsweredOtherwiseThanDeleteKeepsTheRow)
 {
-    open(kThree);
-    clickRow(2);
-    auto seen = MessageBoxDriver::answer(QStringLiteral("キャンセル"));
-    QTest::mouseClick(dlg->BevelButton2, Qt::LeftButton);
-    ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(texts(), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
-    EXPECT_EQ(list()->selectedRow(), 2);
-    EXPECT_TRUE(dlg->BevelButton2->isEnabled());
-    EXPECT_FALSE(dlg->pReturn);
+    // The keys go where a user's would: to the box's focused button.
+    const auto press = [](Qt::Key key) {
+        return [key](QMessageBox* box) {
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused && box->isAncestorOf(focused) ? focused : box, key);
+        };
+    };
+    const auto clickCancel = [](QMessageBox* box) {
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == QStringLiteral("キャンセル"))
+                b->click();
+    };
+    const struct {
+        const char* how;
+        std::function<void(QMessageBox*)> answer;
+    } cases[] = {{"キャンセル", clickCancel}, {"Return", press(Qt::Key_Return)}, {"Escape", press(Qt::Key_Escape)}};
+    for (const auto& c : cases) {
+        open(kThree);
+        clickRow(2);
+        SeenMessageBox seen;
+        const int boxes = answerModal<QMessageBox>([&] { QTest::mouseClick(dlg->BevelButton2, Qt::LeftButton); },
+                                                   [&](QMessageBox* box) {
+                                                       MessageBoxDriver::record(box, seen);
+                                                       c.answer(box);
+                                                   });
+        ASSERT_EQ(boxes, 1) << c.how;
+        // Nothing that cannot be undone is the default.
+        EXPECT_EQ(seen.defaultButton, QStringLiteral("キャンセル")) << c.how;
+        EXPECT_EQ(texts(), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})) << c.how;
+        EXPECT_EQ(list()->selectedRow(), 2) << c.how;
+        EXPECT_TRUE(dlg->BevelButton2->isEnabled()) << c.how;
+        EXPECT_FALSE(dlg->pReturn) << c.how;
+    }
 }
 
 TEST_F(AnnEditor, DeleteWithNoRowSelectedAsksNothing)

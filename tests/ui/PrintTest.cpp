@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "PdfPages.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "ui/AppPrintSetup.h"
@@ -299,6 +300,76 @@ TEST_F(PrintTest, ALaterPageThatCannotBeWrittenEndsThePrintWithANotice)
     EXPECT_EQ(notice->informativeText, QStringLiteral("印刷を中止しました。"));
     EXPECT_EQ(PdfPages::titles(file(first)), (QStringList{"2014.4", "2014.5"}));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{first});
+}
+
+// ---- A disk that fills during the print ----
+
+class PrintOnAFullDisk : public PrintTest {
+protected:
+    // Anniversaries in the second page's months only, each in characters of
+    // its own: the second page holds more glyphs, so its file is larger.
+    void fillTheSecondPage()
+    {
+        const QString texts[] = {QStringLiteral("秋祭鯉幟"), QStringLiteral("稲刈紅葉"), QStringLiteral("栗拾柿渋"),
+                                 QStringLiteral("菊花展覧"), QStringLiteral("霜月焚火"), QStringLiteral("酉市熊手"),
+                                 QStringLiteral("師走煤払"), QStringLiteral("餅搗門松"), QStringLiteral("凧揚羽根"),
+                                 QStringLiteral("豆撒鬼面")};
+        data().setValue("annName", 2);
+        w->pAnvsy.clear();
+        const int months[] = {10, 11, 12, 1, 2, 3};
+        for (int i = 0; i < 10; ++i)
+            w->pAnvsy.append({QVariant(0), QVariant(QString::number(months[i % 6])), QVariant(QString::number(3 + 2 * i)),
+                              QVariant(texts[i])});
+    }
+
+    // Prints the twelve floppy months into `folder` while no file can grow
+    // past `limit` bytes, and gives the notice the print showed. The limit is
+    // this process's own: a forked copy of a window that paints cannot paint
+    // (Qt's painting threads stay behind).
+    std::shared_ptr<SeenMessageBox> printWithLimit(rlim_t limit, const QString& folder)
+    {
+        auto notice = MessageBoxDriver::answer(QStringLiteral("OK"));
+        HostileFiles::FileSizeLimit full(limit);
+        EXPECT_TRUE(full.active());
+        print([&](QPrintDialog* dialog, int) { printToFile(dialog, QDir(folder).filePath("floppy.pdf")); });
+        return notice;
+    }
+
+    static void expectStopped(const SeenMessageBox& notice, const QString& file)
+    {
+        ASSERT_TRUE(notice.shown);
+        EXPECT_EQ(notice.text, QStringLiteral("「%1」に書き込めません。").arg(file));
+        EXPECT_EQ(notice.informativeText, QStringLiteral("印刷を中止しました。"));
+    }
+
+    static QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST_F(PrintOnAFullDisk, AFirstPageThatDoesNotFitLeavesNothingAndIsTold)
+{
+    Globals::gPref[4] = 1;
+    expectStopped(*printWithLimit(4096, out.path()), file("floppy.pdf"));
+    EXPECT_EQ(entries(out.path()), QStringList());
+}
+
+TEST_F(PrintOnAFullDisk, ALaterPageThatDoesNotFitIsToldAndTheEarlierPageStaysWhole)
+{
+    Globals::gPref[4] = 1;
+    fillTheSecondPage();
+    // With room enough, for the size each page takes.
+    QTemporaryDir room;
+    ASSERT_TRUE(room.isValid());
+    ASSERT_EQ(printTo(QDir(room.path()).filePath("floppy.pdf")), 1);
+    const qint64 first = QFileInfo(QDir(room.path()).filePath("floppy.pdf")).size();
+    const qint64 second = QFileInfo(QDir(room.path()).filePath("floppy-2.pdf")).size();
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, first + 512) << "the second page is not the larger one";
+
+    // Room for the first page, not for the second.
+    expectStopped(*printWithLimit(rlim_t(first + (second - first) / 2), out.path()), file("floppy-2.pdf"));
+    EXPECT_EQ(entries(out.path()), QStringList{"floppy.pdf"});
+    EXPECT_EQ(PdfPages::titles(file("floppy.pdf")),
+              (QStringList{"2014.4", "2014.5", "2014.6", "2014.7", "2014.8", "2014.9"}));
 }
 
 TEST_F(PrintTest, CancelledFirstDialogPrintsNothing)
