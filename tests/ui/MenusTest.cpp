@@ -218,7 +218,7 @@ TEST_F(MenusTest, CtrlSSavesOnlyWhileThereAreUnsavedEdits)
             }
             dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
             static_cast<QDialog*>(dlg)->accept();
-        }, 500);
+        });
     };
 
     // Nothing edited: the key does nothing.
