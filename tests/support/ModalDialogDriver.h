@@ -5,18 +5,25 @@
 // running, finds the dialog once it shows and answers it there. One driver for
 // every kind of dialog: message boxes, file and colour dialogs, the print and
 // page-setup dialogs. Each dialog is answered once, by the first driver that
-// finds it. A dialog nobody answers is closed after a while, so that a failing
+// finds it. The wait is bounded per dialog, not per test: a dialog left
+// showing with no answer for a whole step is given up on, the test fails
+// naming it, and it is closed with every dialog above it, so that a failing
 // test cannot hang the run.
+
+#include "support/Waiting.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -26,6 +33,17 @@ namespace ModalDialogs {
 // Marks a dialog that a driver has taken.
 inline constexpr char kTaken[] = "morvelinAnswered";
 
+// How long a dialog may stay showing with no answer before a driver gives up.
+inline constexpr int kGiveUpMs = Waiting::kStepMs;
+
+// Counts the dialogs drivers have taken to answer; each one starts the
+// give-up limit again.
+inline int& answersGiven()
+{
+    static int given = 0;
+    return given;
+}
+
 // The modal dialog of class D that is showing and that no driver has taken
 // yet, taken now; null when there is none.
 template <class D> D* takeShowing()
@@ -34,6 +52,7 @@ template <class D> D* takeShowing()
     if (!dlg || !dlg->isVisible() || dlg->property(kTaken).toBool())
         return nullptr;
     dlg->setProperty(kTaken, true);
+    ++answersGiven();
     return dlg;
 }
 
@@ -41,41 +60,113 @@ template <class D> D* takeShowing()
 // question about replacing a file was answered "No"), to be taken again.
 inline void release(QWidget* dlg) { dlg->setProperty(kTaken, false); }
 
-// Closes every modal dialog still open.
-inline void closeAll()
+// A dialog as a failure names it: its class, title and, for a message box,
+// its texts.
+inline QString describe(const QWidget* w)
 {
-    while (QWidget* w = QApplication::activeModalWidget()) {
-        if (!w->close())
+    QString name = QString::fromLatin1(w->metaObject()->className());
+    if (!w->windowTitle().isEmpty())
+        name += QStringLiteral(" \"") + w->windowTitle() + QLatin1Char('"');
+    if (const auto* box = qobject_cast<const QMessageBox*>(w))
+        name += QStringLiteral(": ") + box->text() + QStringLiteral(" / ") + box->informativeText();
+    return name;
+}
+
+// Closes every modal dialog still open, the innermost first, and names what it
+// closed. A dialog is rejected, as Escape would; one that refuses even that
+// (a message box with no escape button) is hidden, which ends its loop too.
+inline QStringList closeAll()
+{
+    QStringList closed;
+    while (QPointer<QWidget> w = QApplication::activeModalWidget()) {
+        closed << describe(w);
+        if (auto* dlg = qobject_cast<QDialog*>(w.data()))
+            dlg->reject();
+        else
+            w->close();
+        if (w && w->isVisible())
+            w->hide();
+        if (w && QApplication::activeModalWidget() == w)
             break;
     }
+    return closed;
 }
+
+// The give-up limit of one wait, counted per step: it starts again whenever
+// a driver takes a dialog and whenever another dialog comes to the front, so
+// a road through many dialogs never runs out of time on a slow machine, while
+// a dialog nobody answers is closed within one step.
+class GiveUp {
+public:
+    explicit GiveUp(int limitMs = kGiveUpMs)
+        : m_limitMs(limitMs)
+    {
+        m_clock.start();
+    }
+
+    // Called from a driver's poll. Once the dialog in front has gone a whole
+    // step without an answer, the test fails naming it and it is closed with
+    // everything under it; from then on every dialog is closed as it shows,
+    // so the road ends at once. True once it has given up.
+    bool check()
+    {
+        QWidget* front = QApplication::activeModalWidget();
+        if (m_gaveUp) {
+            if (front)
+                closeAll();
+            return true;
+        }
+        if (!front || front != m_front || answersGiven() != m_answers) {
+            m_front = front;
+            m_answers = answersGiven();
+            m_clock.restart();
+            return false;
+        }
+        if (m_clock.elapsed() < m_limitMs)
+            return false;
+        m_gaveUp = true;
+        ADD_FAILURE() << "No answer came within " << m_limitMs << " ms; closed, innermost first: "
+                      << closeAll().join(QStringLiteral("; ")).toStdString();
+        return true;
+    }
+
+private:
+    int m_limitMs;
+    QElapsedTimer m_clock;
+    QPointer<QWidget> m_front;
+    int m_answers = -1;
+    bool m_gaveUp = false;
+};
 
 // Runs `trigger`, which opens modal dialogs of class D, and answers each of
 // them with `answer` from inside its own event loop. Returns how many were
-// answered.
+// answered. A dialog left with no answer for `giveUpMs` (of class D or any
+// other) fails the test and is closed, as is every one that shows after it.
 template <class D>
-int answerModal(const std::function<void()>& trigger, const std::function<void(D*)>& answer, int giveUpMs = 5000)
+int answerModal(const std::function<void()>& trigger, const std::function<void(D*)>& answer,
+                int giveUpMs = kGiveUpMs)
 {
     int seen = 0;
+    GiveUp limit(giveUpMs);
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (limit.check())
+            return;
         D* dlg = takeShowing<D>();
         if (!dlg)
             return;
         ++seen;
         // Answered from a timer of its own, inside the dialog's running loop:
         // a dialog that the answer leads to must find this poll free to fire.
-        QTimer::singleShot(0, dlg, [dlg, &answer] { answer(dlg); });
+        QTimer::singleShot(0, dlg, [dlg, &answer] {
+            answer(dlg);
+            ++answersGiven();
+        });
     });
-    QTimer bail;
-    bail.setSingleShot(true);
-    QObject::connect(&bail, &QTimer::timeout, [] { closeAll(); });
-    bail.start(giveUpMs);
     poll.start();
     trigger();
     poll.stop();
-    bail.stop();
     return seen;
 }
 
@@ -108,27 +199,37 @@ public:
 
     // Starts watching; the box must appear before `timeoutMs`. It is answered
     // by clicking the button with the given caption (when there is none the
-    // box is closed anyway) or by pressing Escape.
+    // box is closed anyway) or by pressing Escape. While it watches, a dialog
+    // left showing with no answer for a whole step is given up on and closed.
+    // The watch ends with the test that started it.
     static std::shared_ptr<SeenMessageBox> answer(const QString& caption, Action action = Action::Click,
-                                                  int timeoutMs = 5000)
+                                                  int timeoutMs = ModalDialogs::kGiveUpMs)
     {
         auto seen = std::make_shared<SeenMessageBox>();
         auto* timer = new QTimer;
         auto clock = std::make_shared<QElapsedTimer>();
         clock->start();
+        auto limit = std::make_shared<ModalDialogs::GiveUp>();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         timer->setInterval(5);
         const auto stop = [timer] {
             timer->stop();
             timer->deleteLater();
         };
         QObject::connect(timer, &QTimer::timeout, timer, [=] {
-            if (seen->stopWaiting) {
+            if (seen->stopWaiting || ::testing::UnitTest::GetInstance()->current_test_info() != test) {
+                stop();
+                return;
+            }
+            if (limit->check()) {
                 stop();
                 return;
             }
             QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
             if (!box) {
-                if (timeoutMs != kUntilStopped && clock->elapsed() > timeoutMs)
+                // A dialog still in front is left to the give-up limit.
+                if (timeoutMs != kUntilStopped && clock->elapsed() > timeoutMs
+                    && !QApplication::activeModalWidget())
                     stop();
                 return;
             }

@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "PrivateCups.h"
 #include "support/TestMain.h"
+#include "support/Waiting.h"
 
 #include "core/DatasetFile.h"
 #include "platform/Folders.h"
@@ -61,7 +62,7 @@ protected:
                                            {QStringLiteral("Width"), area.width()},
                                            {QStringLiteral("Height"), area.height()}};
         w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get(), Waiting::kStepMs));
     }
 
     void TearDown() override
@@ -79,7 +80,7 @@ protected:
     {
         QMenu* m = bar()->menu(QLatin1String(menuName));
         QTest::mouseClick(bar(), Qt::LeftButton, {}, bar()->actionGeometry(m->menuAction()).center());
-        EXPECT_TRUE(QTest::qWaitFor([m] { return m->isVisible(); }, 2000)) << menuName;
+        EXPECT_TRUE(Waiting::until([m] { return m->isVisible(); })) << menuName;
         return m;
     }
 
@@ -99,7 +100,7 @@ protected:
         // Back in front after a dialog, as a window manager would bring it
         // (the offscreen platform does not).
         w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get(), Waiting::kStepMs));
         const QKeyCombination k = keys[0];
         QTest::keyClick(w.get(), k.key(), k.keyboardModifiers());
     }
@@ -217,7 +218,7 @@ TEST_F(MenusTest, CtrlSSavesOnlyWhileThereAreUnsavedEdits)
             }
             dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
             static_cast<QDialog*>(dlg)->accept();
-        }, 500);
+        });
     };
 
     // Nothing edited: the key does nothing.

@@ -81,7 +81,7 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
         answerModal<TextInputDlg>([&] { dlg.exec(); }, [&](TextInputDlg* d) {
             d->EditField1->setText(typed);
             notice = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,
-                                              c.year ? 300 : 5000);
+                                              MessageBoxDriver::kUntilStopped);
             QTest::mouseClick(d->PushButton2, Qt::LeftButton);
             stayed = d->isVisible();
             left = d->EditField1->text();
@@ -92,7 +92,6 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
             EXPECT_FALSE(stayed);
             EXPECT_TRUE(dlg.pReturn);
             EXPECT_EQ(dlg.Year(), QString::fromUtf16(c.year));
-            notice->stopWaiting = true;
             EXPECT_FALSE(notice->shown);
         } else {
             ASSERT_TRUE(notice->shown);
@@ -102,6 +101,7 @@ TEST(YearEntry, ExecuteTakesAYearOrRefusesTheTextWithANotice)
             EXPECT_EQ(left, typed);
             EXPECT_FALSE(dlg.pReturn);
         }
+        notice->stopWaiting = true;
     }
 }
 

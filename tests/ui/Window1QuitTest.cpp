@@ -15,6 +15,7 @@
 #include "support/HostileFiles.h"
 #include "support/TestMain.h"
 #include "support/ModalDialogDriver.h"
+#include "support/Waiting.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MenuBar1.h"
 #include "ui/Window1.h"
@@ -26,6 +27,8 @@
 #include <QWindow>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -440,19 +443,27 @@ TEST_F(QuitAndRestart, SettingsSavedElsewhereDuringTheRunAreNeverLost)
     EXPECT_EQ(TestFiles::bytesOf(anvsy), AnniversaryFile::encode(w->pAnvsy));
 }
 
-// Runs the event loop until it ends, or gives up after a few seconds; the
-// answer is the loop's exit code, or -1 when it had to be stopped.
+// Runs the event loop until it ends; the answer is the loop's exit code, or
+// -1 when it had to be stopped, a whole step after the last dialog answered.
 int runEventLoop(const std::function<void()>& first)
 {
     bool stopped = false;
     QTimer::singleShot(0, first);
+    int answers = ModalDialogs::answersGiven();
+    QElapsedTimer sinceAnswer;
+    sinceAnswer.start();
     QTimer guard;
-    guard.setSingleShot(true);
+    guard.setInterval(50);
     QObject::connect(&guard, &QTimer::timeout, [&] {
-        stopped = true;
-        QCoreApplication::exit(-1);
+        if (answers != ModalDialogs::answersGiven()) {
+            answers = ModalDialogs::answersGiven();
+            sinceAnswer.restart();
+        } else if (sinceAnswer.elapsed() > Waiting::kStepMs) {
+            stopped = true;
+            QCoreApplication::exit(-1);
+        }
     });
-    guard.start(5000);
+    guard.start();
     const int code = QCoreApplication::exec();
     return stopped ? -1 : code;
 }
@@ -485,15 +496,41 @@ TEST_F(QuitRoads, TheCloseBoxSavesAndQuits)
     EXPECT_EQ(onDisk.size(), 1);
 }
 
+// Counts the requests to quit that reach the application, as
+// QCoreApplication::quit sends them.
+class QuitRequests : public QObject {
+public:
+    QuitRequests() { qApp->installEventFilter(this); }
+    ~QuitRequests() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit)
+            ++count;
+        return false;
+    }
+};
+
 TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
 {
     auto w = openWindow();
     w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
+    QuitRequests quits;
     EXPECT_EQ(runEventLoop([&] {
                   w->Event_CancelClose(true);
-                  QTimer::singleShot(100, [] { QCoreApplication::exit(7); });
+                  // What the sequence asked of the program is seen before the
+                  // loop ends, whatever the machine's speed: a loop started
+                  // once it is over ends at once when the program was already
+                  // told to end, and delivers a request to quit that the
+                  // sequence queued before it ends itself.
+                  QEventLoop after;
+                  QMetaObject::invokeMethod(&after, [&after] { after.exit(7); }, Qt::QueuedConnection);
+                  QCoreApplication::exit(after.exec());
               }),
               7);
+    EXPECT_EQ(quits.count, 0);
     EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
     EXPECT_TRUE(QFile::exists(SettingsFiles::anniversaryFile()));
 }
@@ -536,7 +573,7 @@ const Road kCtrlQ{"CtrlQ", [](Window1& w) {
                       // Back in front after a question (the offscreen platform
                       // does not bring it back by itself).
                       w.activateWindow();
-                      EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+                      EXPECT_TRUE(QTest::qWaitForWindowActive(&w, Waiting::kStepMs));
                       QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
                   }};
 const Road kQuitItem{"QuitItem", [](Window1& w) { w.FileQuit()->trigger(); }};
@@ -550,7 +587,7 @@ protected:
         MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
         w->show();
         w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get(), Waiting::kStepMs));
         return w;
     }
 
