@@ -3,6 +3,7 @@
 #include "platform/Conv.h"
 
 #include "SheetTestSupport.h"
+#include "support/TestImages.h"
 
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
     QImage white(img.size(), img.format());
     white.fill(Qt::white);
     ASSERT_NE(want, white);
-    EXPECT_TRUE(img == want) << differingPixels(img, want, img.rect()) << " pixels differ";
+    EXPECT_PRED_FORMAT2(TestImages::samePixels, img, want);
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
