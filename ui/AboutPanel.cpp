@@ -3,6 +3,7 @@
 #include "core/App.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -14,7 +15,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect rect
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(rect);
-    l->setAlignment(align | Qt::AlignTop);
+    l->setAlignment(align & Qt::AlignVertical_Mask ? align : align | Qt::AlignTop);
     QFont f = l->font();
     f.setPixelSize(pixelSize);
     l->setFont(f);
@@ -44,18 +45,32 @@ AboutPanel::AboutPanel(QWidget* parent)
 
     // The empty lines in the middle leave room for the version label, which
     // stands in front of them.
+    const QString head = QStringLiteral("フロッピーディスクケース・CDケース用\n"
+                                        "月めくりカレンダーのデザインと印刷");
+    const int emptyLines = 7;
     StaticText2 = label(this, "StaticText2",
-                        QStringLiteral("フロッピーディスクケース・CDケース用\n"
-                                       "月めくりカレンダーのデザインと印刷\n"
-                                       "\n\n\n\n\n\n\n"
-                                       "祝日は「国民の祝日に関する法律」によります。"),
+                        head + QString(emptyLines + 1, QLatin1Char('\n'))
+                            + QStringLiteral("祝日は「国民の祝日に関する法律」によります。"),
                         QRect(30, 85, 340, 150), 10, QColor(51, 0, 0), Qt::AlignHCenter);
     StaticText2->setWordWrap(false);
 
-    // Placed in window coordinates, inside the credits block.
+    // Inside the credits block, across its empty lines, its lines centred in
+    // them. How tall those lines are depends on the fonts they really draw
+    // in: a Japanese line takes the metrics of whichever Japanese font the
+    // system falls back to, an empty line those of the label's own font. So
+    // the gap is measured as the label lays its text out, never counted in
+    // lines of one font.
+    StaticText2->ensurePolished();
+    const QFontMetrics credits(StaticText2->font());
+    const QRect block = StaticText2->contentsRect();
+    const auto bottomOf = [&](const QString& text) {
+        return credits.boundingRect(block, int(StaticText2->alignment()), text).bottom() + 1;
+    };
+    const int gapTop = bottomOf(head);
+    const int gapBottom = bottomOf(head + QString(emptyLines, QLatin1Char('\n')));
     StaticText3 = label(StaticText2, "StaticText3", QStringLiteral("Ver. 1.0.0"),
-                        QRect(QPoint(150, 145) - StaticText2->pos(), QSize(100, 50)), 10, QColor(0, 51, 102),
-                        Qt::AlignHCenter);
+                        QRect(QPoint(150 - StaticText2->x(), gapTop), QSize(100, gapBottom - gapTop)), 10,
+                        QColor(0, 51, 102), Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
 void AboutPanel::GenAboutPanel(QWidget* parent)

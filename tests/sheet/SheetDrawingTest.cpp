@@ -3,6 +3,7 @@
 #include "platform/Conv.h"
 
 #include "SheetTestSupport.h"
+#include "support/TestImages.h"
 
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
     QImage white(img.size(), img.format());
     white.fill(Qt::white);
     ASSERT_NE(want, white);
-    EXPECT_TRUE(img == want) << differingPixels(img, want, img.rect()) << " pixels differ";
+    EXPECT_PRED_FORMAT2(TestImages::samePixels, img, want);
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
@@ -374,7 +375,10 @@ TEST_P(Title, StandsLeftCentredOrRight)
                      : QList<ReferenceText>{};
     const QImage ref = referenceImage(img.size(), texts);
     EXPECT_EQ(differingPixels(img, ref, img.rect()), 0);
-    EXPECT_EQ(anyPixelOf(img, img.rect(), kTitle), c.ymPos <= 2);
+    // Drawn in the title colour, as far as antialiasing shows it: in some
+    // Japanese fonts (VL Gothic, IPAex Gothic at 12 px) no stroke covers a
+    // pixel whole, so no pixel need be the colour itself.
+    EXPECT_EQ(inkColour(img, img.rect(), {kTitle, kLine}), c.ymPos <= 2 ? kTitle : -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Title,

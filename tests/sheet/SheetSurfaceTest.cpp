@@ -1,6 +1,7 @@
 #include "sheet/SheetSurface.h"
 
 #include "SheetTestSupport.h"
+#include "support/TestImages.h"
 
 #include <QPainter>
 #include <QPicture>
@@ -172,7 +173,7 @@ TEST(SheetSurface, TextSizeIsInDevicePixelsWhateverTheResolution)
     EXPECT_DOUBLE_EQ(w72, w360);
     EXPECT_GT(w72, 60.0);
     EXPECT_LT(w72, 120.0);
-    EXPECT_EQ(at72, at360);
+    EXPECT_PRED_FORMAT2(TestImages::samePixels, at72, at360);
 }
 
 // A sheet switches between its fonts from cell to cell, and the surface keeps
@@ -221,7 +222,7 @@ TEST(SheetSurface, FontsItReusesDrawAndMeasureAsFreshOnes)
             }
         },
         160, 60);
-    EXPECT_EQ(reused, fresh);
+    EXPECT_PRED_FORMAT2(TestImages::samePixels, reused, fresh);
     EXPECT_GT(inked(fresh), 100);
 }
 

@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 #include "PrivateCups.h"
+#include "support/TestImages.h"
 #include "support/TestMain.h"
 #include "support/Waiting.h"
 
@@ -368,11 +369,10 @@ TEST_F(MenusTest, TheToolbarStaysPutAndShowsPicturesWithTheirCaptionsBelow)
         auto* a = w->findChild<QAction*>(QLatin1String(item.name));
         ASSERT_NE(a, nullptr) << item.name;
         EXPECT_TRUE(a->isEnabled()) << item.name;
-        const QImage shown = a->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage own = ToolbarIcons::toolbarIcon(item.icon).pixmap(32, 32).toImage().convertToFormat(
-            QImage::Format_ARGB32);
+        const QImage shown = a->icon().pixmap(QSize(32, 32), 1.0).toImage();
+        const QImage own = ToolbarIcons::toolbarIcon(item.icon).pixmap(QSize(32, 32), 1.0).toImage();
         ASSERT_FALSE(own.isNull()) << item.name;
-        EXPECT_EQ(shown, own) << item.name;
+        EXPECT_PRED_FORMAT2(TestImages::samePixels, shown, own) << item.name;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "support/TestImages.h"
 #include "ui/ClrCanvas.h"
 
 #include <QFontDatabase>
@@ -330,7 +331,7 @@ TEST_F(MainWindowTest, OsakaDrawsInAJapaneseGothicFont)
 // page, for a person to look at.
 TEST_F(MainWindowTest, OpenWindowShowsTheMonthInThePreview)
 {
-    const QImage preview = ctl<QWidget>("Canvas1")->grab().toImage();
+    const QImage preview = TestImages::rendered(ctl<QWidget>("Canvas1"));
     ASSERT_EQ(preview.size(), QSize(255, 260));
     int inked = 0;
     for (int y = 0; y < preview.height(); ++y)
