@@ -7,6 +7,7 @@
 
 #include "support/HostileFiles.h"
 #include "support/TestFiles.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <functional>
 
-#include <unistd.h>
 
 namespace {
 
@@ -63,16 +63,24 @@ TEST(WriteErrors, EachRoadThatKeepsAFileFromBeingWrittenGivesItsReason)
 
 TEST(WriteErrors, AReadOnlyFileIsRefusedForWantOfPermission)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes any file";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("f"));
+    const QString dir = TestEnv::home() + QStringLiteral("/read-only");
+    QDir(dir).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString file = dir + QStringLiteral("/f");
     TestFiles::plant(file, "old");
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner));
-    int error = 0;
-    EXPECT_FALSE(FileIO::writeWhole(file, "new", FileIO::Access::Private, &error));
-    EXPECT_EQ(error, EACCES);
-    EXPECT_EQ(FileIO::reasonText(error), QStringLiteral("アクセス権がありません。"));
+    // Root writes any file: the write is tried with an ordinary user's rights.
+    const HostileFiles::OrdinaryUserRun run = HostileFiles::inChildAsOrdinaryUser(dir, [&] {
+        int error = 0;
+        const bool written = FileIO::writeWhole(file, "new", FileIO::Access::Private, &error);
+        return written ? QStringLiteral("written") : QString::number(error);
+    });
+    if (!run.ran)
+        GTEST_SKIP() << "no ordinary user to try a read-only file as: " << run.whyNot.toStdString();
+    EXPECT_EQ(run.answer, QString::number(EACCES));
+    EXPECT_EQ(TestFiles::bytesOf(file), QByteArray("old"));
+    EXPECT_EQ(FileIO::reasonText(EACCES), QStringLiteral("アクセス権がありません。"));
+    QDir(dir).removeRecursively();
 }
 
 // A folder cannot be made where something that is no folder stands at its
