@@ -56,11 +56,11 @@ Seen look(const QString& path, qint64 maxBytes)
 QString keptName(const QString& path, const char* suffix)
 {
     const QString first = path + QLatin1String(suffix);
-    if (!QFileInfo(first).exists() && !QFileInfo(first).isSymLink())
+    if (!FileIO::somethingAt(first))
         return first;
     for (int n = 2; n < 1000; ++n) {
         const QString name = first + QLatin1Char('.') + QString::number(n);
-        if (!QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
+        if (!FileIO::somethingAt(name))
             return name;
     }
     return QString();
@@ -91,10 +91,6 @@ QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, co
         return atStart.kind == Seen::Kind::Read && atStart.sound ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
     return QuitStep::KeepOtherThenWrite;
 }
-
-namespace {
-bool somethingThere(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
-} // namespace
 
 bool QuitOutcome::lost() const
 {
@@ -130,7 +126,7 @@ QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<Q
     Folders::Unmade unmade;
     if (!Folders::createFolder(QFileInfo(path).absolutePath(), &unmade))
         return {Kind::NoFolder, QString(), unmade.path, unmade.error};
-    if (somethingThere(path) && !FileIO::isRegularFile(path))
+    if (FileIO::somethingAt(path) && !FileIO::isRegularFile(path))
         return {Kind::NotAFile, QString(), QString(), FileIO::kNotARegularFile};
 
     QString kept;

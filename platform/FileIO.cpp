@@ -40,8 +40,6 @@ bool openRegular(const QString& path, QFile& file, int* why = nullptr)
     return true;
 }
 
-bool somethingThere(const QFileInfo& info) { return info.exists() || info.isSymLink(); }
-
 // Every byte, straight to the file: a refusal of the file system (a full
 // disk, a file size limit) shows in the write itself.
 bool writeAll(int fd, const QByteArray& bytes)
@@ -167,6 +165,12 @@ private:
 
 bool isRegularFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
+bool somethingAt(const QString& path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
 bool writeWhole(const QString& path, const QByteArray& bytes, Access access, int* error)
 {
     // Read before the temporary's clean-up can change errno.
@@ -178,7 +182,7 @@ bool writeWhole(const QString& path, const QByteArray& bytes, Access access, int
     if (path.isEmpty())
         return fail(ENOENT);
     QFileInfo target(path);
-    if (somethingThere(target) && !target.isFile())
+    if (somethingAt(path) && !target.isFile())
         return fail(kNotARegularFile);
     // Through a link, the file it names is replaced and the link stays.
     for (int depth = 0; target.isSymLink() && depth < 40; ++depth)
@@ -244,7 +248,7 @@ QString reasonText(int error)
 OpenResult openForReading(QFile& file)
 {
     const QFileInfo info(file.fileName());
-    if (!somethingThere(info))
+    if (!somethingAt(info.filePath()))
         return OpenResult::Missing;
     if (!info.isFile() || !openRegular(info.filePath(), file))
         return OpenResult::CannotOpen;
@@ -259,7 +263,7 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes, int*
         return ReadResult::CannotOpen;
     };
     const QFileInfo info(path);
-    if (!somethingThere(info))
+    if (!somethingAt(path))
         return ReadResult::Missing;
     if (!info.isFile())
         return cannotOpen(kNotARegularFile);
@@ -287,7 +291,7 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes, int*
 
 bool keepUnder(const QString& path, const QString& keptPath)
 {
-    if (!isRegularFile(path) || keptPath.isEmpty() || somethingThere(QFileInfo(keptPath)))
+    if (!isRegularFile(path) || keptPath.isEmpty() || somethingAt(keptPath))
         return false;
     // A second name for the same bytes costs nothing and cannot fail halfway;
     // where the file system has no such names, a copy does the same.

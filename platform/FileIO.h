@@ -61,6 +61,10 @@ ReadResult readWhole(const QString& path, QByteArray& out, qint64 maxBytes = kMa
 
 // True when `path` names a regular file (after following links).
 bool isRegularFile(const QString& path);
+// True when anything at all holds the name `path`: a file, a folder, or even
+// a symbolic link that leads nowhere. A name taken so is never written
+// through nor given to another file.
+bool somethingAt(const QString& path);
 
 // Gives the regular file at `path` a second name, `keptPath`, without
 // touching it: a later writeWhole to `path` then leaves the old bytes under

@@ -36,8 +36,6 @@ QString child(const QString& folder, const QString& name)
     return QDir(folder).filePath(name);
 }
 
-bool exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
-
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 QString inTheWay(const QString& path)
@@ -46,7 +44,7 @@ QString inTheWay(const QString& path)
         return QString();
     for (QString p = QDir::cleanPath(QFileInfo(path).absoluteFilePath());; p = QFileInfo(p).path()) {
         const QFileInfo info(p);
-        if (info.exists() || info.isSymLink())
+        if (FileIO::somethingAt(p))
             return info.isDir() ? QString() : p;
         if (info.isRoot())
             return QString();
@@ -79,7 +77,7 @@ bool createFolder(const QString& path, Unmade* unmade)
     // From the deepest folder that exists down to the one asked for, each
     // made with the user's rights only; mkpath would take the umask's.
     QStringList missing;
-    for (QString p = QDir::cleanPath(absolute); !QFileInfo(p).exists() && !QFileInfo(p).isSymLink();
+    for (QString p = QDir::cleanPath(absolute); !FileIO::somethingAt(p);
          p = QFileInfo(p).path()) {
         missing.prepend(p);
         if (QFileInfo(p).isRoot())

@@ -24,7 +24,6 @@ QString datasetsFolder();
 // `folder` is empty.
 QString child(const QString& folder, const QString& name);
 
-bool exists(const QString& path);
 bool isFolder(const QString& path);
 // What kept a folder from being made: the path that could not be made, or
 // what stands in its way (itself or a parent that is there but no folder),

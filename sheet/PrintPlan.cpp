@@ -2,6 +2,7 @@
 
 #include "calendar/DateMath.h"
 #include "core/DatasetKeys.h"
+#include "platform/FileIO.h"
 #include "sheet/PageLayout.h"
 #include "sheet/SheetSizes.h"
 
@@ -104,8 +105,7 @@ int32_t freePageNumber(const QString& firstFile, int32_t from)
 {
     int32_t number = std::max(from, 2);
     for (;; ++number) {
-        const QFileInfo page(pageFileName(firstFile, number));
-        if (!page.exists() && !page.isSymLink())
+        if (!FileIO::somethingAt(pageFileName(firstFile, number)))
             return number;
     }
 }

@@ -4,6 +4,7 @@
 #include "ui/Window1.h"
 
 #include "core/Globals.h"
+#include "platform/FileIO.h"
 #include "sheet/PictureExport.h"
 #include "sheet/SheetSurface.h"
 #include "ui/Canvas.h"
@@ -32,7 +33,7 @@ void Window1::ExportCanvas1()
     const QString path = Sheet::pictureFileName(chosen);
     // The dialog asked about replacing the name it was given, not about the
     // one the picture's suffix makes of it.
-    if (path != chosen && (QFileInfo::exists(path) || QFileInfo(path).isSymLink())) {
+    if (path != chosen && FileIO::somethingAt(path)) {
         const QString name = QFileInfo(path).fileName();
         if (Globals::gCautionDlg(2, QString(), QStringLiteral("キャンセル"), QStringLiteral("置き換える"),
                                  QStringLiteral("「%1」は既にあります。置き換えますか？").arg(name),

@@ -2,6 +2,7 @@
 #include "core/AnniversaryFile.h"
 
 #include "core/SettingsFiles.h"
+#include "platform/FileIO.h"
 #include "platform/Conv.h"
 #include "platform/Folders.h"
 
@@ -275,7 +276,7 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
     AnniversaryList read = two;
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::NoFile);
     EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::NoFolder);
-    EXPECT_FALSE(Folders::exists(SettingsFiles::folder()));
+    EXPECT_FALSE(FileIO::somethingAt(SettingsFiles::folder()));
 
     ASSERT_TRUE(Folders::createFolder(AnniversaryFile::defaultPath())); // "anvsy" is a folder
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::CannotOpen);

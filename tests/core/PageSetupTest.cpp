@@ -1,6 +1,7 @@
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
 #include "core/SettingsFiles.h"
+#include "platform/FileIO.h"
 #include "platform/Folders.h"
 
 #include "support/TestMain.h"
@@ -205,7 +206,7 @@ TEST_F(PageSetupFileTest, NoFolderMeansNothingReadAndNothingWritten)
     QString text;
     EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::NoFolder);
     EXPECT_EQ(PageSetupFile::save(folder, QStringLiteral("x")), PageSetupFile::SaveResult::NoFolder);
-    EXPECT_FALSE(Folders::exists(folder));
+    EXPECT_FALSE(FileIO::somethingAt(folder));
 }
 
 TEST_F(PageSetupFileTest, AMissingFileIsToldApartFromOneThatCannotBeReadWhole)

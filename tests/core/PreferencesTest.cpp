@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/SettingsFiles.h"
+#include "platform/FileIO.h"
 #include "platform/Folders.h"
 
 #include "support/HostileFiles.h"
@@ -325,7 +326,7 @@ protected:
 
 TEST_F(PreferenceFolderTest, FirstRunCreatesTheFolderAndKeepsDefaults)
 {
-    EXPECT_FALSE(Folders::exists(TestEnv::home() + QStringLiteral("/.config")));
+    EXPECT_FALSE(FileIO::somethingAt(TestEnv::home() + QStringLiteral("/.config")));
     EXPECT_EQ(load(), Preferences::LoadResult::FolderCreated);
     EXPECT_TRUE(Folders::isFolder(folder));
     EXPECT_TRUE(QDir(folder).isEmpty());
@@ -355,7 +356,7 @@ TEST_F(PreferenceFolderTest, SavedFileLoadsOverTheDefaults)
 TEST_F(PreferenceFolderTest, UnusableFilesAndFoldersAreReportedNotFatal)
 {
     EXPECT_EQ(Preferences::save(folder, p.pref, p.prefS), Preferences::SaveResult::NoFolder);
-    EXPECT_FALSE(Folders::exists(folder));
+    EXPECT_FALSE(FileIO::somethingAt(folder));
 
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // "pref" is a folder
     EXPECT_EQ(load(), Preferences::LoadResult::CannotOpen);

@@ -44,10 +44,29 @@ TEST(Folders, LieInTheUsersConfigurationAndDataFolders)
     EXPECT_EQ(Folders::child(QString(), QStringLiteral("pref")), QString());
 }
 
+// A name is taken by anything that holds it, a link that leads nowhere too:
+// such a name is neither written through nor handed out as a free one.
+TEST_F(FilesTest, SomethingIsAtANameWhateverHoldsIt)
+{
+    TestFiles::plant(dir + QStringLiteral("/file"), "x");
+    ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/folder")));
+    ASSERT_TRUE(QFile::link(dir + QStringLiteral("/nowhere"), dir + QStringLiteral("/dangling")));
+    ASSERT_TRUE(QFile::link(dir + QStringLiteral("/file"), dir + QStringLiteral("/link")));
+    const struct {
+        const char* name;
+        bool taken;
+    } cases[] = {{"file", true}, {"folder", true}, {"dangling", true}, {"link", true}, {"nowhere", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FileIO::somethingAt(dir + u'/' + QLatin1String(c.name)), c.taken);
+    }
+    EXPECT_FALSE(FileIO::somethingAt(QString()));
+}
+
 TEST_F(FilesTest, CreatingAFolderCreatesItsMissingParents)
 {
     const QString deep = dir + QStringLiteral("/a/b/Morvelin");
-    EXPECT_FALSE(Folders::exists(deep));
+    EXPECT_FALSE(FileIO::somethingAt(deep));
     EXPECT_TRUE(Folders::createFolder(deep));
     EXPECT_TRUE(Folders::isFolder(deep));
     EXPECT_TRUE(Folders::createFolder(deep)); // already there
@@ -61,7 +80,7 @@ TEST_F(FilesTest, WholeFileWritesReplaceOrFailWithoutTrace)
     EXPECT_EQ(TestFiles::bytesOf(path), QByteArray("short")); // no tail of the longer old file
 
     EXPECT_FALSE(FileIO::writeWhole(dir + QStringLiteral("/missing/pref"), "x"));
-    EXPECT_FALSE(Folders::exists(dir + QStringLiteral("/missing")));
+    EXPECT_FALSE(FileIO::somethingAt(dir + QStringLiteral("/missing")));
 
     ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/folder")));
     EXPECT_FALSE(FileIO::writeWhole(dir + QStringLiteral("/folder"), "x"));
