@@ -3,11 +3,7 @@
 #include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
-#include "platform/FileIO.h"
-#include "platform/Folders.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace AnniversaryFile {
 
@@ -92,18 +88,6 @@ Found loadAtStart(const QString& path, AnniversaryList& list)
     // has not changed: no file, or one that could not be read, gives none.
     found.seen.asLoaded = encode(list);
     return found;
-}
-
-SaveResult save(const QString& path, const AnniversaryList& list)
-{
-    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
-        return SaveResult::NoFolder;
-    if (list.isEmpty()) {
-        QFile old(path);
-        if (FileIO::openForReading(old) == FileIO::OpenResult::CannotOpen)
-            return SaveResult::Kept;
-    }
-    return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
 }
 
 SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found)

@@ -56,19 +56,6 @@ struct Found {
 // `load` at start-up, remembering what it found for the quit's save.
 Found loadAtStart(const QString& path, AnniversaryList& list);
 
-enum class SaveResult {
-    Saved,
-    NoFolder,     // the folder is missing: nothing written, no message
-    CannotCreate, // the file cannot be written
-    Kept,         // an empty list and a file that cannot be read: the file is left alone, no message
-};
-
-// Replaces the file with the list, whole or not at all; an emptied list is
-// written as a list of no entries, so deleted anniversaries stay deleted.
-// An empty list never replaces a file that cannot be read, though: the list
-// is then most likely empty because that file could not be loaded.
-SaveResult save(const QString& path, const AnniversaryList& list);
-
 // The quit's save, given what start-up found. Nothing is written unless the
 // list changed during the run: a list empty all along leaves no file where
 // there was none, and a file that could not be read whole stays as it is.

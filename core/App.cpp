@@ -230,8 +230,6 @@ SettingsFiles::QuitReport App::SavePrintSetup()
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }
 
-std::optional<int32_t> App::ShowPrefDlg2(const QString& text) { return PrefWidth::parse(text); }
-
 void App::ShowPrefDlg()
 {
     if (!m_runPrefDlg)

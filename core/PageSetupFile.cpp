@@ -57,15 +57,6 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
     return result;
 }
 
-SaveResult save(const QString& settingsFolder, const QString& setupString)
-{
-    if (!Folders::isFolder(settingsFolder))
-        return SaveResult::NoFolder;
-    return FileIO::writeWhole(SettingsFiles::pageSetupFileIn(settingsFolder), encode(setupString))
-               ? SaveResult::Saved
-               : SaveResult::CannotWrite;
-}
-
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
                                       SettingsFiles::Seen& atStart)
 {

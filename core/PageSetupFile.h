@@ -31,15 +31,6 @@ enum class LoadResult {
 // (not sound when Unreadable).
 LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::Seen* seen = nullptr);
 
-enum class SaveResult {
-    Saved,
-    NoFolder,    // no settings folder: nothing written, no message
-    CannotWrite, // the old file, if any, stays as it was
-};
-
-// Replaces the file in `settingsFolder` with the setup text, whole or not at all.
-SaveResult save(const QString& settingsFolder, const QString& setupString);
-
 // The quit's save (SettingsFiles::saveAtQuit) of `setupString`, none when
 // there is nothing to keep: written only when its bytes would differ from
 // those start-up saw in `atStart`, into a settings folder made again when it

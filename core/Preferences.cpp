@@ -202,19 +202,6 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
     return LoadResult::Loaded;
 }
 
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                const TextPrefBytes* readFrom, bool keepOldFile)
-{
-    if (!Folders::isFolder(settingsFolder))
-        return SaveResult::NoFolder;
-    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
-    if (keepOldFile && !SettingsFiles::keepAside(path))
-        return SaveResult::CannotWrite;
-    if (!FileIO::writeWhole(path, encode(pref, prefS, readFrom)))
-        return SaveResult::CannotWrite;
-    return SaveResult::Saved;
-}
-
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
                                       const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart)
 {

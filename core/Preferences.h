@@ -69,19 +69,6 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
                 const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr, SettingsFiles::Seen* seen = nullptr,
                 Folders::Unmade* unmade = nullptr);
 
-enum class SaveResult {
-    Saved,
-    NoFolder,    // no settings folder: nothing written, nothing to report
-    CannotWrite, // the file could not be written; the old one stays as it was
-};
-
-// Writes the PreferenceFile into the settings folder, whole or not at all.
-// With `keepOldFile` (the file could not be read at start-up) the file there
-// is first kept beside it (SettingsFiles::keepAside); when it cannot be,
-// nothing is written.
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                const TextPrefBytes* readFrom = nullptr, bool keepOldFile = false);
-
 // The quit's save (SettingsFiles::saveAtQuit): the file is written only when
 // its bytes would differ from those `load` saw; a file that could not be
 // read, or that someone else saved since, is kept aside first. A run that

@@ -66,13 +66,6 @@ QString keptName(const QString& path, const char* suffix)
     return QString();
 }
 
-bool keepAside(const QString& path)
-{
-    if (!FileIO::isRegularFile(path))
-        return true;
-    return FileIO::keepUnder(path, keptName(path));
-}
-
 QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, const Seen& atQuit)
 {
     if (!held)

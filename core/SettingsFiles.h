@@ -87,14 +87,10 @@ std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
 inline constexpr char kDamagedSuffix[] = ".damaged";
 inline constexpr char kOtherSuffix[] = ".other";
 
-// Before a file that could not be read whole is replaced: keeps it beside
-// itself as "<name>.damaged" (then "<name>.damaged.2", ...; an earlier kept
-// file is never replaced), so what it held is not lost. True when the file
-// may now be replaced: it was kept, or there is no regular file to keep.
-bool keepAside(const QString& path);
-// The name keepAside would give the file at `path` now; with another suffix,
-// the name it would give under that one.
-QString keptName(const QString& path, const char* suffix = kDamagedSuffix);
+// The second name a file at `path` is kept under before the quit replaces
+// it: "<name><suffix>", then "<name><suffix>.2", ...; an earlier kept file
+// is never replaced. Empty when every such name is taken.
+QString keptName(const QString& path, const char* suffix);
 
 // What quitting does with a settings file, from what start-up saw there
 // (`atStart`), the bytes this run would write (`held`; none when it has

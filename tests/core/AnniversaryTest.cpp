@@ -209,57 +209,58 @@ TEST_F(AnniversaryFileTest, LivesBesideThePreferences)
     EXPECT_EQ(SettingsFiles::preferenceFile(), SettingsFiles::folder() + QStringLiteral("/pref"));
 }
 
-TEST_F(AnniversaryFileTest, SavedListLoadsBackAndSavingTwiceGivesTheSameFile)
+TEST_F(AnniversaryFileTest, AListSavedAtQuitLoadsBackAndAnEmptiedOneStaysEmpty)
 {
+    using Kind = SettingsFiles::QuitOutcome::Kind;
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    const QByteArray first = fileBytes();
-    EXPECT_EQ(first, AnniversaryFile::encode(two));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    EXPECT_EQ(fileBytes(), first);
+    const QString path = AnniversaryFile::defaultPath();
+    AnniversaryList none;
+    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+    ASSERT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, Kind::Saved);
+    EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 
     AnniversaryList read;
-    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
+    found = AnniversaryFile::loadAtStart(path, read);
+    EXPECT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(textAt(read, 2009, 3, 15), QStringLiteral("誕生日"));
     EXPECT_EQ(textAt(read, 2010, 3, 15), QStringLiteral("<none>"));
     EXPECT_EQ(textAt(read, 2030, 5, 5), QStringLiteral("abc"));
-}
 
-TEST_F(AnniversaryFileTest, AnEmptiedListReplacesTheOldFile)
-{
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), {}), AnniversaryFile::SaveResult::Saved);
-    AnniversaryList read;
-    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
-    EXPECT_TRUE(read.isEmpty()); // the deleted anniversaries do not come back
+    // Emptied in the next run: the deleted anniversaries do not come back.
+    ASSERT_EQ(AnniversaryFile::saveAtQuit(path, {}, found).kind, Kind::Saved);
+    AnniversaryList emptied;
+    EXPECT_EQ(AnniversaryFile::load(path, emptied), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_TRUE(emptied.isEmpty());
 }
 
 TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
 {
+    using Kind = SettingsFiles::QuitOutcome::Kind;
     const QString path = AnniversaryFile::defaultPath();
     ASSERT_TRUE(Folders::createFolder(path)); // a folder where the file should be
-    EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
+    AnniversaryList none;
+    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, none, found).kind, Kind::NothingToSave);
     EXPECT_TRUE(Folders::isFolder(path));
     ASSERT_TRUE(QDir(path).removeRecursively());
 
     // A file the user cannot read: the list stayed empty because of it, and
     // writing that empty list would wipe the anniversaries it holds. Root
     // reads any file, so this runs as an ordinary user.
-    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    TestFiles::plant(path, AnniversaryFile::encode(two));
     const QFileDevice::Permissions permissions = QFile::permissions(path);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    const auto outcome = [](AnniversaryFile::LoadResult loaded, AnniversaryFile::SaveResult saved) {
-        return QStringLiteral("load %1, save %2").arg(int(loaded)).arg(int(saved));
+    const auto outcome = [](AnniversaryFile::LoadResult loaded, Kind quit) {
+        return QStringLiteral("load %1, quit %2").arg(int(loaded)).arg(int(quit));
     };
     const HostileFiles::OrdinaryUserRun run =
         HostileFiles::inChildAsOrdinaryUser(SettingsFiles::folder(), [&] {
             if (QFile probe(path); probe.open(QIODevice::ReadOnly))
                 return QStringLiteral("readable");
             AnniversaryList read;
-            const AnniversaryFile::LoadResult loaded = AnniversaryFile::load(path, read);
-            return outcome(loaded, AnniversaryFile::save(path, read));
+            AnniversaryFile::Found atStart = AnniversaryFile::loadAtStart(path, read);
+            return outcome(atStart.result, AnniversaryFile::saveAtQuit(path, read, atStart).kind);
         });
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
     if (!run.ran)
@@ -267,7 +268,7 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
     if (run.answer == QLatin1String("readable"))
         GTEST_SKIP() << "even an ordinary user's rights read any file here";
     EXPECT_EQ(run.answer.toStdString(),
-              outcome(AnniversaryFile::LoadResult::CannotOpen, AnniversaryFile::SaveResult::Kept).toStdString());
+              outcome(AnniversaryFile::LoadResult::CannotOpen, Kind::NothingToSave).toStdString());
     EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 }
 
@@ -275,12 +276,10 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
 {
     AnniversaryList read = two;
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::NoFile);
-    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::NoFolder);
     EXPECT_FALSE(FileIO::somethingAt(SettingsFiles::folder()));
 
     ASSERT_TRUE(Folders::createFolder(AnniversaryFile::defaultPath())); // "anvsy" is a folder
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::CannotOpen);
-    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::CannotCreate);
     EXPECT_EQ(read.size(), 2); // unchanged by the failed loads
     ASSERT_TRUE(QDir(AnniversaryFile::defaultPath()).removeRecursively());
 
@@ -333,12 +332,11 @@ TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
         AnniversaryList read;
-        EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::CannotOpen);
+        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, read);
+        EXPECT_EQ(found.result, AnniversaryFile::LoadResult::CannotOpen);
         EXPECT_TRUE(read.isEmpty());
         // Neither an empty list nor a changed one opens it at quit.
-        EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
-        AnniversaryList none;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, read, found).kind, SettingsFiles::QuitOutcome::Kind::NothingToSave);
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
         EXPECT_FALSE(fifo.openedForReading());
         EXPECT_TRUE(fifo.stillThere());
@@ -489,7 +487,7 @@ TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
 {
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     const QString path = AnniversaryFile::defaultPath();
-    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    TestFiles::plant(path, AnniversaryFile::encode(two));
     AnniversaryList grown;
     AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, grown);
     ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
