@@ -45,24 +45,17 @@ enum class LoadResult {
 };
 
 // Reads the file whole through the bounded reader; only a regular file is
-// opened. `seen` receives what the file's place held (not sound when Damaged).
-LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen* seen = nullptr);
+// opened. `atStart` receives what start-up found, for the quit's save.
+LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::AtStart* atStart = nullptr);
 
-// What start-up found: the file's place and the entries taken from it.
-struct Found {
-    LoadResult result = LoadResult::NoFile;
-    SettingsFiles::Seen seen;
-};
-// `load` at start-up, remembering what it found for the quit's save.
-Found loadAtStart(const QString& path, AnniversaryList& list);
-
-// The quit's save, given what start-up found. Nothing is written unless the
-// list changed during the run: a list empty all along leaves no file where
-// there was none, and a file that could not be read whole stays as it is.
+// The quit's save, given what `load` found at start-up. Nothing is written
+// unless the list changed during the run: a list empty all along leaves no
+// file where there was none, and a file that could not be read whole stays
+// as it is.
 // An emptied list is written as one of no entries. A changed list replaces
 // a file that could not be read whole, or that someone else saved since
 // start-up, only once that file has a second name of its own
-// (SettingsFiles::saveAtQuit). After a save, `found` is what was written.
-SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found);
+// (SettingsFiles::saveAtQuit).
+SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, SettingsFiles::AtStart& atStart);
 
 } // namespace AnniversaryFile

@@ -105,6 +105,6 @@ private:
     std::function<void()> m_runAboutPanel;
     // What the settings files held at start-up, for the quit to tell what
     // this run changed and whether someone else saved them meanwhile.
-    SettingsFiles::Seen m_prefSeen;
-    SettingsFiles::Seen m_pageSetupSeen;
+    SettingsFiles::AtStart m_prefAtStart;
+    SettingsFiles::AtStart m_pageSetupAtStart;
 };

@@ -215,13 +215,13 @@ TEST_F(AnniversaryFileTest, AListSavedAtQuitLoadsBackAndAnEmptiedOneStaysEmpty)
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     const QString path = AnniversaryFile::defaultPath();
     AnniversaryList none;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+    SettingsFiles::AtStart found;
+    AnniversaryFile::load(path, none, &found);
     ASSERT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, Kind::Saved);
     EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 
     AnniversaryList read;
-    found = AnniversaryFile::loadAtStart(path, read);
-    EXPECT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
+    EXPECT_EQ(AnniversaryFile::load(path, read, &found), AnniversaryFile::LoadResult::Loaded);
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(textAt(read, 2009, 3, 15), QStringLiteral("誕生日"));
     EXPECT_EQ(textAt(read, 2010, 3, 15), QStringLiteral("<none>"));
@@ -240,7 +240,8 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
     const QString path = AnniversaryFile::defaultPath();
     ASSERT_TRUE(Folders::createFolder(path)); // a folder where the file should be
     AnniversaryList none;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+    SettingsFiles::AtStart found;
+    AnniversaryFile::load(path, none, &found);
     EXPECT_EQ(AnniversaryFile::saveAtQuit(path, none, found).kind, Kind::NothingToSave);
     EXPECT_TRUE(Folders::isFolder(path));
     ASSERT_TRUE(QDir(path).removeRecursively());
@@ -259,8 +260,9 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
             if (QFile probe(path); probe.open(QIODevice::ReadOnly))
                 return QStringLiteral("readable");
             AnniversaryList read;
-            AnniversaryFile::Found atStart = AnniversaryFile::loadAtStart(path, read);
-            return outcome(atStart.result, AnniversaryFile::saveAtQuit(path, read, atStart).kind);
+            SettingsFiles::AtStart atStart;
+            const AnniversaryFile::LoadResult loaded = AnniversaryFile::load(path, read, &atStart);
+            return outcome(loaded, AnniversaryFile::saveAtQuit(path, read, atStart).kind);
         });
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
     if (!run.ran)
@@ -332,8 +334,8 @@ TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
         AnniversaryList read;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, read);
-        EXPECT_EQ(found.result, AnniversaryFile::LoadResult::CannotOpen);
+        SettingsFiles::AtStart found;
+        EXPECT_EQ(AnniversaryFile::load(path, read, &found), AnniversaryFile::LoadResult::CannotOpen);
         EXPECT_TRUE(read.isEmpty());
         // Neither an empty list nor a changed one opens it at quit.
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, read, found).kind, SettingsFiles::QuitOutcome::Kind::NothingToSave);
@@ -405,7 +407,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
         if (c.before != none.toUtf8())
             TestFiles::plant(path, c.before);
         AnniversaryList list;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
+        SettingsFiles::AtStart found;
+        AnniversaryFile::load(path, list, &found);
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found).kind, c.result) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path).toHex(), c.after.toHex()) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
@@ -419,8 +422,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
     TestFiles::plant(path + QStringLiteral(".damaged"), "kept in an earlier run");
     TestFiles::plant(path, badFirst);
     AnniversaryList list;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
-    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Damaged);
+    SettingsFiles::AtStart found;
+    ASSERT_EQ(AnniversaryFile::load(path, list, &found), AnniversaryFile::LoadResult::Damaged);
     const SettingsFiles::QuitOutcome outcome = AnniversaryFile::saveAtQuit(path, one, found);
     EXPECT_EQ(outcome.kind, Kind::SavedDamagedKept);
     EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged.2"));
@@ -464,8 +467,8 @@ TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
         TestFiles::plant(path, c.file);
 
         AnniversaryList list;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
-        EXPECT_EQ(found.result, c.result);
+        SettingsFiles::AtStart found;
+        EXPECT_EQ(AnniversaryFile::load(path, list, &found), c.result);
         ASSERT_EQ(list.size(), c.entries);
         for (qsizetype i = 0; i < list.size(); ++i)
             EXPECT_EQ(list[i].tt.toString(), three[i].tt.toString());
@@ -489,8 +492,8 @@ TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
     const QString path = AnniversaryFile::defaultPath();
     TestFiles::plant(path, AnniversaryFile::encode(two));
     AnniversaryList grown;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, grown);
-    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
+    SettingsFiles::AtStart found;
+    ASSERT_EQ(AnniversaryFile::load(path, grown, &found), AnniversaryFile::LoadResult::Loaded);
     for (int i = 0; i < 20; ++i)
         grown.append(Anniversary{int32_t(0), int32_t(1), int32_t(i + 1), QStringLiteral("日付の記念日")});
     SCOPED_TRACE("the disk lets no file grow past 32 bytes");

@@ -193,12 +193,12 @@ TEST_F(PageSetupFileTest, TheTextSavedAtQuitReplacesTheOlderFileAndIsReadBack)
     const QString older = QStringLiteral("Morvelin page setup 1\nsize=595 842\n");
     writeRaw(PageSetupFile::encode(older));
     QString loaded;
-    SettingsFiles::Seen seen;
-    ASSERT_EQ(PageSetupFile::load(folder, loaded, &seen), PageSetupFile::LoadResult::Loaded);
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(PageSetupFile::load(folder, loaded, &atStart), PageSetupFile::LoadResult::Loaded);
     EXPECT_EQ(loaded, older);
 
     const QString text = QStringLiteral("Morvelin page setup 1\nsize=420 595\n");
-    ASSERT_EQ(PageSetupFile::saveAtQuit(folder, text, seen).kind, SettingsFiles::QuitOutcome::Kind::Saved);
+    ASSERT_EQ(PageSetupFile::saveAtQuit(folder, text, atStart).kind, SettingsFiles::QuitOutcome::Kind::Saved);
     EXPECT_EQ(readRaw(), PageSetupFile::encode(text));
     EXPECT_EQ(QFileInfo(file()).size(), 15 + text.toUtf8().size());
 

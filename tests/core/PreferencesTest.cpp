@@ -332,12 +332,12 @@ TEST_F(PreferenceFolderTest, FirstRunCreatesTheFolderAndKeepsDefaults)
     EXPECT_TRUE(QDir(folder).isEmpty());
     EXPECT_EQ(p.pref, Prefs().pref);
 
-    SettingsFiles::Seen seen;
-    EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &seen),
+    SettingsFiles::AtStart atStart;
+    EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
               Preferences::LoadResult::NoFile);
 
     // At quit the first run leaves its defaults, and nothing else.
-    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::Saved);
     QFile file(SettingsFiles::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -391,14 +391,14 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
     TestFiles::plant(SettingsFiles::preferenceFile(), withShiftJis(Prefs()));
 
     Preferences::TextPrefBytes readFrom{};
-    SettingsFiles::Seen seen;
-    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom, &seen),
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom, &atStart),
               Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.prefS[7].size(), 4); // what the user would see of it
 
     // Another preference changed: the texts nobody edited keep their bytes.
     p.pref[4] = 1;
-    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, seen).kind,
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::Saved);
     Prefs edited;
     edited.pref[4] = 1;
@@ -406,7 +406,7 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
 
     // Changed in memory: written as its UTF-8.
     p.prefS[7] = QStringLiteral("あい");
-    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, seen).kind,
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::Saved);
     Prefs back;
     ASSERT_TRUE(back.decode(TestFiles::bytesOf(SettingsFiles::preferenceFile())));
@@ -420,10 +420,10 @@ TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
     {
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
-        SettingsFiles::Seen seen;
-        EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &seen),
+        SettingsFiles::AtStart atStart;
+        EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
                   Preferences::LoadResult::CannotOpen);
-        EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+        EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
                   SettingsFiles::QuitOutcome::Kind::NotAFile);
         EXPECT_FALSE(fifo.openedForReading());
         EXPECT_TRUE(fifo.stillThere());
@@ -452,19 +452,19 @@ TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplac
     const QByteArray planted = stored.encode() + QByteArrayLiteral("\x01\x02tail");
     TestFiles::plant(path, planted);
 
-    SettingsFiles::Seen seen;
-    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &seen),
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
               Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.pref, stored.pref); // the values still count
 
     // Unchanged: the file stays as it is, tail and all.
-    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::NothingToSave);
     EXPECT_EQ(TestFiles::bytesOf(path), planted);
 
     // Changed: the new file takes the place, the old one is kept whole.
     p.pref[5] = 1;
-    const SettingsFiles::QuitOutcome outcome = Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen);
+    const SettingsFiles::QuitOutcome outcome = Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart);
     EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::SavedDamagedKept);
     EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged"));
     EXPECT_EQ(TestFiles::bytesOf(path), p.encode());
