@@ -5,7 +5,6 @@
 #include "core/App.h"
 #include "core/DatasetDefaults.h"
 #include "core/Globals.h"
-#include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "ui/MenuBar1.h"
 #include "ui/SettingsNotices.h"
@@ -82,16 +81,7 @@ void Window1::LoadAnvsy()
 {
     const QString path = AnniversaryFile::defaultPath();
     const AnniversaryFile::LoadResult result = AnniversaryFile::load(path, pAnvsy, &m_anvsyAtStart);
-    if (result == AnniversaryFile::LoadResult::CannotOpen) {
-        const QString shown = QDir::toNativeSeparators(path);
-        const int error = m_anvsyAtStart.read.error;
-        Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"),
-                              error == FileIO::kNotARegularFile
-                                  ? QStringLiteral("「%1」はファイルではありません。").arg(shown)
-                                  : QStringLiteral("「%1」を読み込めません。\n").arg(shown) + FileIO::reasonText(error));
-    } else if (result == AnniversaryFile::LoadResult::Damaged)
-        Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
-                              QStringLiteral("読み込めた記念日だけを表示します。"));
+    SettingsNotices::tellAnniversariesAtStart(result, path, m_anvsyAtStart.read.error);
 }
 
 SettingsFiles::QuitReport Window1::SaveAnvsy()
