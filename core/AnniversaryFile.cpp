@@ -3,11 +3,6 @@
 #include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
-#include "platform/FileIO.h"
-#include "platform/Folders.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace AnniversaryFile {
 
@@ -68,50 +63,26 @@ bool decode(const QByteArray& bytes, AnniversaryList& list)
     return decode(in, list);
 }
 
-LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen* seen)
+LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::AtStart* atStart)
 {
-    if (seen)
-        *seen = SettingsFiles::Seen{};
-    if (path.isEmpty())
-        return LoadResult::NoFile;
+    SettingsFiles::Place read;
     QByteArray bytes;
-    if (const auto failed = SettingsFiles::readFailure<LoadResult>(path, bytes, kMaxFileBytes, seen))
-        return *failed;
-    if (decode(bytes, list))
-        return LoadResult::Loaded;
-    if (seen)
-        seen->sound = false;
-    return LoadResult::Damaged;
-}
-
-Found loadAtStart(const QString& path, AnniversaryList& list)
-{
-    Found found;
-    found.result = load(path, list, &found.seen);
+    LoadResult result = LoadResult::Loaded;
+    if (const auto failed = SettingsFiles::readFailure<LoadResult>(path, bytes, kMaxFileBytes, read))
+        result = *failed;
+    else if (!decode(bytes, list))
+        result = LoadResult::Damaged;
     // Whatever the place held, the list as it stands now is what the run
-    // has not changed: no file, or one that could not be read, gives none.
-    found.seen.asLoaded = encode(list);
-    return found;
+    // has not changed, also when no file or a file that could not be read
+    // gave it no entries: an unchanged run leaves such a place alone.
+    if (atStart)
+        *atStart = SettingsFiles::AtStart{read, result == LoadResult::Loaded, encode(list)};
+    return result;
 }
 
-SaveResult save(const QString& path, const AnniversaryList& list)
+SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, SettingsFiles::AtStart& atStart)
 {
-    if (path.isEmpty() || !Folders::isFolder(QFileInfo(path).absolutePath()))
-        return SaveResult::NoFolder;
-    if (list.isEmpty()) {
-        QFile old(path);
-        if (FileIO::openForReading(old) == FileIO::OpenResult::CannotOpen)
-            return SaveResult::Kept;
-    }
-    return FileIO::writeWhole(path, encode(list)) ? SaveResult::Saved : SaveResult::CannotCreate;
-}
-
-SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found)
-{
-    const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, found.seen, encode(list), kMaxFileBytes);
-    if (outcome.kind != SettingsFiles::QuitOutcome::Kind::NothingToSave && !outcome.lost())
-        found.result = LoadResult::Loaded;
-    return outcome;
+    return SettingsFiles::saveAtQuit(path, atStart, encode(list), kMaxFileBytes);
 }
 
 } // namespace AnniversaryFile

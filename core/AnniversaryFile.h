@@ -45,37 +45,17 @@ enum class LoadResult {
 };
 
 // Reads the file whole through the bounded reader; only a regular file is
-// opened. `seen` receives what the file's place held (not sound when Damaged).
-LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::Seen* seen = nullptr);
+// opened. `atStart` receives what start-up found, for the quit's save.
+LoadResult load(const QString& path, AnniversaryList& list, SettingsFiles::AtStart* atStart = nullptr);
 
-// What start-up found: the file's place and the entries taken from it.
-struct Found {
-    LoadResult result = LoadResult::NoFile;
-    SettingsFiles::Seen seen;
-};
-// `load` at start-up, remembering what it found for the quit's save.
-Found loadAtStart(const QString& path, AnniversaryList& list);
-
-enum class SaveResult {
-    Saved,
-    NoFolder,     // the folder is missing: nothing written, no message
-    CannotCreate, // the file cannot be written
-    Kept,         // an empty list and a file that cannot be read: the file is left alone, no message
-};
-
-// Replaces the file with the list, whole or not at all; an emptied list is
-// written as a list of no entries, so deleted anniversaries stay deleted.
-// An empty list never replaces a file that cannot be read, though: the list
-// is then most likely empty because that file could not be loaded.
-SaveResult save(const QString& path, const AnniversaryList& list);
-
-// The quit's save, given what start-up found. Nothing is written unless the
-// list changed during the run: a list empty all along leaves no file where
-// there was none, and a file that could not be read whole stays as it is.
+// The quit's save, given what `load` found at start-up. Nothing is written
+// unless the list changed during the run: a list empty all along leaves no
+// file where there was none, and a file that could not be read whole stays
+// as it is.
 // An emptied list is written as one of no entries. A changed list replaces
 // a file that could not be read whole, or that someone else saved since
 // start-up, only once that file has a second name of its own
-// (SettingsFiles::saveAtQuit). After a save, `found` is what was written.
-SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, Found& found);
+// (SettingsFiles::saveAtQuit).
+SettingsFiles::QuitOutcome saveAtQuit(const QString& path, const AnniversaryList& list, SettingsFiles::AtStart& atStart);
 
 } // namespace AnniversaryFile

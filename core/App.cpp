@@ -100,7 +100,7 @@ void App::LoadPref()
     Folders::Unmade unmade;
     const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
                                                              Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes,
-                                                             &m_prefSeen, &unmade);
+                                                             &m_prefAtStart, &unmade);
     switch (result) {
     case Preferences::LoadResult::NoFolder:
         Globals::gCautionDlg1(
@@ -125,7 +125,7 @@ SettingsFiles::QuitReport App::SavePref()
 {
     return {QStringLiteral("初期設定"), SettingsFiles::preferenceFile(),
             Preferences::saveAtQuit(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS, &Globals::gPrefSBytes,
-                                    m_prefSeen)};
+                                    m_prefAtStart)};
 }
 
 void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
@@ -189,10 +189,7 @@ void App::LoadPrintSetup()
     // The file is looked at even while it is not kept, so that turning the
     // preference on during the run still knows at quit what the file held.
     QString text;
-    const PageSetupFile::LoadResult result = PageSetupFile::load(SettingsFiles::folder(), text, &m_pageSetupSeen);
-    // A text that is no page setup of ours is a damaged file.
-    if (result == PageSetupFile::LoadResult::Loaded && !PageSetup::decode(text))
-        m_pageSetupSeen.sound = false;
+    const PageSetupFile::LoadResult result = PageSetupFile::load(SettingsFiles::folder(), text, &m_pageSetupAtStart);
     if (!keepPageSetup())
         return;
     switch (result) {
@@ -224,13 +221,11 @@ SettingsFiles::QuitReport App::SavePrintSetup()
     SettingsFiles::QuitReport report{QStringLiteral("用紙設定"), SettingsFiles::pageSetupFile(), {}};
     const QString text = Globals::gPrintSetup.value(kSetupString).toString();
     if (keepPageSetup() && !text.isEmpty())
-        report.outcome = PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupSeen);
+        report.outcome = PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupAtStart);
     return report;
 }
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }
-
-std::optional<int32_t> App::ShowPrefDlg2(const QString& text) { return PrefWidth::parse(text); }
 
 void App::ShowPrefDlg()
 {

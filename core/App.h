@@ -5,10 +5,8 @@
 #include <QObject>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class PrinterSetup;
 struct PrefDlgValues;
@@ -100,8 +98,6 @@ public:
     // The dialog on gPref 3, 4, 5, 10 and 40 to 43; "保存" writes them back
     // to gPref (in memory only), anything else changes nothing.
     void ShowPrefDlg();
-    // A typed width in mm as 0.1 mm; empty for a text the dialog refuses.
-    static std::optional<int32_t> ShowPrefDlg2(const QString& text);
 
 private:
     PrinterSetupFactory m_newPrinterSetup;
@@ -109,6 +105,6 @@ private:
     std::function<void()> m_runAboutPanel;
     // What the settings files held at start-up, for the quit to tell what
     // this run changed and whether someone else saved them meanwhile.
-    SettingsFiles::Seen m_prefSeen;
-    SettingsFiles::Seen m_pageSetupSeen;
+    SettingsFiles::AtStart m_prefAtStart;
+    SettingsFiles::AtStart m_pageSetupAtStart;
 };

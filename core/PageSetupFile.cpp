@@ -1,8 +1,8 @@
 #include "core/PageSetupFile.h"
 
+#include "core/PageSetup.h"
 #include "core/SettingsFiles.h"
 #include "platform/BinaryStream.h"
-#include "platform/FileIO.h"
 #include "platform/Folders.h"
 
 namespace PageSetupFile {
@@ -33,41 +33,32 @@ bool decode(const QByteArray& bytes, QString& setupString)
     return true;
 }
 
-LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::Seen* seen)
+LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::AtStart* atStart)
 {
-    SettingsFiles::Seen found;
-    if (!Folders::isFolder(settingsFolder)) {
-        if (seen)
-            *seen = found;
-        return LoadResult::NoFolder;
+    SettingsFiles::Place read;
+    LoadResult result = LoadResult::NoFolder;
+    if (Folders::isFolder(settingsFolder)) {
+        read = SettingsFiles::look(SettingsFiles::pageSetupFileIn(settingsFolder), kMaxFileBytes);
+        if (read.kind == SettingsFiles::Place::Kind::Missing)
+            result = LoadResult::NoFile;
+        else if (read.kind == SettingsFiles::Place::Kind::Read && decode(read.bytes, setupString))
+            result = LoadResult::Loaded;
+        else
+            result = LoadResult::Unreadable;
     }
-    QByteArray bytes;
-    int error = 0;
-    const FileIO::ReadResult read
-        = FileIO::readWhole(SettingsFiles::pageSetupFileIn(settingsFolder), bytes, kMaxFileBytes, &error);
-    found = SettingsFiles::seenOf(read, bytes, error);
-    LoadResult result = LoadResult::Unreadable;
-    if (found.kind == SettingsFiles::Seen::Kind::Missing)
-        result = LoadResult::NoFile;
-    else if (found.kind == SettingsFiles::Seen::Kind::Read && decode(bytes, setupString))
-        result = LoadResult::Loaded;
-    found.sound = result == LoadResult::Loaded;
-    if (seen)
-        *seen = found;
+    if (atStart) {
+        // A text that is no page setup of ours makes a damaged file, though
+        // the file's layout holds it. Without a setup read, the run holds
+        // none of the file's.
+        const bool loaded = result == LoadResult::Loaded;
+        *atStart = SettingsFiles::AtStart{read, loaded && PageSetup::decode(setupString).has_value(),
+                                          loaded ? std::optional(encode(setupString)) : std::nullopt};
+    }
     return result;
 }
 
-SaveResult save(const QString& settingsFolder, const QString& setupString)
-{
-    if (!Folders::isFolder(settingsFolder))
-        return SaveResult::NoFolder;
-    return FileIO::writeWhole(SettingsFiles::pageSetupFileIn(settingsFolder), encode(setupString))
-               ? SaveResult::Saved
-               : SaveResult::CannotWrite;
-}
-
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
-                                      SettingsFiles::Seen& atStart)
+                                      SettingsFiles::AtStart& atStart)
 {
     if (!setupString)
         return {};

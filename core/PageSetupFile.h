@@ -27,24 +27,14 @@ enum class LoadResult {
     Unreadable, // something there that cannot be read whole, or a file that ends early
 };
 
-// Reads the file in `settingsFolder`; `seen` receives what its place held
-// (not sound when Unreadable).
-LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::Seen* seen = nullptr);
-
-enum class SaveResult {
-    Saved,
-    NoFolder,    // no settings folder: nothing written, no message
-    CannotWrite, // the old file, if any, stays as it was
-};
-
-// Replaces the file in `settingsFolder` with the setup text, whole or not at all.
-SaveResult save(const QString& settingsFolder, const QString& setupString);
+// Reads the file in `settingsFolder`; `atStart` receives what start-up
+// found, for the quit's save.
+LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::AtStart* atStart = nullptr);
 
 // The quit's save (SettingsFiles::saveAtQuit) of `setupString`, none when
-// there is nothing to keep: written only when its bytes would differ from
-// those start-up saw in `atStart`, into a settings folder made again when it
-// is gone.
+// there is nothing to keep: written only when it is not the setup `load`
+// read at start-up, into a settings folder made again when it is gone.
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
-                                      SettingsFiles::Seen& atStart);
+                                      SettingsFiles::AtStart& atStart);
 
 } // namespace PageSetupFile

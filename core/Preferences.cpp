@@ -169,68 +169,45 @@ bool decode(const QByteArray& bytes, IntPrefs& pref, TextPrefs& prefS, const Pal
 }
 
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom, SettingsFiles::Seen* seen,
+                const SheetWidths& sheetW, TextPrefBytes* readFrom, SettingsFiles::AtStart* atStart,
                 Folders::Unmade* unmade)
 {
-    if (seen) {
-        *seen = SettingsFiles::Seen{};
-        // With no file to read, the defaults are what the run has not changed.
-        seen->asLoaded = encode(pref, prefS, readFrom);
-    }
-    if (!Folders::isFolder(settingsFolder))
-        return Folders::createFolder(settingsFolder, unmade) ? LoadResult::FolderCreated : LoadResult::NoFolder;
+    SettingsFiles::Place read;
+    bool readWhole = false;
+    LoadResult result = LoadResult::Loaded;
     QByteArray bytes;
-    const auto failed = SettingsFiles::readFailure<LoadResult>(SettingsFiles::preferenceFileIn(settingsFolder), bytes,
-                                                               FileIO::kMaxSettingsFileBytes, seen);
-    if (failed == LoadResult::NoFile && seen)
-        seen->asLoaded = encode(pref, prefS, readFrom);
-    if (failed)
-        return *failed;
-    BinaryReader in(bytes);
-    if (!decode(in, pref, prefS, clr, sheetW, readFrom)) {
-        if (seen)
-            seen->sound = false;
-        return LoadResult::Damaged;
+    if (!Folders::isFolder(settingsFolder)) {
+        result = Folders::createFolder(settingsFolder, unmade) ? LoadResult::FolderCreated : LoadResult::NoFolder;
+    } else if (const auto failed = SettingsFiles::readFailure<LoadResult>(
+                   SettingsFiles::preferenceFileIn(settingsFolder), bytes, FileIO::kMaxSettingsFileBytes, read)) {
+        result = *failed;
+    } else {
+        BinaryReader in(bytes);
+        if (!decode(in, pref, prefS, clr, sheetW, readFrom))
+            result = LoadResult::Damaged;
+        // Bytes after the last text are no part of any layout we write: the
+        // values read stand, but the file is not one a rewrite would give
+        // back, so a changed run keeps it beside the new one before
+        // replacing it.
+        readWhole = result == LoadResult::Loaded && in.remaining() == 0;
     }
-    // Bytes after the last text are no part of any layout we write: the
-    // values read stand, but the file is not one a rewrite would give back,
-    // so a changed run keeps it beside the new one before replacing it.
-    if (seen) {
-        seen->sound = in.remaining() == 0;
-        seen->asLoaded = encode(pref, prefS, readFrom);
+    if (atStart) {
+        // With no file, the defaults are what the run has not changed. A file
+        // that could not be read leaves the run its defaults too, but those
+        // are to replace it at quit.
+        const bool unread = result == LoadResult::CannotOpen || result == LoadResult::Damaged;
+        *atStart = SettingsFiles::AtStart{read, readWhole,
+                                          unread ? std::nullopt : std::optional(encode(pref, prefS, readFrom))};
     }
-    return LoadResult::Loaded;
-}
-
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                const TextPrefBytes* readFrom, bool keepOldFile)
-{
-    if (!Folders::isFolder(settingsFolder))
-        return SaveResult::NoFolder;
-    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
-    if (keepOldFile && !SettingsFiles::keepAside(path))
-        return SaveResult::CannotWrite;
-    if (!FileIO::writeWhole(path, encode(pref, prefS, readFrom)))
-        return SaveResult::CannotWrite;
-    return SaveResult::Saved;
+    return result;
 }
 
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                                      const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart)
+                                      const TextPrefBytes* readFrom, SettingsFiles::AtStart& atStart)
 {
-    const QString path = SettingsFiles::preferenceFileIn(settingsFolder);
-    const QByteArray bytes = encode(pref, prefS, readFrom);
-    if (atStart.kind == SettingsFiles::Seen::Kind::Missing && bytes == atStart.asLoaded) {
-        if (SettingsFiles::look(path).kind != SettingsFiles::Seen::Kind::Missing)
-            return {};
-        // Unchanged, but the first run's preferences: written into the empty place.
-        SettingsFiles::Seen nothingLoaded;
-        const SettingsFiles::QuitOutcome outcome = SettingsFiles::saveAtQuit(path, nothingLoaded, bytes);
-        if (!outcome.lost())
-            atStart = nothingLoaded;
-        return outcome;
-    }
-    return SettingsFiles::saveAtQuit(path, atStart, bytes);
+    return SettingsFiles::saveAtQuit(SettingsFiles::preferenceFileIn(settingsFolder), atStart,
+                                     encode(pref, prefS, readFrom), FileIO::kMaxSettingsFileBytes,
+                                     SettingsFiles::FirstRun::FillsAnEmptyPlace);
 }
 
 } // namespace Preferences

@@ -62,32 +62,20 @@ enum class LoadResult {
 };
 
 // The whole loading road for a settings folder; the file is read whole
-// through the bounded reader, and only a regular file is opened. `seen`
-// receives what the file's place held, for the quit's save; `unmade` why
-// the settings folder could not be made (NoFolder).
+// through the bounded reader, and only a regular file is opened. `atStart`
+// receives what start-up found, for the quit's save; `unmade` why the
+// settings folder could not be made (NoFolder).
 LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS, const Palette& clr,
-                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr, SettingsFiles::Seen* seen = nullptr,
-                Folders::Unmade* unmade = nullptr);
+                const SheetWidths& sheetW, TextPrefBytes* readFrom = nullptr,
+                SettingsFiles::AtStart* atStart = nullptr, Folders::Unmade* unmade = nullptr);
 
-enum class SaveResult {
-    Saved,
-    NoFolder,    // no settings folder: nothing written, nothing to report
-    CannotWrite, // the file could not be written; the old one stays as it was
-};
-
-// Writes the PreferenceFile into the settings folder, whole or not at all.
-// With `keepOldFile` (the file could not be read at start-up) the file there
-// is first kept beside it (SettingsFiles::keepAside); when it cannot be,
-// nothing is written.
-SaveResult save(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                const TextPrefBytes* readFrom = nullptr, bool keepOldFile = false);
-
-// The quit's save (SettingsFiles::saveAtQuit): the file is written only when
-// its bytes would differ from those `load` saw; a file that could not be
-// read, or that someone else saved since, is kept aside first. A run that
-// started without a file and changed nothing writes its defaults only while
-// the place is still empty: preferences another copy saved meanwhile stay.
+// The quit's save (SettingsFiles::saveAtQuit): the file is written when the
+// run changed the preferences, or when `load` could not read it; a file
+// that could not be read, or that someone else saved since, is kept aside
+// first. A run that started without a file and changed nothing writes its
+// defaults only while the place is still empty: preferences another copy
+// saved meanwhile stay.
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
-                                      const TextPrefBytes* readFrom, SettingsFiles::Seen& atStart);
+                                      const TextPrefBytes* readFrom, SettingsFiles::AtStart& atStart);
 
 } // namespace Preferences

@@ -21,36 +21,36 @@ QString preferenceFile() { return preferenceFileIn(folder()); }
 QString anniversaryFile() { return anniversaryFileIn(folder()); }
 QString pageSetupFile() { return pageSetupFileIn(folder()); }
 
-bool sameFile(const Seen& a, const Seen& b)
+bool Place::sameAs(const Place& other) const
 {
-    return a.kind == b.kind && (a.kind != Seen::Kind::Read || a.bytes == b.bytes);
+    return kind == other.kind && (kind != Kind::Read || bytes == other.bytes);
 }
 
-Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes, int error)
+Place placeOf(FileIO::ReadResult read, const QByteArray& bytes, int error)
 {
-    Seen seen;
+    Place place;
     switch (read) {
     case FileIO::ReadResult::Missing:
         break;
     case FileIO::ReadResult::Read:
-        seen.kind = Seen::Kind::Read;
-        seen.bytes = bytes;
+        place.kind = Place::Kind::Read;
+        place.bytes = bytes;
         break;
     case FileIO::ReadResult::CannotOpen:
     case FileIO::ReadResult::TooLarge:
-        seen.kind = Seen::Kind::Unread;
-        seen.error = error;
+        place.kind = Place::Kind::Unread;
+        place.error = error;
         break;
     }
-    return seen;
+    return place;
 }
 
-Seen look(const QString& path, qint64 maxBytes)
+Place look(const QString& path, qint64 maxBytes)
 {
     QByteArray bytes;
     int error = 0;
     const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
-    return seenOf(read, bytes, error);
+    return placeOf(read, bytes, error);
 }
 
 QString keptName(const QString& path, const char* suffix)
@@ -66,29 +66,24 @@ QString keptName(const QString& path, const char* suffix)
     return QString();
 }
 
-bool keepAside(const QString& path)
+QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
+                  FirstRun firstRun)
 {
-    if (!FileIO::isRegularFile(path))
-        return true;
-    return FileIO::keepUnder(path, keptName(path));
-}
-
-QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, const Seen& atQuit)
-{
-    if (!held)
+    if (!held || atQuit.holds(*held))
         return QuitStep::Nothing;
     // Unchanged during the run: whatever is there now, maybe saved by
-    // another copy of the program, stays.
-    if (atStart.kind == Seen::Kind::Read && *held == atStart.bytes)
-        return QuitStep::Nothing;
-    if (!atStart.asLoaded.isEmpty() && *held == atStart.asLoaded)
-        return QuitStep::Nothing;
-    if (atQuit.kind == Seen::Kind::Read && *held == atQuit.bytes)
-        return QuitStep::Nothing;
-    if (atQuit.kind == Seen::Kind::Missing)
+    // another copy of the program, stays. Only a first run's preferences
+    // still go into a place that has stayed empty.
+    if (held == atStart.heldAtStart) {
+        const bool fills = firstRun == FirstRun::FillsAnEmptyPlace && atStart.read.kind == Place::Kind::Missing
+                           && atQuit.kind == Place::Kind::Missing;
+        if (!fills)
+            return QuitStep::Nothing;
+    }
+    if (atQuit.kind == Place::Kind::Missing)
         return QuitStep::Write;
-    if (sameFile(atStart, atQuit))
-        return atStart.kind == Seen::Kind::Read && atStart.sound ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
+    if (atQuit.sameAs(atStart.read))
+        return atStart.readWhole ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
     return QuitStep::KeepOtherThenWrite;
 }
 
@@ -109,24 +104,24 @@ bool QuitOutcome::lost() const
     return false;
 }
 
-QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held, qint64 maxBytes)
+QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optional<QByteArray>& held, qint64 maxBytes,
+                       FirstRun firstRun)
 {
     using Kind = QuitOutcome::Kind;
-    if (!held)
-        return {};
-    if (path.isEmpty())
-        return {Kind::NoFolder, QString(), path, ENOENT};
-    const Seen now = look(path, maxBytes);
-    const QuitStep step = quitStep(atStart, held, now);
+    const Place now = look(path, maxBytes);
+    const QuitStep step = quitStep(atStart, held, now, firstRun);
+    // Once the place holds what the run holds, a later quit of the same run
+    // compares with that.
+    const auto nowHeld = [&] { atStart = AtStart{Place{Place::Kind::Read, *held, 0}, true, held}; };
     if (step == QuitStep::Nothing) {
-        if (now.kind == Seen::Kind::Read && now.bytes == *held)
-            atStart = now;
+        if (held && now.holds(*held))
+            nowHeld();
         return {};
     }
     Folders::Unmade unmade;
-    if (!Folders::createFolder(QFileInfo(path).absolutePath(), &unmade))
+    if (!Folders::createFolder(path.isEmpty() ? QString() : QFileInfo(path).absolutePath(), &unmade))
         return {Kind::NoFolder, QString(), unmade.path, unmade.error};
-    if (FileIO::somethingAt(path) && !FileIO::isRegularFile(path))
+    if (now.kind == Place::Kind::Unread && now.error == FileIO::kNotARegularFile)
         return {Kind::NotAFile, QString(), QString(), FileIO::kNotARegularFile};
 
     QString kept;
@@ -142,7 +137,7 @@ QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<Q
             QFile::remove(kept);
         return {Kind::CannotWrite, QString(), QString(), error};
     }
-    atStart = Seen{Seen::Kind::Read, *held, true, QByteArray(), 0};
+    nowHeld();
     if (step == QuitStep::KeepOtherThenWrite)
         return {Kind::SavedOtherKept, kept};
     if (step == QuitStep::KeepDamagedThenWrite)

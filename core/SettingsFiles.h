@@ -22,11 +22,8 @@ QString preferenceFileIn(const QString& settingsFolder);
 QString anniversaryFileIn(const QString& settingsFolder);
 QString pageSetupFileIn(const QString& settingsFolder);
 
-// What a settings file's place held when it was looked at. Start-up keeps
-// it, so that quitting can tell whether the file is still the one this run
-// read: the settings files are written only at quit, and another copy of
-// the program (or anything else) may have saved them meanwhile.
-struct Seen {
+// What a settings file's place holds when it is looked at.
+struct Place {
     enum class Kind {
         Missing, // nothing there
         Read,    // a regular file, read whole into `bytes`
@@ -35,40 +32,49 @@ struct Seen {
     };
     Kind kind = Kind::Missing;
     QByteArray bytes;
-    // For Read: the bytes were a sound file of their kind. The loader clears
-    // it for a damaged file.
-    bool sound = true;
-    // When the loader gives it: what the run held once the place was read,
-    // as the writer puts it. A file in an older layout, or with bytes no
-    // layout holds, reads as values whose file differs from it, and a place
-    // with no file or none that could be read leaves the defaults; the run
-    // has changed nothing while it holds these.
-    QByteArray asLoaded;
     // For Unread: why, as FileIO::reasonText tells it.
     int error = 0;
+
+    // A regular file of exactly these bytes.
+    bool holds(const QByteArray& content) const { return kind == Kind::Read && bytes == content; }
+    // The same kind and, for Read, the same bytes.
+    bool sameAs(const Place& other) const;
 };
 
-// The same kind and, for Read, the same bytes.
-bool sameFile(const Seen& a, const Seen& b);
-
 // The place at `path`, read through the bounded reader.
-Seen look(const QString& path, qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
+Place look(const QString& path, qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
 // What a read of the bounded reader saw.
-Seen seenOf(FileIO::ReadResult read, const QByteArray& bytes, int error = 0);
+Place placeOf(FileIO::ReadResult read, const QByteArray& bytes, int error = 0);
+
+// What start-up found of a settings file. The settings files are written
+// only at quit, and another copy of the program (or anything else) may have
+// saved them meanwhile: the quit compares with this. Each file's loader
+// fills it at the end of its reading.
+struct AtStart {
+    // What start-up read at the file's place.
+    Place read;
+    // The place held a sound file of its kind, taken into the run whole: a
+    // quit may replace it as it stands. A damaged one, or one with bytes no
+    // layout holds, is first kept under a second name.
+    bool readWhole = false;
+    // What the run held once start-up was done, as the writer puts it: a run
+    // that holds the same at quit has changed nothing. None when start-up
+    // left the run nothing that counts as unchanged (preferences that could
+    // not be read: the defaults that stand in for them are written at quit).
+    std::optional<QByteArray> heldAtStart;
+};
 
 // Reads a settings file whole. A file that is missing, cannot be read or is
 // larger than `maxBytes` gives the loader's own LoadResult for it (NoFile,
 // CannotOpen, Damaged), so that every settings file tells these apart alike;
-// a file read whole into `bytes` gives nothing. `seen`, when given, receives
-// what the place held.
+// a file read whole into `bytes` gives nothing. `place` receives what the
+// place held.
 template <class LoadResult>
-std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
-                                      qint64 maxBytes = FileIO::kMaxSettingsFileBytes, Seen* seen = nullptr)
+std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes, qint64 maxBytes, Place& place)
 {
     int error = 0;
     const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
-    if (seen)
-        *seen = seenOf(read, bytes, error);
+    place = placeOf(read, bytes, error);
     switch (read) {
     case FileIO::ReadResult::Missing:
         return LoadResult::NoFile;
@@ -87,25 +93,28 @@ std::optional<LoadResult> readFailure(const QString& path, QByteArray& bytes,
 inline constexpr char kDamagedSuffix[] = ".damaged";
 inline constexpr char kOtherSuffix[] = ".other";
 
-// Before a file that could not be read whole is replaced: keeps it beside
-// itself as "<name>.damaged" (then "<name>.damaged.2", ...; an earlier kept
-// file is never replaced), so what it held is not lost. True when the file
-// may now be replaced: it was kept, or there is no regular file to keep.
-bool keepAside(const QString& path);
-// The name keepAside would give the file at `path` now; with another suffix,
-// the name it would give under that one.
-QString keptName(const QString& path, const char* suffix = kDamagedSuffix);
+// The second name a file at `path` is kept under before the quit replaces
+// it: "<name><suffix>", then "<name><suffix>.2", ...; an earlier kept file
+// is never replaced. Empty when every such name is taken.
+QString keptName(const QString& path, const char* suffix);
 
-// What quitting does with a settings file, from what start-up saw there
-// (`atStart`), the bytes this run would write (`held`; none when it has
-// nothing to store) and what is there now (`atQuit`).
+// Whether a run that found no file and changed nothing writes what it holds
+// at quit: the preferences fill the place while it is still empty, so a
+// first run leaves its defaults; an anniversary list empty all along leaves
+// no file.
+enum class FirstRun { LeavesNoFile, FillsAnEmptyPlace };
+
+// What quitting does with a settings file, from what start-up found, the
+// bytes this run would write (`held`; none when it has nothing to store) and
+// what is at the place now (`atQuit`).
 enum class QuitStep {
-    Nothing,            // nothing to store, or the place already holds it
-    Write,              // the place still holds what start-up saw (or nothing)
+    Nothing,              // nothing to store, unchanged, or the place already holds it
+    Write,                // the place still holds what start-up read whole (or nothing)
     KeepDamagedThenWrite, // as start-up saw it, but that could not be read whole
-    KeepOtherThenWrite, // changed since start-up: that version is kept first
+    KeepOtherThenWrite,   // changed since start-up: that version is kept first
 };
-QuitStep quitStep(const Seen& atStart, const std::optional<QByteArray>& held, const Seen& atQuit);
+QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
+                  FirstRun firstRun = FirstRun::LeavesNoFile);
 
 struct QuitOutcome {
     enum class Kind {
@@ -148,9 +157,9 @@ struct QuitReport {
 // The quit's save of the settings file at `path` by quitStep; a file kept
 // aside first gets its second name from keptName. A settings folder removed
 // during the run is made again, as start-up makes it, when there is
-// something to write into it. After a save `atStart` becomes what was
-// written, so a second quit writes nothing again.
-QuitOutcome saveAtQuit(const QString& path, Seen& atStart, const std::optional<QByteArray>& held,
-                       qint64 maxBytes = FileIO::kMaxSettingsFileBytes);
+// something to write into it. Once the place holds `held`, `atStart` says
+// so, and a second quit writes nothing again.
+QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optional<QByteArray>& held,
+                       qint64 maxBytes = FileIO::kMaxSettingsFileBytes, FirstRun firstRun = FirstRun::LeavesNoFile);
 
 } // namespace SettingsFiles

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "core/AnniversaryFile.h"
 #include "core/SettingsFiles.h"
 
 #include <QString>
 
-// What the user is told of the settings files at quit.
+// What the user is told of the settings files: what the window's own file,
+// the anniversary list, gave at start-up, and what came of each file at quit.
 namespace SettingsNotices {
+
+// Tells what kept the anniversary file at `path` from being read at
+// start-up: "記念日ファイルを開けません。" naming the file and why (`error`,
+// as FileIO::reasonText tells it), or that it is damaged and only what could
+// be read is shown. Nothing for a file read whole or none at all.
+void tellAnniversariesAtStart(AnniversaryFile::LoadResult result, const QString& path, int error);
 
 // The sentences that name the file (or the folder) and what went wrong, for
 // a report whose content did not reach the disk; empty for any other.

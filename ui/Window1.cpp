@@ -5,7 +5,6 @@
 #include "core/App.h"
 #include "core/DatasetDefaults.h"
 #include "core/Globals.h"
-#include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "ui/MenuBar1.h"
 #include "ui/SettingsNotices.h"
@@ -81,23 +80,14 @@ void Window1::MarkChanged()
 void Window1::LoadAnvsy()
 {
     const QString path = AnniversaryFile::defaultPath();
-    m_anvsyFound = AnniversaryFile::loadAtStart(path, pAnvsy);
-    if (m_anvsyFound.result == AnniversaryFile::LoadResult::CannotOpen) {
-        const QString shown = QDir::toNativeSeparators(path);
-        const int error = m_anvsyFound.seen.error;
-        Globals::gCautionDlg1(QStringLiteral("記念日ファイルを開けません。"),
-                              error == FileIO::kNotARegularFile
-                                  ? QStringLiteral("「%1」はファイルではありません。").arg(shown)
-                                  : QStringLiteral("「%1」を読み込めません。\n").arg(shown) + FileIO::reasonText(error));
-    } else if (m_anvsyFound.result == AnniversaryFile::LoadResult::Damaged)
-        Globals::gCautionDlg1(QStringLiteral("記念日ファイルが壊れています。"),
-                              QStringLiteral("読み込めた記念日だけを表示します。"));
+    const AnniversaryFile::LoadResult result = AnniversaryFile::load(path, pAnvsy, &m_anvsyAtStart);
+    SettingsNotices::tellAnniversariesAtStart(result, path, m_anvsyAtStart.read.error);
 }
 
 SettingsFiles::QuitReport Window1::SaveAnvsy()
 {
     const QString path = AnniversaryFile::defaultPath();
-    return {QStringLiteral("記念日"), path, AnniversaryFile::saveAtQuit(path, pAnvsy, m_anvsyFound)};
+    return {QStringLiteral("記念日"), path, AnniversaryFile::saveAtQuit(path, pAnvsy, m_anvsyAtStart)};
 }
 
 void Window1::TellDatasetsFolder()

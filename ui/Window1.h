@@ -117,7 +117,7 @@ private:
     bool m_appQuitting = false;
     bool m_sessionEnded = false;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
-    AnniversaryFile::Found m_anvsyFound;
+    SettingsFiles::AtStart m_anvsyAtStart;
 
     // ---- Working state ----
 public:

@@ -209,57 +209,60 @@ TEST_F(AnniversaryFileTest, LivesBesideThePreferences)
     EXPECT_EQ(SettingsFiles::preferenceFile(), SettingsFiles::folder() + QStringLiteral("/pref"));
 }
 
-TEST_F(AnniversaryFileTest, SavedListLoadsBackAndSavingTwiceGivesTheSameFile)
+TEST_F(AnniversaryFileTest, AListSavedAtQuitLoadsBackAndAnEmptiedOneStaysEmpty)
 {
+    using Kind = SettingsFiles::QuitOutcome::Kind;
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    const QByteArray first = fileBytes();
-    EXPECT_EQ(first, AnniversaryFile::encode(two));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    EXPECT_EQ(fileBytes(), first);
+    const QString path = AnniversaryFile::defaultPath();
+    AnniversaryList none;
+    SettingsFiles::AtStart found;
+    AnniversaryFile::load(path, none, &found);
+    ASSERT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, Kind::Saved);
+    EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 
     AnniversaryList read;
-    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_EQ(AnniversaryFile::load(path, read, &found), AnniversaryFile::LoadResult::Loaded);
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(textAt(read, 2009, 3, 15), QStringLiteral("誕生日"));
     EXPECT_EQ(textAt(read, 2010, 3, 15), QStringLiteral("<none>"));
     EXPECT_EQ(textAt(read, 2030, 5, 5), QStringLiteral("abc"));
-}
 
-TEST_F(AnniversaryFileTest, AnEmptiedListReplacesTheOldFile)
-{
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::Saved);
-    ASSERT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), {}), AnniversaryFile::SaveResult::Saved);
-    AnniversaryList read;
-    EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::Loaded);
-    EXPECT_TRUE(read.isEmpty()); // the deleted anniversaries do not come back
+    // Emptied in the next run: the deleted anniversaries do not come back.
+    ASSERT_EQ(AnniversaryFile::saveAtQuit(path, {}, found).kind, Kind::Saved);
+    AnniversaryList emptied;
+    EXPECT_EQ(AnniversaryFile::load(path, emptied), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_TRUE(emptied.isEmpty());
 }
 
 TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
 {
+    using Kind = SettingsFiles::QuitOutcome::Kind;
     const QString path = AnniversaryFile::defaultPath();
     ASSERT_TRUE(Folders::createFolder(path)); // a folder where the file should be
-    EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
+    AnniversaryList none;
+    SettingsFiles::AtStart found;
+    AnniversaryFile::load(path, none, &found);
+    EXPECT_EQ(AnniversaryFile::saveAtQuit(path, none, found).kind, Kind::NothingToSave);
     EXPECT_TRUE(Folders::isFolder(path));
     ASSERT_TRUE(QDir(path).removeRecursively());
 
     // A file the user cannot read: the list stayed empty because of it, and
     // writing that empty list would wipe the anniversaries it holds. Root
     // reads any file, so this runs as an ordinary user.
-    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    TestFiles::plant(path, AnniversaryFile::encode(two));
     const QFileDevice::Permissions permissions = QFile::permissions(path);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    const auto outcome = [](AnniversaryFile::LoadResult loaded, AnniversaryFile::SaveResult saved) {
-        return QStringLiteral("load %1, save %2").arg(int(loaded)).arg(int(saved));
+    const auto outcome = [](AnniversaryFile::LoadResult loaded, Kind quit) {
+        return QStringLiteral("load %1, quit %2").arg(int(loaded)).arg(int(quit));
     };
     const HostileFiles::OrdinaryUserRun run =
         HostileFiles::inChildAsOrdinaryUser(SettingsFiles::folder(), [&] {
             if (QFile probe(path); probe.open(QIODevice::ReadOnly))
                 return QStringLiteral("readable");
             AnniversaryList read;
-            const AnniversaryFile::LoadResult loaded = AnniversaryFile::load(path, read);
-            return outcome(loaded, AnniversaryFile::save(path, read));
+            SettingsFiles::AtStart atStart;
+            const AnniversaryFile::LoadResult loaded = AnniversaryFile::load(path, read, &atStart);
+            return outcome(loaded, AnniversaryFile::saveAtQuit(path, read, atStart).kind);
         });
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
     if (!run.ran)
@@ -267,7 +270,7 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
     if (run.answer == QLatin1String("readable"))
         GTEST_SKIP() << "even an ordinary user's rights read any file here";
     EXPECT_EQ(run.answer.toStdString(),
-              outcome(AnniversaryFile::LoadResult::CannotOpen, AnniversaryFile::SaveResult::Kept).toStdString());
+              outcome(AnniversaryFile::LoadResult::CannotOpen, Kind::NothingToSave).toStdString());
     EXPECT_EQ(fileBytes(), AnniversaryFile::encode(two));
 }
 
@@ -275,12 +278,10 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
 {
     AnniversaryList read = two;
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::NoFile);
-    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::NoFolder);
     EXPECT_FALSE(FileIO::somethingAt(SettingsFiles::folder()));
 
     ASSERT_TRUE(Folders::createFolder(AnniversaryFile::defaultPath())); // "anvsy" is a folder
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::CannotOpen);
-    EXPECT_EQ(AnniversaryFile::save(AnniversaryFile::defaultPath(), two), AnniversaryFile::SaveResult::CannotCreate);
     EXPECT_EQ(read.size(), 2); // unchanged by the failed loads
     ASSERT_TRUE(QDir(AnniversaryFile::defaultPath()).removeRecursively());
 
@@ -333,12 +334,11 @@ TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
         AnniversaryList read;
-        EXPECT_EQ(AnniversaryFile::load(path, read), AnniversaryFile::LoadResult::CannotOpen);
+        SettingsFiles::AtStart found;
+        EXPECT_EQ(AnniversaryFile::load(path, read, &found), AnniversaryFile::LoadResult::CannotOpen);
         EXPECT_TRUE(read.isEmpty());
         // Neither an empty list nor a changed one opens it at quit.
-        EXPECT_EQ(AnniversaryFile::save(path, {}), AnniversaryFile::SaveResult::Kept);
-        AnniversaryList none;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, none);
+        EXPECT_EQ(AnniversaryFile::saveAtQuit(path, read, found).kind, SettingsFiles::QuitOutcome::Kind::NothingToSave);
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, two, found).kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
         EXPECT_FALSE(fifo.openedForReading());
         EXPECT_TRUE(fifo.stillThere());
@@ -407,7 +407,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
         if (c.before != none.toUtf8())
             TestFiles::plant(path, c.before);
         AnniversaryList list;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
+        SettingsFiles::AtStart found;
+        AnniversaryFile::load(path, list, &found);
         EXPECT_EQ(AnniversaryFile::saveAtQuit(path, c.atQuit, found).kind, c.result) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path).toHex(), c.after.toHex()) << c.what;
         EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")).toHex(), c.kept.toHex()) << c.what;
@@ -421,8 +422,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
     TestFiles::plant(path + QStringLiteral(".damaged"), "kept in an earlier run");
     TestFiles::plant(path, badFirst);
     AnniversaryList list;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
-    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Damaged);
+    SettingsFiles::AtStart found;
+    ASSERT_EQ(AnniversaryFile::load(path, list, &found), AnniversaryFile::LoadResult::Damaged);
     const SettingsFiles::QuitOutcome outcome = AnniversaryFile::saveAtQuit(path, one, found);
     EXPECT_EQ(outcome.kind, Kind::SavedDamagedKept);
     EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged.2"));
@@ -466,8 +467,8 @@ TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
         TestFiles::plant(path, c.file);
 
         AnniversaryList list;
-        AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, list);
-        EXPECT_EQ(found.result, c.result);
+        SettingsFiles::AtStart found;
+        EXPECT_EQ(AnniversaryFile::load(path, list, &found), c.result);
         ASSERT_EQ(list.size(), c.entries);
         for (qsizetype i = 0; i < list.size(); ++i)
             EXPECT_EQ(list[i].tt.toString(), three[i].tt.toString());
@@ -489,10 +490,10 @@ TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
 {
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
     const QString path = AnniversaryFile::defaultPath();
-    ASSERT_EQ(AnniversaryFile::save(path, two), AnniversaryFile::SaveResult::Saved);
+    TestFiles::plant(path, AnniversaryFile::encode(two));
     AnniversaryList grown;
-    AnniversaryFile::Found found = AnniversaryFile::loadAtStart(path, grown);
-    ASSERT_EQ(found.result, AnniversaryFile::LoadResult::Loaded);
+    SettingsFiles::AtStart found;
+    ASSERT_EQ(AnniversaryFile::load(path, grown, &found), AnniversaryFile::LoadResult::Loaded);
     for (int i = 0; i < 20; ++i)
         grown.append(Anniversary{int32_t(0), int32_t(1), int32_t(i + 1), QStringLiteral("日付の記念日")});
     SCOPED_TRACE("the disk lets no file grow past 32 bytes");

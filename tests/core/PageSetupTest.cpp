@@ -187,12 +187,18 @@ protected:
     QString folder;
 };
 
-TEST_F(PageSetupFileTest, SavedTextIsReadBackAndReplacesAnOlderFile)
+TEST_F(PageSetupFileTest, TheTextSavedAtQuitReplacesTheOlderFileAndIsReadBack)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
-    writeRaw(QByteArray(100, 'x'));
+    const QString older = QStringLiteral("Morvelin page setup 1\nsize=595 842\n");
+    writeRaw(PageSetupFile::encode(older));
+    QString loaded;
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(PageSetupFile::load(folder, loaded, &atStart), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(loaded, older);
+
     const QString text = QStringLiteral("Morvelin page setup 1\nsize=420 595\n");
-    ASSERT_EQ(PageSetupFile::save(folder, text), PageSetupFile::SaveResult::Saved);
+    ASSERT_EQ(PageSetupFile::saveAtQuit(folder, text, atStart).kind, SettingsFiles::QuitOutcome::Kind::Saved);
     EXPECT_EQ(readRaw(), PageSetupFile::encode(text));
     EXPECT_EQ(QFileInfo(file()).size(), 15 + text.toUtf8().size());
 
@@ -201,11 +207,10 @@ TEST_F(PageSetupFileTest, SavedTextIsReadBackAndReplacesAnOlderFile)
     EXPECT_EQ(back, text);
 }
 
-TEST_F(PageSetupFileTest, NoFolderMeansNothingReadAndNothingWritten)
+TEST_F(PageSetupFileTest, NoFolderMeansNothingReadAndNothingMade)
 {
     QString text;
     EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::NoFolder);
-    EXPECT_EQ(PageSetupFile::save(folder, QStringLiteral("x")), PageSetupFile::SaveResult::NoFolder);
     EXPECT_FALSE(FileIO::somethingAt(folder));
 }
 
@@ -226,13 +231,6 @@ TEST_F(PageSetupFileTest, AMissingFileIsToldApartFromOneThatCannotBeReadWhole)
     ASSERT_EQ(mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
     EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::Unreadable);
     EXPECT_EQ(text, QStringLiteral("unchanged"));
-}
-
-TEST_F(PageSetupFileTest, AFileThatCannotBeWrittenIsReportedAndLeftAlone)
-{
-    ASSERT_TRUE(Folders::createFolder(file())); // a folder where the file should be
-    EXPECT_EQ(PageSetupFile::save(folder, QStringLiteral("x")), PageSetupFile::SaveResult::CannotWrite);
-    EXPECT_TRUE(Folders::isFolder(file()));
 }
 
 } // namespace

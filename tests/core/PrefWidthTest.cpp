@@ -1,4 +1,3 @@
-#include "core/App.h"
 #include "core/PrefDlgValues.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +61,7 @@ TEST(PrefWidth, TypedMillimetresBecomeTenthsRoundedFromTheDecimalText)
     };
     for (const WidthCase& c : cases) {
         const QString typed = QString::fromUtf16(c.typed);
-        EXPECT_EQ(App::ShowPrefDlg2(typed), c.tenths) << typed.toStdString();
+        EXPECT_EQ(PrefWidth::parse(typed), c.tenths) << typed.toStdString();
     }
 }
 

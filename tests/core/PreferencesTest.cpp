@@ -332,9 +332,13 @@ TEST_F(PreferenceFolderTest, FirstRunCreatesTheFolderAndKeepsDefaults)
     EXPECT_TRUE(QDir(folder).isEmpty());
     EXPECT_EQ(p.pref, Prefs().pref);
 
-    EXPECT_EQ(load(), Preferences::LoadResult::NoFile);
+    SettingsFiles::AtStart atStart;
+    EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
+              Preferences::LoadResult::NoFile);
 
-    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS), Preferences::SaveResult::Saved);
+    // At quit the first run leaves its defaults, and nothing else.
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
+              SettingsFiles::QuitOutcome::Kind::Saved);
     QFile file(SettingsFiles::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), p.encode());
@@ -347,7 +351,7 @@ TEST_F(PreferenceFolderTest, SavedFileLoadsOverTheDefaults)
     Prefs saved;
     saved.pref[5] = 1;
     saved.prefS[9] = QStringLiteral("九");
-    ASSERT_EQ(Preferences::save(folder, saved.pref, saved.prefS), Preferences::SaveResult::Saved);
+    TestFiles::plant(SettingsFiles::preferenceFile(), saved.encode());
     EXPECT_EQ(load(), Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.pref, saved.pref);
     EXPECT_EQ(p.prefS, saved.prefS);
@@ -355,12 +359,8 @@ TEST_F(PreferenceFolderTest, SavedFileLoadsOverTheDefaults)
 
 TEST_F(PreferenceFolderTest, UnusableFilesAndFoldersAreReportedNotFatal)
 {
-    EXPECT_EQ(Preferences::save(folder, p.pref, p.prefS), Preferences::SaveResult::NoFolder);
-    EXPECT_FALSE(FileIO::somethingAt(folder));
-
     ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // "pref" is a folder
     EXPECT_EQ(load(), Preferences::LoadResult::CannotOpen);
-    EXPECT_EQ(Preferences::save(folder, p.pref, p.prefS), Preferences::SaveResult::CannotWrite);
     ASSERT_TRUE(QDir(SettingsFiles::preferenceFile()).removeRecursively());
 
     QFile file(SettingsFiles::preferenceFile());
@@ -378,26 +378,36 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
     // Entry 7 holds Shift_JIS "あい", entry 8 a 254-byte Shift_JIS text.
-    Prefs written;
-    QByteArray file = written.encode();
     const QByteArray sjis = QByteArray::fromHex("82a082a2");
     const QByteArray longSjis = QByteArray::fromHex("82a0").repeated(127);
-    const qsizetype strings = 6 + 4 + 51 * 4 + 4;
-    qsizetype at = strings;
-    for (int j = 0; j < 7; ++j)
-        at += 1 + static_cast<unsigned char>(file[at]);
-    file.replace(at, 2, pstr(sjis) + pstr(longSjis));
-    TestFiles::plant(SettingsFiles::preferenceFile(), file);
+    const auto withShiftJis = [&](const Prefs& values) {
+        QByteArray file = values.encode();
+        const qsizetype strings = 6 + 4 + 51 * 4 + 4;
+        qsizetype at = strings;
+        for (int j = 0; j < 7; ++j)
+            at += 1 + static_cast<unsigned char>(file[at]);
+        return file.replace(at, 2, pstr(sjis) + pstr(longSjis));
+    };
+    TestFiles::plant(SettingsFiles::preferenceFile(), withShiftJis(Prefs()));
 
     Preferences::TextPrefBytes readFrom{};
-    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom), Preferences::LoadResult::Loaded);
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, &readFrom, &atStart),
+              Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.prefS[7].size(), 4); // what the user would see of it
-    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), file.toHex());
+
+    // Another preference changed: the texts nobody edited keep their bytes.
+    p.pref[4] = 1;
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, atStart).kind,
+              SettingsFiles::QuitOutcome::Kind::Saved);
+    Prefs edited;
+    edited.pref[4] = 1;
+    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), withShiftJis(edited).toHex());
 
     // Changed in memory: written as its UTF-8.
     p.prefS[7] = QStringLiteral("あい");
-    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, &readFrom), Preferences::SaveResult::Saved);
+    ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, atStart).kind,
+              SettingsFiles::QuitOutcome::Kind::Saved);
     Prefs back;
     ASSERT_TRUE(back.decode(TestFiles::bytesOf(SettingsFiles::preferenceFile())));
     EXPECT_EQ(back.prefS[7], QStringLiteral("あい"));
@@ -410,8 +420,11 @@ TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
     {
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
-        EXPECT_EQ(load(), Preferences::LoadResult::CannotOpen);
-        EXPECT_EQ(Preferences::save(folder, p.pref, p.prefS, nullptr, true), Preferences::SaveResult::CannotWrite);
+        SettingsFiles::AtStart atStart;
+        EXPECT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
+                  Preferences::LoadResult::CannotOpen);
+        EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
+                  SettingsFiles::QuitOutcome::Kind::NotAFile);
         EXPECT_FALSE(fifo.openedForReading());
         EXPECT_TRUE(fifo.stillThere());
     }
@@ -430,30 +443,6 @@ TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
     EXPECT_EQ(p.pref, Prefs().pref);
 }
 
-TEST_F(PreferenceFolderTest, AFileThatWasNotReadIsKeptBesideTheNewOne)
-{
-    ASSERT_TRUE(Folders::createFolder(folder));
-    const QString path = SettingsFiles::preferenceFile();
-    const QByteArray damaged = Prefs().encode().left(100);
-    TestFiles::plant(path, damaged);
-    ASSERT_EQ(load(), Preferences::LoadResult::Damaged);
-    ASSERT_EQ(Preferences::save(folder, p.pref, p.prefS, nullptr, true), Preferences::SaveResult::Saved);
-    EXPECT_EQ(TestFiles::bytesOf(path), p.encode());
-    EXPECT_EQ(TestFiles::bytesOf(path + QStringLiteral(".damaged")), damaged);
-
-    // A full disk: the old file stays, byte for byte.
-    const QByteArray good = TestFiles::bytesOf(path);
-    p.pref[4] = 1;
-    Preferences::SaveResult result;
-    {
-        HostileFiles::FileSizeLimit full(64);
-        ASSERT_TRUE(full.active());
-        result = Preferences::save(folder, p.pref, p.prefS);
-    }
-    EXPECT_EQ(result, Preferences::SaveResult::CannotWrite);
-    EXPECT_EQ(TestFiles::bytesOf(path), good);
-}
-
 TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplacesTheFile)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
@@ -463,19 +452,19 @@ TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplac
     const QByteArray planted = stored.encode() + QByteArrayLiteral("\x01\x02tail");
     TestFiles::plant(path, planted);
 
-    SettingsFiles::Seen seen;
-    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &seen),
+    SettingsFiles::AtStart atStart;
+    ASSERT_EQ(Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW, nullptr, &atStart),
               Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.pref, stored.pref); // the values still count
 
     // Unchanged: the file stays as it is, tail and all.
-    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen).kind,
+    EXPECT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::NothingToSave);
     EXPECT_EQ(TestFiles::bytesOf(path), planted);
 
     // Changed: the new file takes the place, the old one is kept whole.
     p.pref[5] = 1;
-    const SettingsFiles::QuitOutcome outcome = Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, seen);
+    const SettingsFiles::QuitOutcome outcome = Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart);
     EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::SavedDamagedKept);
     EXPECT_EQ(outcome.keptAs, path + QStringLiteral(".damaged"));
     EXPECT_EQ(TestFiles::bytesOf(path), p.encode());

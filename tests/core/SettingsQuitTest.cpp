@@ -66,7 +66,7 @@ public:
     {
         m_run = m_fresh;
         Preferences::load(SettingsFiles::folder(), m_run.pref, m_run.prefS, m_run.clr, m_run.sheetW, &m_readFrom,
-                          &m_seen);
+                          &m_atStart);
     }
     void edit() override
     {
@@ -75,7 +75,7 @@ public:
     }
     SettingsFiles::QuitOutcome quit() override
     {
-        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_seen);
+        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_atStart);
     }
     // What a run that read no file holds.
     QByteArray defaults() const { return Preferences::encode(m_fresh.pref, m_fresh.prefS); }
@@ -99,7 +99,7 @@ private:
     State m_fresh;
     State m_run;
     Preferences::TextPrefBytes m_readFrom{};
-    SettingsFiles::Seen m_seen;
+    SettingsFiles::AtStart m_atStart;
 };
 
 class AnniversaryFileOfRun final : public SettingsFile {
@@ -121,10 +121,10 @@ public:
     void start() override
     {
         m_list.clear();
-        m_found = AnniversaryFile::loadAtStart(path(), m_list);
+        AnniversaryFile::load(path(), m_list, &m_atStart);
     }
     void edit() override { m_list = b(); }
-    SettingsFiles::QuitOutcome quit() override { return AnniversaryFile::saveAtQuit(path(), m_list, m_found); }
+    SettingsFiles::QuitOutcome quit() override { return AnniversaryFile::saveAtQuit(path(), m_list, m_atStart); }
 
 private:
     static Anniversary day(int m, int d, const QString& text)
@@ -134,7 +134,7 @@ private:
     static AnniversaryList a() { return {day(5, 5, QStringLiteral("こどもの日")), day(7, 7, QStringLiteral("七夕"))}; }
     static AnniversaryList b() { return {day(5, 5, QStringLiteral("こどもの日")), day(12, 24, QStringLiteral("イブ"))}; }
     AnniversaryList m_list;
-    AnniversaryFile::Found m_found;
+    SettingsFiles::AtStart m_atStart;
 };
 
 class PageSetupFileOfRun final : public SettingsFile {
@@ -149,13 +149,13 @@ public:
     void start() override
     {
         m_text.clear();
-        PageSetupFile::load(SettingsFiles::folder(), m_text, &m_seen);
+        PageSetupFile::load(SettingsFiles::folder(), m_text, &m_atStart);
     }
     void edit() override { m_text = text('B'); }
     SettingsFiles::QuitOutcome quit() override
     {
         return PageSetupFile::saveAtQuit(SettingsFiles::folder(),
-                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_seen);
+                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_atStart);
     }
 
 private:
@@ -164,7 +164,7 @@ private:
         return QStringLiteral("Morvelin page setup 1\nsize=%1 595\n").arg(which == 'A' ? 420 : which == 'B' ? 421 : 422);
     }
     QString m_text;
-    SettingsFiles::Seen m_seen;
+    SettingsFiles::AtStart m_atStart;
 };
 
 struct FileKind {
