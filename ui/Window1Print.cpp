@@ -129,7 +129,11 @@ bool Window1::PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& 
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-        if (dialog.exec() != QDialog::Accepted)
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        // The dialog's own file dialog for a PDF can delete and rename files:
+        // the list shows what is left.
+        RefreshDatasetList();
+        if (!accepted)
             return false;
         // The dialog keeps the printer or file the user chose, but it drops a
         // custom paper size: the page is laid out on the stored page format,

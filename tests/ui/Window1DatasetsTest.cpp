@@ -6,10 +6,12 @@
 
 #include "core/DatasetDefaults.h"
 #include "core/DatasetFile.h"
+#include "core/Globals.h"
 #include "platform/Folders.h"
 #include "sheet/GridTables.h"
 #include "support/TestImages.h"
 #include "support/TestMain.h"
+#include "ui/AppPrintSetup.h"
 #include "ui/FontFamilies.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSet>
 
@@ -977,6 +980,18 @@ TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
         ASSERT_TRUE(QFile::remove(pathOf("b")));
         ASSERT_TRUE(QFile::rename(pathOf("c"), pathOf("d")));
     };
+    // With a page setup stored, the print dialog is the first dialog shown.
+    const auto printWithAPageSetup = [this] {
+        const QVariantMap before = Globals::gPrintSetup;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QRect area = printer.pageLayout().paintRectPoints();
+        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
+                                           {QStringLiteral("Width"), area.width()},
+                                           {QStringLiteral("Height"), area.height()}};
+        w->FilePrint_Action();
+        Globals::gPrintSetup = before;
+    };
     const struct {
         const char* what;
         std::function<void()> road;
@@ -988,6 +1003,7 @@ TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
          {meanwhile(change, typeName(QStringLiteral(".x"))), press(QStringLiteral("OK"))}},
         {"the background picture, cancelled", [&] { w->GetPictFile(); }, {meanwhile(change, cancel())}},
         {"画像書き出し, cancelled", [&] { w->FileExport_Action(); }, {meanwhile(change, cancel())}},
+        {"the print dialog, cancelled", [&] { printWithAPageSetup(); }, {meanwhile(change, cancel())}},
     };
     for (const auto& r : roads) {
         SCOPED_TRACE(r.what);
