@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "sheet/JapaneseFont.h"
 #include "support/ModalDialogDriver.h"
+#include "ui/AppPrintSetup.h"
 #include "ui/Window1.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,6 +24,16 @@
 namespace MainWindowTesting {
 
 using ModalDialogs::answerModal;
+
+// Stores the page setup `printer` holds, as the page-setup dialog leaves it:
+// printing then goes straight to the print dialog.
+inline void storePageSetupOf(const QPrinter& printer)
+{
+    const QRect area = printer.pageLayout().paintRectPoints();
+    Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
+                                       {QStringLiteral("Width"), area.width()},
+                                       {QStringLiteral("Height"), area.height()}};
+}
 
 // Counts the paint events a widget gets.
 class PaintCounter : public QObject {

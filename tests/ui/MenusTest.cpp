@@ -58,10 +58,7 @@ protected:
         // A page setup already made: printing goes straight to its dialog.
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        const QRect area = printer.pageLayout().paintRectPoints();
-        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
-                                           {QStringLiteral("Width"), area.width()},
-                                           {QStringLiteral("Height"), area.height()}};
+        storePageSetupOf(printer);
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get(), Waiting::kStepMs));
     }

@@ -62,10 +62,7 @@ protected:
         ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
         printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                           QMarginsF(20, 20, 20, 20), QPageLayout::Point));
-        const QRect area = printer.pageLayout().paintRectPoints();
-        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
-                                           {QStringLiteral("Width"), area.width()},
-                                           {QStringLiteral("Height"), area.height()}};
+        storePageSetupOf(printer);
     }
 
     // Waits until `count` jobs have reached the jobs folder and nothing is left

@@ -83,10 +83,7 @@ protected:
         printer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                           QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
                                           QPageLayout::Point));
-        const QRect area = printer.pageLayout().paintRectPoints();
-        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
-                                           {QStringLiteral("Width"), area.width()},
-                                           {QStringLiteral("Height"), area.height()}};
+        storePageSetupOf(printer);
     }
 
     void setSize(int size) { ctl<QComboBox>("PopupMenu4")->setCurrentIndex(size); }

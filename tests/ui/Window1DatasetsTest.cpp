@@ -11,7 +11,6 @@
 #include "sheet/GridTables.h"
 #include "support/TestImages.h"
 #include "support/TestMain.h"
-#include "ui/AppPrintSetup.h"
 #include "ui/FontFamilies.h"
 
 #include <QAbstractButton>
@@ -985,10 +984,7 @@ TEST_F(DatasetWindowTest, TheListIsReadAgainWhenAnyFileDialogCloses)
         const QVariantMap before = Globals::gPrintSetup;
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        const QRect area = printer.pageLayout().paintRectPoints();
-        Globals::gPrintSetup = QVariantMap{{QStringLiteral("SetupString"), AppPrintSetup::setupString(printer)},
-                                           {QStringLiteral("Width"), area.width()},
-                                           {QStringLiteral("Height"), area.height()}};
+        storePageSetupOf(printer);
         w->FilePrint_Action();
         Globals::gPrintSetup = before;
     };
