@@ -177,8 +177,7 @@ bool Window1::SaveFile(bool saveAs)
     // list shows it (new, or written again after it was removed) selected.
     pWork.saved(f, written);
     UpdateMenuItems();
-    MakeDatasetList();
-    ShowDatasetRow();
+    RefreshDatasetList();
     return true;
 }
 
