@@ -122,10 +122,21 @@ void Window1::EndSession()
         return;
     m_sessionEnded = true;
     m_closed = true;
-    if (App* app = App::instance())
-        app->CloseApp([this] { return SaveAnvsy(); }, SettingsNotices::logAtQuit);
+    // The editor's own questions and its year entry, if one waits, end
+    // unanswered: the rows are what it shows now.
+    if (m_annDlg)
+        TakeAnnDlgRows(*m_annDlg);
+    bool lost = false;
+    if (App* app = App::instance()) {
+        app->CloseApp([this] { return SaveAnvsy(); }, [&lost](const SettingsFiles::QuitReport& report) {
+            lost = report.outcome.lost() || lost;
+            return SettingsNotices::logAtQuit(report);
+        });
+    }
     hide();
-    QCoreApplication::exit(0);
+    // Whoever ended the session learns from the status whether the settings
+    // were stored.
+    QCoreApplication::exit(lost ? 1 : 0);
 }
 
 void Window1::closeEvent(QCloseEvent* event)

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 
+class AnnDlg;
 class Canvas;
 class MenuBar1;
 class PrintJob;
@@ -87,8 +88,11 @@ public:
     // closed as by its close box, but knowing that the application quits.
     void AppQuit();
     // The end of the session (a signal to end): the settings files are
-    // stored as a quit stores them, asking nothing, and the program ends.
-    // Unsaved edits of the dataset are not asked about.
+    // stored as a quit stores them, asking nothing, and the program ends,
+    // with the status 1 when one of them could not be stored (told on the
+    // standard error), else 0. An open anniversary editor is taken as closed
+    // by "閉じる" first, its own questions as cancelled. Unsaved edits of the
+    // dataset are not asked about.
     void EndSession();
 
 protected:
@@ -113,9 +117,16 @@ private:
     // this window read or wrote it; キャンセル, the default, keeps it.
     bool ReplaceChangedFile(const QString& f) const;
 
+    // Takes the anniversary editor's rows when they were changed, as its
+    // "閉じる" leaves them.
+    void TakeAnnDlgRows(const AnnDlg& dlg);
+
     bool m_closed = false;
     bool m_appQuitting = false;
     bool m_sessionEnded = false;
+    // The anniversary editor while it runs. It has no キャンセル, so what it
+    // shows is what the user made: an end of the session keeps it.
+    AnnDlg* m_annDlg = nullptr;
     // What LoadAnvsy found, for SaveAnvsy to judge what the run changed.
     SettingsFiles::AtStart m_anvsyAtStart;
 

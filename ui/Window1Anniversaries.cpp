@@ -7,9 +7,16 @@ void Window1::ShowAnnDlg()
     {
         AnnDlg dlg(this);
         dlg.SetRows(pAnvsy);
+        m_annDlg = &dlg;
         dlg.exec();
-        if (dlg.pReturn)
-            pAnvsy = dlg.Entries();
+        m_annDlg = nullptr;
+        TakeAnnDlgRows(dlg);
     }
     RefreshPreview();
+}
+
+void Window1::TakeAnnDlgRows(const AnnDlg& dlg)
+{
+    if (dlg.pReturn)
+        pAnvsy = dlg.Entries();
 }

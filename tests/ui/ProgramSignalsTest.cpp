@@ -1,12 +1,13 @@
 // The program itself, started as a child in a home of its own, ended by the
 // signals of a logout, a shutdown or a terminal: it stores its settings as a
 // quit does and exits normally, and a run that changed nothing leaves the
-// files it found as they were.
+// files it found as they were; its status says whether they were stored.
 
 #include "core/AnniversaryFile.h"
 #include "core/Preferences.h"
 #include "core/SettingsFiles.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -42,6 +43,41 @@ quint64 bitOf(int signalNumber) { return quint64(1) << (signalNumber - 1); }
 QString settingsFile(const QString& home, const char* name)
 {
     return home + QStringLiteral("/.config/Morvelin初期設定/") + QLatin1String(name);
+}
+
+// Starts the program in a home of its own; its standard error goes to the
+// test's own unless `channels` says otherwise.
+void startIn(const QString& home, QProcess& program,
+             QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
+{
+    const QString runtime = home + QStringLiteral("/.runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("CUPS_SERVER"), runtime + QStringLiteral("/no-print-server"));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(channels);
+    program.setProgram(QStringLiteral(MORVELIN_PROGRAM));
+    program.start();
+}
+
+// Waits until the program catches all three end signals: before that a
+// signal would end it on the spot, as it would any program.
+bool catchesEndSignals(const QProcess& program)
+{
+    const quint64 wanted = bitOf(SIGTERM) | bitOf(SIGHUP) | bitOf(SIGINT);
+    QElapsedTimer clock;
+    clock.start();
+    while ((caughtSignals(program.processId()) & wanted) != wanted && clock.elapsed() < 20000)
+        QThread::msleep(5);
+    return (caughtSignals(program.processId()) & wanted) == wanted;
 }
 
 QByteArray defaultPreferences()
@@ -91,33 +127,10 @@ TEST(TheProgram, EndsOnAnEndSignalThroughItsQuit)
             TestFiles::plant(pref, otherPref);
             TestFiles::plant(anniversaries, anvsy);
         }
-        const QString runtime = home.path() + QStringLiteral("/.runtime");
-        ASSERT_TRUE(QDir().mkpath(runtime));
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.config"));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/.local/share"));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.path() + QStringLiteral("/.cache"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("CUPS_SERVER"), runtime + QStringLiteral("/no-print-server"));
         QProcess program;
-        program.setProcessEnvironment(env);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.setProgram(QStringLiteral(MORVELIN_PROGRAM));
-        program.start();
+        startIn(home.path(), program);
         ASSERT_TRUE(program.waitForStarted(10000));
-
-        // The signal is sent once the program catches all three: before that
-        // it would end the program on the spot, as it would any program.
-        const quint64 wanted = bitOf(SIGTERM) | bitOf(SIGHUP) | bitOf(SIGINT);
-        QElapsedTimer clock;
-        clock.start();
-        while ((caughtSignals(program.processId()) & wanted) != wanted && clock.elapsed() < 20000)
-            QThread::msleep(5);
-        ASSERT_EQ(caughtSignals(program.processId()) & wanted, wanted);
+        ASSERT_TRUE(catchesEndSignals(program));
         ASSERT_EQ(::kill(pid_t(program.processId()), c.signalNumber), 0);
 
         ASSERT_TRUE(program.waitForFinished(20000));
@@ -132,6 +145,34 @@ TEST(TheProgram, EndsOnAnEndSignalThroughItsQuit)
         }
         EXPECT_EQ(QDir(QFileInfo(pref).path()).entryList(QDir::Files | QDir::Hidden).size(), c.firstRun ? 1 : 2);
     }
+}
+
+// A quit that cannot store a settings file, here a first run's preferences
+// on a disk that takes no more than a few bytes: the program still ends, but
+// its status says so, and its standard error names the file and why.
+TEST(TheProgram, AnEndSignalWhoseQuitCannotStoreASettingsFileEndsWithAFailureStatus)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString pref = settingsFile(home.path(), "pref");
+    QProcess program;
+    {
+        // The child takes the limit with it; the test itself goes on without.
+        HostileFiles::FileSizeLimit full(8);
+        ASSERT_TRUE(full.active());
+        startIn(home.path(), program, QProcess::SeparateChannels);
+        ASSERT_TRUE(program.waitForStarted(10000));
+    }
+    ASSERT_TRUE(catchesEndSignals(program));
+    ASSERT_EQ(::kill(pid_t(program.processId()), SIGTERM), 0);
+
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(program.exitCode(), 0);
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(said.contains(QStringLiteral("初期設定ファイルを保存できません。"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("「%1」").arg(pref))) << said.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pref));
 }
 
 } // namespace

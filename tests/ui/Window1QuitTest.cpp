@@ -16,13 +16,20 @@
 #include "support/TestMain.h"
 #include "support/ModalDialogDriver.h"
 #include "support/Waiting.h"
+#include "ui/AnnDlg.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MenuBar1.h"
+#include "ui/TextInputDlg.h"
 #include "ui/Window1.h"
 
 #include <QAction>
 #include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QPushButton>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QWindow>
 
@@ -756,7 +763,18 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
         QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
         endSignals.start();
         Notices notices;
-        EXPECT_EQ(runEventLoop([&] { ::raise(c.signalNumber); }), 0);
+        ::testing::internal::CaptureStderr();
+        const int status = runEventLoop([&] { ::raise(c.signalNumber); });
+        const QString said = QString::fromLocal8Bit(::testing::internal::GetCapturedStderr());
+        // Whoever sent the signal learns from the status whether the settings
+        // were stored, and the standard error says which file was not, and why.
+        EXPECT_EQ(status, c.anniversaryFileBlocked ? 1 : 0);
+        if (c.anniversaryFileBlocked) {
+            EXPECT_TRUE(said.contains(QStringLiteral("記念日ファイルを保存できません。"))) << said.toStdString();
+            EXPECT_TRUE(said.contains(notAFile(SettingsFiles::anniversaryFile()))) << said.toStdString();
+        } else {
+            EXPECT_FALSE(said.contains(QStringLiteral("保存できません"))) << said.toStdString();
+        }
         EXPECT_TRUE(notices.said.isEmpty()) << notices.said.join(QLatin1Char('\n')).toStdString();
         EXPECT_FALSE(w->isVisible());
 
@@ -778,8 +796,87 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
     }
 }
 
+// The session ends while the anniversary editor is open. The editor has no
+// キャンセル: what it shows is what the user made, and it is stored as
+// "閉じる" followed by a quit would store it. A question of the editor's
+// that waits (the delete question, the year entry) ends unanswered, as
+// キャンセル: the row it was about stays as it is shown.
+TEST_F(QuitRoads, AnEndSignalWithTheAnniversaryEditorOpenStoresWhatTheEditorShows)
+{
+    enum class Pending { Nothing, DeleteQuestion, YearEntry };
+    const struct {
+        const char* what;
+        int signalNumber;
+        Pending waiting;
+        bool firstRun; // no settings files at all; else an anniversary list is there
+    } cases[] = {
+        {"SIGTERM", SIGTERM, Pending::Nothing, false},
+        {"SIGHUP", SIGHUP, Pending::Nothing, false},
+        {"SIGINT, a first run", SIGINT, Pending::Nothing, true},
+        {"SIGTERM while the delete question waits", SIGTERM, Pending::DeleteQuestion, false},
+        {"SIGTERM while the year entry waits", SIGTERM, Pending::YearEntry, false},
+    };
+    const QString typed = QStringLiteral("結婚記念日");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        Globals::gPref = savedPref;
+        QDir(SettingsFiles::folder()).removeRecursively();
+        startApp();
+        if (!c.firstRun) {
+            TestFiles::plant(SettingsFiles::anniversaryFile(),
+                             AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("こどもの日"))}));
+        }
+        auto w = openWindow();
+        w->show();
+
+        EndSignals endSignals;
+        ASSERT_TRUE(endSignals.installed());
+        QObject::connect(&endSignals, &EndSignals::received, w.get(), &Window1::EndSession);
+        endSignals.start();
+        AnniversaryList shown;
+        QPointer<AnnDlg> editor;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (AnnDlg* dlg = ModalDialogs::takeShowing<AnnDlg>()) {
+                editor = dlg;
+                QTest::mouseClick(dlg->BevelButton1, Qt::LeftButton);
+                // Japanese reaches the field as the input method commits it.
+                QInputMethodEvent commit;
+                commit.setCommitString(typed);
+                QCoreApplication::sendEvent(dlg->EditField1, &commit);
+                shown = dlg->Entries();
+                // The question opens a loop of its own: from the event loop,
+                // so that this poll goes on and finds it.
+                if (c.waiting == Pending::DeleteQuestion)
+                    QTimer::singleShot(0, dlg->BevelButton2, &QPushButton::click);
+                else if (c.waiting == Pending::YearEntry)
+                    QTimer::singleShot(0, dlg->PopupMenu1, [dlg] {
+                        dlg->PopupMenu1->setCurrentIndex(dlg->PopupMenu1->count() - 1);
+                    });
+                else
+                    ::raise(c.signalNumber);
+            } else if (ModalDialogs::takeShowing<QMessageBox>() || ModalDialogs::takeShowing<TextInputDlg>()) {
+                ::raise(c.signalNumber);
+            }
+        });
+        poll.start();
+        EXPECT_EQ(runEventLoop([&] { w->ShowAnnDlg(); }), 0);
+        poll.stop();
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.constLast().tt, QVariant(typed));
+        EXPECT_EQ(shown.size(), c.firstRun ? 1 : 2);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_TRUE(editor.isNull());
+        EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(shown));
+        EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    }
+}
+
 // The session ends while the quit's question about a file that cannot be
-// stored waits: the program ends without the answer, storing what it can.
+// stored waits: the program ends without the answer, storing what it can,
+// and its status says that a file was not stored.
 TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer)
 {
     auto w = openWindow();
@@ -803,7 +900,7 @@ TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer
         }
     });
     poll.start();
-    EXPECT_EQ(runEventLoop([&] { w->close(); }), 0);
+    EXPECT_EQ(runEventLoop([&] { w->close(); }), 1);
     poll.stop();
     EXPECT_EQ(asked, QStringList{QStringLiteral("初期設定ファイルを保存できません。")});
     EXPECT_TRUE(QFileInfo(SettingsFiles::preferenceFile()).isDir());
