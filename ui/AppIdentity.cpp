@@ -9,6 +9,43 @@
 
 namespace AppIdentity {
 
+namespace {
+
+// The words Qt's own Japanese catalogue lacks: its file dialog shows them in
+// the type column, of every folder and of the drive. Installed after that
+// catalogue, this translator is asked first; it answers for these alone and
+// leaves every other text to the catalogue. Asked from the file dialog's
+// reading thread too: it holds nothing that changes.
+class MissingQtWords : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        struct Word {
+            const char* context;
+            const char* source;
+            const char16_t* japanese;
+        };
+        static constexpr Word kWords[] = {
+            {"QAbstractFileIconProvider", "Folder", u"フォルダ"},
+            {"QAbstractFileIconProvider", "Drive", u"ドライブ"},
+        };
+        if (!context || !sourceText)
+            return {};
+        for (const Word& word : kWords) {
+            if (qstrcmp(context, word.context) == 0 && qstrcmp(sourceText, word.source) == 0)
+                return QString::fromUtf16(word.japanese);
+        }
+        return {};
+    }
+};
+
+} // namespace
+
 QTranslator* installQtJapanese(QApplication& app)
 {
     // The program speaks Japanese whatever the system's language.
@@ -19,6 +56,8 @@ QTranslator* installQtJapanese(QApplication& app)
         return nullptr;
     }
     QCoreApplication::installTranslator(translator);
+    // It comes and goes with Qt's catalogue.
+    QCoreApplication::installTranslator(new MissingQtWords(translator));
     return translator;
 }
 

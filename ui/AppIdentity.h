@@ -8,9 +8,10 @@ class QTranslator;
 namespace AppIdentity {
 
 // Qt's own dialogs (colours, files, printing, page setup) and buttons in
-// Japanese, from Qt's installed translations. Returns the translator, owned
-// by the application; nullptr when the system has none, and the dialogs
-// then stay in English.
+// Japanese, from Qt's installed translations, with the few words they lack
+// given by a translator of the program's own that goes with them. Returns the
+// translator, owned by the application; deleting it removes both. nullptr
+// when the system has none, and the dialogs then stay in English.
 QTranslator* installQtJapanese(QApplication& app);
 
 // Before the application object: Qt's file dialog formats sizes and dates

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QIcon>
@@ -56,6 +57,10 @@ TEST_F(QtInJapanese, TheColourAndFileDialogsSpeakJapanese)
     for (const QPushButton* b : files.findChildren<QPushButton*>())
         fileCaptions << b->text();
     EXPECT_TRUE(fileCaptions.contains(QStringLiteral("キャンセル"))) << fileCaptions.join(u',').toStdString();
+    // Words Qt's catalogue lacks, as the file dialog's type column shows them.
+    const QFileIconProvider icons;
+    EXPECT_EQ(icons.type(QFileInfo(TestEnv::home())).toStdString(), "フォルダ");
+    EXPECT_EQ(icons.type(QFileInfo(QStringLiteral("/"))).toStdString(), "ドライブ");
 }
 
 TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
@@ -78,7 +83,7 @@ TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
     EXPECT_FALSE(icon.pixmap(48, 48).isNull());
 
     // What other tests in this process expect.
-    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+    for (QTranslator* t : qApp->findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly)) {
         QCoreApplication::removeTranslator(t);
         delete t;
     }
@@ -90,8 +95,9 @@ TEST(AppIdentity, TheProgramIsKnownByItsNameAndIcon)
 
 // The child a start-up test runs: the program's application object made as
 // main makes it, then what the user sees of the locale, one "key value" a
-// line: Qt's system and default locales, and the size and modification date
-// the file dialog shows for the file named by the first argument.
+// line: Qt's system and default locales, the size and modification date the
+// file dialog shows for the file named by the first argument, and the type it
+// shows for the file's folder and for the drive.
 int reportStartUp(int& argc, char** argv)
 {
     AppIdentity::Application app(argc, argv);
@@ -102,14 +108,16 @@ int reportStartUp(int& argc, char** argv)
     if (!model)
         return 2;
     // The model reads the folder in a thread of its own.
-    QString size, date;
+    QString size, date, folder, drive;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 30000) {
         const QModelIndex name = model->index(file);
         size = name.siblingAtColumn(1).data().toString();
         date = name.siblingAtColumn(3).data().toString();
-        if (!size.isEmpty() && !date.isEmpty())
+        folder = model->index(QFileInfo(file).path()).siblingAtColumn(2).data().toString();
+        drive = model->index(QStringLiteral("/")).siblingAtColumn(2).data().toString();
+        if (!size.isEmpty() && !date.isEmpty() && !folder.isEmpty() && !drive.isEmpty())
             break;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(10);
@@ -118,14 +126,17 @@ int reportStartUp(int& argc, char** argv)
     out << "system " << QLocale::system().name() << '\n'
         << "default " << QLocale().name() << '\n'
         << "size " << size << '\n'
-        << "date " << date << '\n';
+        << "date " << date << '\n'
+        << "folder " << folder << '\n'
+        << "drive " << drive << '\n';
     return 0;
 }
 const TestEnv::ChildEntry startUpReport("start-up-report", reportStartUp);
 
 // Started the way a user starts the program, whatever the locale variables
 // say: Qt's system locale, which the file dialog formats sizes and dates by,
-// and the default locale are Japanese.
+// and the default locale are Japanese, and the dialog names a folder and the
+// drive in Japanese too.
 TEST(AppIdentity, StartUpGivesTheUserJapaneseLocalesWhateverTheVariablesSay)
 {
     const QString file = TestEnv::home() + QStringLiteral("/start-up/memo.txt");
@@ -145,6 +156,7 @@ TEST(AppIdentity, StartUpGivesTheUserJapaneseLocalesWhateverTheVariablesSay)
         {"LcAllC", {{"LANG", "en_US.UTF-8"}, {"LC_ALL", "C"}}},
         {"English", {{"LANG", "en_US.UTF-8"}, {"LC_TIME", "en_US.UTF-8"}, {"LC_NUMERIC", "en_US.UTF-8"}}},
         {"JapaneseInEucJp", {{"LC_ALL", "ja_JP.eucJP"}}},
+        {"Japanese", {{"LANG", "ja_JP.UTF-8"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,6 +182,8 @@ TEST(AppIdentity, StartUpGivesTheUserJapaneseLocalesWhateverTheVariablesSay)
         EXPECT_EQ(seen.value(QStringLiteral("default")).toStdString(), "ja_JP");
         EXPECT_EQ(seen.value(QStringLiteral("size")).toStdString(), "5 バイト");
         EXPECT_EQ(seen.value(QStringLiteral("date")).toStdString(), "2027/03/09 10:05");
+        EXPECT_EQ(seen.value(QStringLiteral("folder")).toStdString(), "フォルダ");
+        EXPECT_EQ(seen.value(QStringLiteral("drive")).toStdString(), "ドライブ");
     }
 }
 
