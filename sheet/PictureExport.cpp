@@ -1,7 +1,5 @@
 #include "sheet/PictureExport.h"
 
-#include "platform/FileIO.h"
-
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -27,23 +25,22 @@ QString pictureFileName(const QString& chosen)
     return chosen + (chosen.endsWith(u'.') ? QStringLiteral("png") : QStringLiteral(".png"));
 }
 
-bool savePicture(const QImage& picture, const QString& path)
+QByteArray encodePicture(const QImage& picture, const QString& fileName)
 {
     if (picture.isNull())
-        return false;
-    QByteArray format = pictureFormatOf(path);
+        return {};
+    QByteArray format = pictureFormatOf(fileName);
     if (format.isEmpty())
         format = QByteArrayLiteral("png");
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
-        return false;
+        return {};
     QImageWriter writer(&buffer, format);
     if (!writer.write(picture))
-        return false;
+        return {};
     buffer.close();
-    // A picture is made to be passed on: it is as readable as the user's other files.
-    return FileIO::writeWhole(path, bytes, FileIO::Access::Shared);
+    return bytes;
 }
 
 } // namespace Sheet
