@@ -1,14 +1,15 @@
 #include "sheet/PictureExport.h"
 
+#include "sheet/NameParts.h"
+
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageWriter>
 
 namespace Sheet {
 
 QByteArray pictureFormatOf(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const QString suffix = suffixOf(fileName).toString().toLower();
     if (suffix == QLatin1String("png"))
         return QByteArrayLiteral("png");
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))

@@ -2,10 +2,9 @@
 
 #include "calendar/DateMath.h"
 #include "core/DatasetKeys.h"
+#include "sheet/NameParts.h"
 #include "sheet/PageLayout.h"
 #include "sheet/SheetSizes.h"
-
-#include <QFileInfo>
 
 namespace Sheet {
 
@@ -64,14 +63,17 @@ QString pageFileName(const QString& firstFile, int32_t pageNumber)
 {
     if (pageNumber <= 1 || firstFile.isEmpty())
         return firstFile;
-    const QFileInfo first(firstFile);
-    const QString suffix = first.suffix();
-    const QString base = suffix.isEmpty() ? first.fileName() : first.completeBaseName();
-    QString name = base + QLatin1Char('-') + QString::number(pageNumber);
-    if (!suffix.isEmpty())
-        name += QLatin1Char('.') + suffix;
+    const QStringView file = fileNameOf(firstFile);
+    const QStringView suffix = suffixOf(file);
+    // The number goes before the suffix's dot, when there is one.
+    QString name = (suffix.isEmpty() ? file : file.first(file.size() - suffix.size() - 1)).toString();
+    name += QLatin1Char('-') + QString::number(pageNumber);
+    if (!suffix.isEmpty()) {
+        name += QLatin1Char('.');
+        name += suffix;
+    }
     // The folder part stays exactly as the user's name had it.
-    return firstFile.left(firstFile.size() - first.fileName().size()) + name;
+    return firstFile.first(firstFile.size() - file.size()) + name;
 }
 
 } // namespace Sheet

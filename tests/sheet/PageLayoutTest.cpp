@@ -426,6 +426,7 @@ TEST(PrintPlan, PdfPagesAreNamedAfterTheFirstMonthAndNumbered)
         {"/home/u/Morvelin-2027-04.pdf", 2, "/home/u/Morvelin-2027-04-2.pdf"},
         {"/home/u/cal.v2.pdf", 6, "/home/u/cal.v2-6.pdf"},
         {"/home/u/out", 3, "/home/u/out-3"},
+        {"/home/u.v/out", 3, "/home/u.v/out-3"},
         {"relative.pdf", 2, "relative-2.pdf"},
         {"", 2, ""},
     };
