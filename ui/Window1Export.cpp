@@ -1,5 +1,5 @@
 // The picture export: the previewed month, drawn as the preview draws it,
-// saved where the user chooses.
+// encoded by sheet/ and written here where the user chooses.
 
 #include "ui/Window1.h"
 
