@@ -1,16 +1,15 @@
 #include "sheet/PictureExport.h"
 
-#include "platform/FileIO.h"
+#include "sheet/NameParts.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageWriter>
 
 namespace Sheet {
 
 QByteArray pictureFormatOf(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const QString suffix = suffixOf(fileName).toString().toLower();
     if (suffix == QLatin1String("png"))
         return QByteArrayLiteral("png");
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
@@ -27,23 +26,22 @@ QString pictureFileName(const QString& chosen)
     return chosen + (chosen.endsWith(u'.') ? QStringLiteral("png") : QStringLiteral(".png"));
 }
 
-bool savePicture(const QImage& picture, const QString& path)
+QByteArray encodePicture(const QImage& picture, const QString& fileName)
 {
     if (picture.isNull())
-        return false;
-    QByteArray format = pictureFormatOf(path);
+        return {};
+    QByteArray format = pictureFormatOf(fileName);
     if (format.isEmpty())
         format = QByteArrayLiteral("png");
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
-        return false;
+        return {};
     QImageWriter writer(&buffer, format);
     if (!writer.write(picture))
-        return false;
+        return {};
     buffer.close();
-    // A picture is made to be passed on: it is as readable as the user's other files.
-    return FileIO::writeWhole(path, bytes, FileIO::Access::Shared);
+    return bytes;
 }
 
 } // namespace Sheet

@@ -15,9 +15,8 @@ QByteArray pictureFormatOf(const QString& fileName);
 // any other gets ".png" ("snap." becomes "snap.png", not "snap..png").
 QString pictureFileName(const QString& chosen);
 
-// The picture in the format its file name asks for (PNG for any other name),
-// written whole or not at all, with the permissions the user's umask gives;
-// false when it could not be encoded or written.
-bool savePicture(const QImage& picture, const QString& path);
+// The picture's bytes in the format its file name asks for (PNG for any other
+// name); empty when it cannot be encoded. Writing them is the caller's.
+QByteArray encodePicture(const QImage& picture, const QString& fileName);
 
 } // namespace Sheet

@@ -2,13 +2,9 @@
 
 #include "calendar/DateMath.h"
 #include "core/DatasetKeys.h"
-#include "platform/FileIO.h"
+#include "sheet/NameParts.h"
 #include "sheet/PageLayout.h"
 #include "sheet/SheetSizes.h"
-
-#include <QFileInfo>
-
-#include <algorithm>
 
 namespace Sheet {
 
@@ -16,30 +12,6 @@ namespace {
 
 constexpr int32_t kHighResolution = 360;
 constexpr int32_t kLowResolution = 72;
-
-bool isPdfSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; }
-
-qsizetype skipSpace(QByteArrayView bytes, qsizetype at)
-{
-    while (at < bytes.size() && isPdfSpace(bytes[at]))
-        ++at;
-    return at;
-}
-
-// The unsigned number at `at` (after any white space), and where it ends;
-// -1 for none.
-qint64 numberAt(QByteArrayView bytes, qsizetype& at)
-{
-    at = skipSpace(bytes, at);
-    const qsizetype start = at;
-    while (at < bytes.size() && at - start < 18 && bytes[at] >= '0' && bytes[at] <= '9')
-        ++at;
-    return at > start ? bytes.sliced(start, at - start).toLongLong() : -1;
-}
-
-// One row of a cross-reference table: "oooooooooo ggggg n" and a two-byte
-// line end, 20 bytes in all.
-constexpr qsizetype kXrefRow = 20;
 
 } // namespace
 
@@ -91,70 +63,17 @@ QString pageFileName(const QString& firstFile, int32_t pageNumber)
 {
     if (pageNumber <= 1 || firstFile.isEmpty())
         return firstFile;
-    const QFileInfo first(firstFile);
-    const QString suffix = first.suffix();
-    const QString base = suffix.isEmpty() ? first.fileName() : first.completeBaseName();
-    QString name = base + QLatin1Char('-') + QString::number(pageNumber);
-    if (!suffix.isEmpty())
-        name += QLatin1Char('.') + suffix;
+    const QStringView file = fileNameOf(firstFile);
+    const QStringView suffix = suffixOf(file);
+    // The number goes before the suffix's dot, when there is one.
+    QString name = (suffix.isEmpty() ? file : file.first(file.size() - suffix.size() - 1)).toString();
+    name += QLatin1Char('-') + QString::number(pageNumber);
+    if (!suffix.isEmpty()) {
+        name += QLatin1Char('.');
+        name += suffix;
+    }
     // The folder part stays exactly as the user's name had it.
-    return firstFile.left(firstFile.size() - first.fileName().size()) + name;
-}
-
-int32_t freePageNumber(const QString& firstFile, int32_t from)
-{
-    int32_t number = std::max(from, 2);
-    for (;; ++number) {
-        if (!FileIO::somethingAt(pageFileName(firstFile, number)))
-            return number;
-    }
-}
-
-bool pdfIsWhole(const QByteArray& pdf)
-{
-    const QByteArrayView bytes(pdf);
-    if (!bytes.startsWith("%PDF-"))
-        return false;
-    // The end is the last line, its line end included.
-    const qsizetype eof = bytes.lastIndexOf("%%EOF");
-    const QByteArrayView lineEnd = eof < 0 ? QByteArrayView() : bytes.sliced(eof + 5);
-    if (lineEnd != "\n" && lineEnd != "\r\n" && lineEnd != "\r")
-        return false;
-    const qsizetype start = bytes.lastIndexOf("startxref", eof);
-    if (start < 0)
-        return false;
-    qsizetype at = start + 9;
-    const qint64 table = numberAt(bytes, at);
-    if (table < 0 || table >= start || skipSpace(bytes, at) != eof || !bytes.sliced(table).startsWith("xref"))
-        return false;
-
-    at = qsizetype(table) + 4;
-    int32_t objects = 0;
-    for (;;) {
-        at = skipSpace(bytes, at);
-        if (bytes.sliced(at).startsWith("trailer"))
-            return objects > 0 && at < start;
-        const qint64 first = numberAt(bytes, at);
-        const qint64 count = numberAt(bytes, at);
-        if (first < 0 || count < 0 || count > (start - at) / kXrefRow)
-            return false;
-        at = skipSpace(bytes, at);
-        for (qint64 i = 0; i < count; ++i, at += kXrefRow) {
-            const QByteArrayView row = bytes.sliced(at, kXrefRow);
-            if (row[10] != ' ' || row[16] != ' ' || !isPdfSpace(row[18]) || !isPdfSpace(row[19]))
-                return false;
-            if (row[17] == 'f')
-                continue;
-            if (row[17] != 'n')
-                return false;
-            const qint64 offset = row.first(10).toLongLong();
-            const QByteArray header = QByteArray::number(first + i) + ' ' + QByteArray::number(row.sliced(11, 5).toInt())
-                                      + " obj";
-            if (offset <= 0 || offset >= table || !bytes.sliced(offset).startsWith(header))
-                return false;
-            ++objects;
-        }
-    }
+    return firstFile.first(firstFile.size() - file.size()) + name;
 }
 
 } // namespace Sheet

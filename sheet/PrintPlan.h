@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -57,18 +56,5 @@ QString printFileStem(int32_t year, int32_t month);
 // page went to the PDF file `firstFile`: the first page keeps it, later pages
 // are numbered beside it ("name-2.pdf", ...), so no page replaces another.
 QString pageFileName(const QString& firstFile, int32_t pageNumber);
-
-// The first number, from `from` on, whose pageFileName() names nothing yet
-// (not even a dangling link): a later page takes that name rather than
-// replace a file that is already there.
-int32_t freePageNumber(const QString& firstFile, int32_t from);
-
-// True when `pdf` is a PDF with a cross-reference table, as Qt's printer
-// writes it, that came through whole: its end names the table, the table
-// stands where the end says, and every object the table lists begins where
-// the table says. A file cut short lacks the end; bytes lost in between (a
-// write the disk refused, then later ones it took) move everything after them
-// off its place.
-bool pdfIsWhole(const QByteArray& pdf);
 
 } // namespace Sheet

@@ -3,6 +3,7 @@
 #include "platform/FileIO.h"
 #include "sheet/PrintPlan.h"
 #include "ui/AppPrintSetup.h"
+#include "ui/PrintFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,7 +62,7 @@ void PrintJob::prepareNextPage()
         return;
     // Qt's PDF output truncates whatever file it is given; only the print
     // dialog asks before it does.
-    const int32_t number = Sheet::freePageNumber(m_firstFile, m_nextNumber);
+    const int32_t number = PrintFiles::freePageNumber(m_firstFile, m_nextNumber);
     m_nextNumber = number + 1;
     m_proposed = Sheet::pageFileName(m_firstFile, number);
     m_printer->setOutputFileName(m_proposed);
@@ -109,7 +110,7 @@ bool PrintJob::endPage(QPainter& painter)
     // Gone before the page is written under its name, so that the disk has
     // room for the page once, not twice.
     m_pageTemp.reset();
-    return ended && read && Sheet::pdfIsWhole(bytes) && FileIO::writeWhole(file, bytes, FileIO::Access::Shared);
+    return ended && read && PrintFiles::pdfIsWhole(bytes) && FileIO::writeWhole(file, bytes, FileIO::Access::Shared);
 }
 
 void PrintJob::pageBegun(const QString& file, bool throughDialog)

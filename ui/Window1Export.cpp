@@ -1,5 +1,5 @@
 // The picture export: the previewed month, drawn as the preview draws it,
-// saved where the user chooses.
+// encoded by sheet/ and written here where the user chooses.
 
 #include "ui/Window1.h"
 
@@ -50,6 +50,9 @@ void Window1::ExportCanvas1()
         SheetSurface g(painter);
         Canvas1_Paint(g);
     }
-    if (!Sheet::savePicture(picture, path))
+    const QByteArray bytes = Sheet::encodePicture(picture, path);
+    // A picture is made to be passed on: it is as readable as the user's
+    // other files, and it is there whole or not at all.
+    if (bytes.isEmpty() || !FileIO::writeWhole(path, bytes, FileIO::Access::Shared))
         Globals::gCautionDlg1(QStringLiteral("ファイルを開けません。"), QStringLiteral("保存は行われません。"));
 }

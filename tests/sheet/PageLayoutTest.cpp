@@ -4,10 +4,8 @@
 
 #include "SheetTestSupport.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRect>
 #include <gtest/gtest.h>
 
@@ -428,62 +426,12 @@ TEST(PrintPlan, PdfPagesAreNamedAfterTheFirstMonthAndNumbered)
         {"/home/u/Morvelin-2027-04.pdf", 2, "/home/u/Morvelin-2027-04-2.pdf"},
         {"/home/u/cal.v2.pdf", 6, "/home/u/cal.v2-6.pdf"},
         {"/home/u/out", 3, "/home/u/out-3"},
+        {"/home/u.v/out", 3, "/home/u.v/out-3"},
         {"relative.pdf", 2, "relative-2.pdf"},
         {"", 2, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Sheet::pageFileName(QString::fromUtf8(c.first), c.page), QString::fromUtf8(c.expected)) << c.first;
-}
-
-// A page as Qt's PDF output writes it, with text, lines and a picture, so
-// that it holds several objects and streams.
-QByteArray qtPdfPage()
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setResolution(360);
-    {
-        QPainter painter(&pdf);
-        painter.drawText(100, 100, QStringLiteral("2014.4"));
-        painter.fillRect(200, 200, 400, 10, Qt::black);
-        QImage picture(16, 16, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        painter.drawImage(QPoint(300, 300), picture);
-    }
-    return bytes;
-}
-
-TEST(PrintPlan, APdfPageIsWholeOnlyWithEveryByteInItsPlace)
-{
-    const QByteArray whole = qtPdfPage();
-    ASSERT_TRUE(Sheet::pdfIsWhole(whole));
-    const qsizetype table = whole.lastIndexOf("\nxref") + 1;
-    const qsizetype trailer = whole.lastIndexOf("trailer");
-    ASSERT_GT(table, 300 + 4096);
-    ASSERT_GT(trailer, table + 60);
-
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-    };
-    const Case cases[] = {
-        {"nothing", QByteArray()},
-        {"no PDF", QByteArray("%!PS-Adobe-3.0\n%%EOF\n")},
-        {"cut in its first object", whole.left(40)},
-        {"cut half way", whole.left(whole.size() / 2)},
-        {"cut in the table", whole.left(table + 40)},
-        {"cut before the end", whole.left(whole.size() - 6)},
-        {"cut in the last line end", whole.left(whole.size() - 1)},
-        {"a chunk lost early", whole.left(300) + whole.mid(300 + 4096)},
-        {"a few bytes lost before the table", whole.left(table - 10) + whole.mid(table - 7)},
-        {"a row of the table lost", whole.left(table + 40) + whole.mid(table + 60)},
-        {"the end lost", whole.left(trailer)},
-        {"more after the end", whole + "x\n"},
-    };
-    for (const Case& c : cases)
-        EXPECT_FALSE(Sheet::pdfIsWhole(c.bytes)) << c.what;
 }
 
 } // namespace
