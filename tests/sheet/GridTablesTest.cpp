@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -16,6 +17,8 @@ struct GridCase {
     Sheet::DowLine dow;
     QList<int32_t> week;
 };
+
+void PrintTo(const GridCase& c, std::ostream* out) { *out << SheetTest::sizeName(c.size); }
 
 class GridTablesBySize : public ::testing::TestWithParam<GridCase> {};
 
@@ -42,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GridCase{0, {5, 40, 75, 110, 145, 180, 215, 250}, {39, 82, 125, 168, 211, 254}},
                       GridCase{1, {9, 59, 109, 159, 209, 259, 309, 359}, {52, 112, 172, 232, 292, 352}},
                       GridCase{2, {8, 54, 100, 146, 192, 238, 284, 330}, {52, 118, 184, 250, 316, 382}},
-                      GridCase{3, {8, 54, 100, 146, 192, 238, 284, 330}, {52, 108, 164, 220, 276, 332}}));
+                      GridCase{3, {8, 54, 100, 146, 192, 238, 284, 330}, {52, 108, 164, 220, 276, 332}}),
+    [](const ::testing::TestParamInfo<GridCase>& test) { return SheetTest::sizeName(test.param.size); });
 
 TEST(GridTables, UnknownSizeOrPlacementLeavesTheRowLinesAlone)
 {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 using Sheet::MonthWalk;
@@ -41,6 +44,20 @@ struct LayoutCase {
     int32_t firstColumn;
     QList<int32_t> overflow;
 };
+
+// As SundayFirst_2014_08_Column5_Overflow31: the month, the column of its
+// first day and the days that find no cell.
+std::string layoutName(const LayoutCase& c)
+{
+    std::string name = c.ws == WeekStart::SundayFirst ? "SundayFirst" : "MondayFirst";
+    name += "_" + std::to_string(c.year) + (c.month < 10 ? "_0" : "_") + std::to_string(c.month);
+    name += "_Column" + std::to_string(c.firstColumn);
+    for (qsizetype k = 0; k < c.overflow.size(); ++k)
+        name += (k == 0 ? "_Overflow" : "_") + std::to_string(c.overflow[k]);
+    return name;
+}
+
+void PrintTo(const LayoutCase& c, std::ostream* out) { *out << layoutName(c); }
 
 class MonthLayout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -83,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{2014, 11, WeekStart::SundayFirst, 6, {30}},
                       LayoutCase{2014, 9, WeekStart::MondayFirst, 0, {}},
                       LayoutCase{2026, 3, WeekStart::MondayFirst, 6, {30, 31}},
-                      LayoutCase{2026, 5, WeekStart::MondayFirst, 4, {}}));
+                      LayoutCase{2026, 5, WeekStart::MondayFirst, 4, {}}),
+    [](const ::testing::TestParamInfo<LayoutCase>& test) { return layoutName(test.param); });
 
 TEST(MonthWalk, FebruaryOfACommonYearFromColumnZeroLeavesTheLastRowEmpty)
 {

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -25,6 +27,15 @@ struct PositionCase {
     // Count first, then the corners in printing order; rows after them stay 0.
     std::vector<std::pair<int32_t, int32_t>> corners;
 };
+
+// As Floppy_560x800: the size and the printable area.
+std::string positionName(const PositionCase& c)
+{
+    return SheetTest::sizeName(c.size) + "_" + SheetTest::caseNumber(c.printWidth) + "x" +
+           SheetTest::caseNumber(c.printHeight);
+}
+
+void PrintTo(const PositionCase& c, std::ostream* out) { *out << positionName(c); }
 
 class SheetPositionsOnAPage : public ::testing::TestWithParam<PositionCase> {};
 
@@ -61,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         PositionCase{2, 560, 800, {{20, 9}, {20, 400}}}, PositionCase{2, 559, 806, {{20, 12}, {20, 403}}},
         PositionCase{2, 560, 770, {{20, -6}, {20, 385}}},
         // An unknown size is laid out as a 13 cm pair.
-        PositionCase{4, 560, 800, {{20, 20}, {20, 385}}}));
+        PositionCase{4, 560, 800, {{20, 20}, {20, 385}}}),
+    [](const ::testing::TestParamInfo<PositionCase>& test) { return positionName(test.param); });
 
 // ---- Cutting guides ----
 

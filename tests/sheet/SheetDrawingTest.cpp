@@ -9,8 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <ostream>
+#include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -26,15 +30,34 @@ struct Grid {
 };
 constexpr Grid kGrids[4] = {{5, 35, 39, 43}, {9, 50, 52, 60}, {8, 46, 52, 66}, {8, 46, 52, 56}};
 
+// The picture's scale and the sheet's offset in it, for each scale case.
+struct Placement {
+    double scale;
+    int32_t x, y;
+};
+constexpr Placement kPlacements[2] = {{1.0, 0, 0}, {5.0, 20, 30}};
+
 using LineCase = std::tuple<int32_t /*size*/, int32_t /*frame*/, int32_t /*line*/, int32_t /*scale case*/>;
+
+// As Floppy_VerticalLinesOnly_TwoPoints_Scale1: the rows of the frame and
+// line menus by the names of their codes.
+std::string lineCaseName(const LineCase& c)
+{
+    static constexpr std::array<const char*, 3> kFrames{"AllGridLines", "VerticalLinesOnly", "HorizontalLinesOnly"};
+    static constexpr std::array<const char*, 4> kWeights{"Hairline", "OnePoint", "TwoPoints", "ThreePoints"};
+    const auto [size, frame, line, scaleCase] = c;
+    const Placement& p = kPlacements[scaleCase];
+    return sizeName(size) + "_" + codeName(kFrames, frame, "Frame") + "_" + codeName(kWeights, line, "Weight") + "_" +
+           placementName(p.scale, p.x, p.y);
+}
 
 class GridLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
 {
     const auto [size, frame, line, scaleCase] = GetParam();
-    const double s = scaleCase == 0 ? 1.0 : 5.0;
-    const int32_t ox = scaleCase == 0 ? 0 : 20, oy = scaleCase == 0 ? 0 : 30;
+    const double s = kPlacements[scaleCase].scale;
+    const int32_t ox = kPlacements[scaleCase].x, oy = kPlacements[scaleCase].y;
 
     SheetFixture f(size);
     f.linesOnly();
@@ -73,7 +96,8 @@ TEST_P(GridLines, LieOnTheirDevicePixelsAndNowhereElse)
 
 INSTANTIATE_TEST_SUITE_P(EverySizeFrameAndWeight, GridLines,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1, 2),
-                                            ::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1)));
+                                            ::testing::Values(0, 1, 2, 3), ::testing::Values(0, 1)),
+                         [](const ::testing::TestParamInfo<LineCase>& test) { return lineCaseName(test.param); });
 
 TEST(GridLinesSpecial, APointWeightNeverVanishesAndUnknownFrameDrawsNothing)
 {
@@ -265,6 +289,25 @@ struct ColourCase {
     int32_t colour;
 };
 
+// As SundayFirst_Day3_HolidayColour: the first weekday, the day and the
+// colour its number must have.
+std::string colourCaseName(const ColourCase& c)
+{
+    static constexpr std::array<const char*, 2> kFirstWeekdays{"SundayFirst", "MondayFirst"};
+    constexpr std::pair<int32_t, const char*> kColours[] = {{kWeekday, "WeekdayColour"},
+                                                            {kSunday, "SundayColour"},
+                                                            {kSaturday, "SaturdayColour"},
+                                                            {kHoliday, "HolidayColour"},
+                                                            {kAnnDay, "AnniversaryColour"}};
+    std::string colour = "Colour" + caseNumber(c.colour);
+    for (const auto& [value, name] : kColours)
+        if (value == c.colour)
+            colour = name;
+    return codeName(kFirstWeekdays, c.dow1st, "FirstWeekday") + "_Day" + caseNumber(c.day) + "_" + colour;
+}
+
+void PrintTo(const ColourCase& c, std::ostream* out) { *out << colourCaseName(c); }
+
 class NumberColour : public ::testing::TestWithParam<std::tuple<ColourCase, double>> {};
 
 TEST_P(NumberColour, FollowsTheDayKindAndColumn)
@@ -306,7 +349,10 @@ INSTANTIATE_TEST_SUITE_P(
                                          // A damaged first weekday lays out Monday first, no weekend colours.
                                          ColourCase{2014, 11, 2, 1, 0, 5, kWeekday},
                                          ColourCase{2014, 11, 2, 2, 0, 6, kWeekday}),
-                       ::testing::Values(1.0, 5.0)));
+                       ::testing::Values(1.0, 5.0)),
+    [](const ::testing::TestParamInfo<std::tuple<ColourCase, double>>& test) {
+        return colourCaseName(std::get<0>(test.param)) + "_" + placementName(std::get<1>(test.param));
+    });
 
 // ---- anniversary backgrounds ----
 
@@ -347,6 +393,17 @@ struct TitleCase {
     int32_t x, y;
 };
 
+// As Cd13x13_TitleCentre_Scale1: the size, the row of the title position
+// menu and where the sheet is drawn.
+std::string titleCaseName(const TitleCase& c)
+{
+    static constexpr std::array<const char*, 3> kPositions{"TitleLeft", "TitleCentre", "TitleRight"};
+    return sizeName(c.size) + "_" + codeName(kPositions, c.ymPos, "Position") + "_" +
+           placementName(c.scale, c.x, c.y);
+}
+
+void PrintTo(const TitleCase& c, std::ostream* out) { *out << titleCaseName(c); }
+
 class Title : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(Title, StandsLeftCentredOrRight)
@@ -385,7 +442,8 @@ INSTANTIATE_TEST_SUITE_P(Positions, Title,
                          ::testing::Values(TitleCase{0, 0, 1.0, 0, 0}, TitleCase{1, 1, 1.0, 0, 0},
                                            TitleCase{1, 2, 1.0, 0, 0}, TitleCase{0, 0, 5.0, 20, 30},
                                            TitleCase{2, 1, 5.0, 20, 30}, TitleCase{3, 2, 5.0, 20, 30},
-                                           TitleCase{0, 3, 1.0, 0, 0}));
+                                           TitleCase{0, 3, 1.0, 0, 0}),
+                         [](const ::testing::TestParamInfo<TitleCase>& test) { return titleCaseName(test.param); });
 
 TEST(TitleState, NoTitleStillSetsItsFontSizeAndColour)
 {

@@ -17,8 +17,10 @@
 #include <QRect>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace SheetTest {
 
@@ -29,6 +31,41 @@ inline void useJapaneseFont() { JapaneseFont::installSubstitutes(); }
 // Sheet width and height per SheetSize, in points.
 inline int32_t sheetWidth(int32_t size) { return Sheet::kSheetSizes[size].width(); }
 inline int32_t sheetHeight(int32_t size) { return Sheet::kSheetSizes[size].height(); }
+
+// ---- pieces of the names of parametrised cases ----
+// gtest allows a case's name letters, digits and underscores only.
+
+// A number with its sign spelt out.
+inline std::string caseNumber(int32_t value)
+{
+    return value < 0 ? "Minus" + std::to_string(-int64_t(value)) : std::to_string(value);
+}
+
+// The name of a coded value's row in `names`, or "Unknown<what><code>" for a
+// value that only a damaged file holds.
+template <size_t N> std::string codeName(const std::array<const char*, N>& names, int32_t code, const char* what)
+{
+    if (code >= 0 && size_t(code) < N)
+        return names[size_t(code)];
+    return std::string("Unknown") + what + caseNumber(code);
+}
+
+// A SheetSize code as the size it stands for.
+inline std::string sizeName(int32_t size)
+{
+    static constexpr std::array<const char*, kSheetSizeCount> kNames{"Floppy", "Cd13x13", "Cd12x14", "Cd12x12"};
+    return codeName(kNames, size, "Size");
+}
+
+// A drawing's scale and, unless the sheet stands at the picture's corner,
+// the offset of the sheet in the picture: Scale5_Offset20x30.
+inline std::string placementName(double scale, int32_t x = 0, int32_t y = 0)
+{
+    std::string name = "Scale" + QString::number(scale).replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
+    if (x != 0 || y != 0)
+        name += "_Offset" + caseNumber(x) + "x" + caseNumber(y);
+    return name;
+}
 
 // Distinct colours, so that every pixel tells what drew it.
 constexpr int32_t kTitle = 0x101010;

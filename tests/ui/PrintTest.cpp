@@ -14,6 +14,9 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <ostream>
+#include <string>
+
 #include <unistd.h>
 
 using namespace MainWindowTesting;
@@ -464,6 +467,17 @@ struct CalibrationCase {
     double printScale;     // the expected size over the nominal size
 };
 
+// As Dpi72_Width910: the print resolution and the width the user measured.
+std::string calibrationName(const CalibrationCase& c)
+{
+    const std::string resolution = c.resolution == 0   ? "Dpi360"
+                                   : c.resolution == 1 ? "Dpi72"
+                                                       : "UnknownResolution" + std::to_string(c.resolution);
+    return resolution + (c.measured == 0 ? "_NoMeasuredWidth" : "_Width" + std::to_string(c.measured));
+}
+
+void PrintTo(const CalibrationCase& c, std::ostream* out) { *out << calibrationName(c); }
+
 class PrintCalibration : public PrintTest, public ::testing::WithParamInterface<CalibrationCase> {};
 
 TEST_P(PrintCalibration, SheetsAndGuidesScaleTogetherFromTheCorner)
@@ -512,6 +526,9 @@ INSTANTIATE_TEST_SUITE_P(MeasuredWidths, PrintCalibration,
                                            CalibrationCase{900, 1, 1.0}, CalibrationCase{910, 1, 900.0 / 910.0},
                                            CalibrationCase{890, 0, 900.0 / 890.0},
                                            // A width of 0 prints at the nominal size.
-                                           CalibrationCase{0, 0, 1.0}));
+                                           CalibrationCase{0, 0, 1.0}),
+                         [](const ::testing::TestParamInfo<CalibrationCase>& test) {
+                             return calibrationName(test.param);
+                         });
 
 } // namespace
