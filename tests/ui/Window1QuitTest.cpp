@@ -71,11 +71,21 @@ protected:
         startApp();
     }
 
-    void TearDown() override
+    void TearDown() override { forgetTheRun(); }
+
+    // No application, the preferences as before the test, no settings folder.
+    void forgetTheRun()
     {
         app.reset();
         Globals::gPref = savedPref;
         QDir(SettingsFiles::folder()).removeRecursively();
+    }
+
+    // A first run, the one before it forgotten.
+    void startAfresh()
+    {
+        forgetTheRun();
+        startApp();
     }
 
     void startApp()
@@ -348,10 +358,7 @@ TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
     for (const auto& c : cases) {
         const QString path = c.path();
         SCOPED_TRACE(path.toStdString() + (c.obstacle == Obstacle::Folder ? " folder" : " FIFO"));
-        app.reset();
-        Globals::gPref = savedPref;
-        QDir(SettingsFiles::folder()).removeRecursively();
-        startApp();
+        startAfresh();
         auto w = openWindow();
         // Something for every file to store, then the path taken meanwhile.
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
@@ -742,10 +749,7 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        app.reset();
-        Globals::gPref = savedPref;
-        QDir(SettingsFiles::folder()).removeRecursively();
-        startApp();
+        startAfresh();
         auto w = openWindow();
         MenuBar1::ApplicationAddMenuHandlers(*app, *w->menuBar1());
         w->show();
@@ -819,10 +823,7 @@ TEST_F(QuitRoads, AnEndSignalWithTheAnniversaryEditorOpenStoresWhatTheEditorShow
     const QString typed = QStringLiteral("結婚記念日");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        app.reset();
-        Globals::gPref = savedPref;
-        QDir(SettingsFiles::folder()).removeRecursively();
-        startApp();
+        startAfresh();
         if (!c.firstRun) {
             TestFiles::plant(SettingsFiles::anniversaryFile(),
                              AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("こどもの日"))}));
