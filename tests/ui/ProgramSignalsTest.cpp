@@ -46,12 +46,14 @@ QString settingsFile(const QString& home, const char* name)
 }
 
 // Starts the program in a home of its own; its standard error goes to the
-// test's own unless `channels` says otherwise.
-void startIn(const QString& home, QProcess& program,
+// test's own unless `channels` says otherwise. False when the home's runtime
+// folder cannot be made.
+bool startIn(const QString& home, QProcess& program,
              QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
 {
     const QString runtime = home + QStringLiteral("/.runtime");
-    QDir().mkpath(runtime);
+    if (!QDir().mkpath(runtime))
+        return false;
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -66,6 +68,7 @@ void startIn(const QString& home, QProcess& program,
     program.setProcessChannelMode(channels);
     program.setProgram(QStringLiteral(MORVELIN_PROGRAM));
     program.start();
+    return true;
 }
 
 // Waits until the program catches all three end signals: before that a
@@ -128,7 +131,7 @@ TEST(TheProgram, EndsOnAnEndSignalThroughItsQuit)
             TestFiles::plant(anniversaries, anvsy);
         }
         QProcess program;
-        startIn(home.path(), program);
+        ASSERT_TRUE(startIn(home.path(), program));
         ASSERT_TRUE(program.waitForStarted(10000));
         ASSERT_TRUE(catchesEndSignals(program));
         ASSERT_EQ(::kill(pid_t(program.processId()), c.signalNumber), 0);
@@ -160,7 +163,7 @@ TEST(TheProgram, AnEndSignalWhoseQuitCannotStoreASettingsFileEndsWithAFailureSta
         // The child takes the limit with it; the test itself goes on without.
         HostileFiles::FileSizeLimit full(8);
         ASSERT_TRUE(full.active());
-        startIn(home.path(), program, QProcess::SeparateChannels);
+        ASSERT_TRUE(startIn(home.path(), program, QProcess::SeparateChannels));
         ASSERT_TRUE(program.waitForStarted(10000));
     }
     ASSERT_TRUE(catchesEndSignals(program));
