@@ -9,6 +9,7 @@
 #include "ui/Window1.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -32,5 +33,8 @@ int main(int argc, char** argv)
     window.show();
     QObject::connect(&endSignals, &EndSignals::received, &window, &Window1::EndSession);
     endSignals.start();
+    // From inside the event loop, so that an end signal while the question
+    // waits ends the program as at any other time.
+    QTimer::singleShot(0, &window, &Window1::OfferRecovery);
     return qapp.exec();
 }

@@ -16,6 +16,8 @@ public:
 
     // The file as an absolute path; empty for an untitled design.
     const QString& path() const { return m_path; }
+    // What the window last read from the file or wrote there.
+    const QByteArray& bytes() const { return m_bytes; }
     // The design on screen has edits its file lacks.
     bool hasEdits() const { return m_edits; }
 

@@ -23,11 +23,22 @@ QString applicationSupportFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
+QString stateFolder()
+{
+    // Qt 6.4 knows no state location of its own.
+    const QString xdg = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::homePath() + QStringLiteral("/.local/state");
+}
+
 QString settingsFolderName() { return QStringLiteral("Morvelin初期設定"); }
 QString settingsFolder() { return child(preferencesFolder(), settingsFolderName()); }
 
 QString datasetsFolderName() { return QStringLiteral("Morvelin"); }
 QString datasetsFolder() { return child(applicationSupportFolder(), datasetsFolderName()); }
+
+QString recoveryFolder() { return child(stateFolder(), QStringLiteral("Morvelin")); }
 
 QString child(const QString& folder, const QString& name)
 {

@@ -11,6 +11,9 @@ namespace Folders {
 QString preferencesFolder();
 // The user's data folder (~/.local/share), where datasets are kept.
 QString applicationSupportFolder();
+// The user's state folder: $XDG_STATE_HOME when it is set to an absolute
+// path, else ~/.local/state.
+QString stateFolder();
 
 // "Morvelin初期設定" in the preferences folder: preferences, anniversaries,
 // page setup.
@@ -19,6 +22,9 @@ QString settingsFolder();
 // "Morvelin" in the data folder: the saved datasets.
 QString datasetsFolderName();
 QString datasetsFolder();
+// "Morvelin" in the state folder: what a run keeps of unsaved edits, for the
+// next run to offer when this one ends before they are saved.
+QString recoveryFolder();
 
 // The path of `name` inside `folder`, whether it exists or not; empty when
 // `folder` is empty.

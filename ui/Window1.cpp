@@ -13,10 +13,12 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QInputMethod>
 #include <QLayout>
 #include <QWidget>
 
 #include <cerrno>
+#include <cstdio>
 
 Window1::Window1(QWidget* parent)
     : QMainWindow(parent)
@@ -36,6 +38,9 @@ Window1::Window1(QWidget* parent)
     InitSheetCanvases(central);
     CreateToolbar();
     AddMenuHandlers();
+    m_recovery = std::make_unique<RecoveryKeeper>(Folders::recoveryFolder());
+    m_recoveryTimer.setSingleShot(true);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &Window1::RecoveryTimer_Action);
 }
 
 Window1::~Window1() = default;
@@ -73,8 +78,9 @@ void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
 void Window1::MarkChanged()
 {
     pWork.markEdited();
-    // "保存" and its shortcut are available from this edit on.
-    UpdateMenuItems();
+    // "保存" and its shortcut are available from this edit on, and the
+    // recovery copy follows.
+    EditsChanged();
 }
 
 void Window1::LoadAnvsy()
@@ -122,11 +128,24 @@ void Window1::EndSession()
         return;
     m_sessionEnded = true;
     m_closed = true;
+    // Text still being composed is part of what the user typed.
+    QGuiApplication::inputMethod()->commit();
     // The editor's own questions and its year entry, if one waits, end
     // unanswered: the rows are what it shows now.
     if (m_annDlg)
         TakeAnnDlgRows(*m_annDlg);
     bool lost = false;
+    // The edits of the last moments reach the copy the next run offers.
+    m_recoveryTimer.stop();
+    if (pWork.hasEdits()) {
+        QString why;
+        if (!KeepRecoveryCopy(&why)) {
+            lost = true;
+            why.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            std::fprintf(stderr, "morvelin: %s %s\n", qUtf8Printable(QStringLiteral("保存していない変更の控えを残せません。")),
+                         qUtf8Printable(why));
+        }
+    }
     if (App* app = App::instance()) {
         app->CloseApp([this] { return SaveAnvsy(); }, [&lost](const SettingsFiles::QuitReport& report) {
             lost = report.outcome.lost() || lost;

@@ -4,12 +4,14 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "core/RecoveryCopy.h"
 #include "core/WorkingFile.h"
 #include "sheet/PageLayout.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -92,8 +94,26 @@ public:
     // with the status 1 when one of them could not be stored (told on the
     // standard error), else 0. An open anniversary editor is taken as closed
     // by "閉じる" first, its own questions as cancelled. Unsaved edits of the
-    // dataset are not asked about.
+    // dataset are not asked about: they are kept for the next run (a copy
+    // that cannot be written is told on the standard error, status 1 too).
     void EndSession();
+
+    // ---- Unsaved edits kept for the next run (ui/Window1Recovery.cpp) ----
+    // While the dataset has unsaved edits, a copy of the design is kept in
+    // the recovery folder, written a little after each edit and at the end
+    // of the session, and removed once the edits are saved or dropped.
+    //
+    // At start-up, once the window shows: the copies that runs which have
+    // ended left are offered, newest first, until one is restored: "復元"
+    // (the default; Escape and the close box too) shows its design with the
+    // edits unsaved, on its own file; "破棄" removes it. One that cannot be
+    // read is told and kept aside under another name.
+    void OfferRecovery();
+    // Writes the copy of the design now; false when it could not be, `why`
+    // then says why.
+    bool KeepRecoveryCopy(QString* why);
+    // This run's copy and the ones other runs left.
+    RecoveryKeeper& Recovery() { return *m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,6 +140,23 @@ private:
     // Takes the anniversary editor's rows when they were changed, as its
     // "閉じる" leaves them.
     void TakeAnnDlgRows(const AnnDlg& dlg);
+
+    // Makes `shown` the current dataset, on `f` (empty for an untitled
+    // design) as last read or written as `bytes`, in every control.
+    void ShowDataset(Dataset shown, const QString& f, const QByteArray& bytes);
+    // Whether the design has unsaved edits changed: the menu items and the
+    // recovery copy follow.
+    void EditsChanged();
+    // The copy's timer: the edits of the last moments reach the copy.
+    void RecoveryTimer_Action();
+    // The design of a copy another run left, shown with its edits unsaved;
+    // false when it holds no whole dataset.
+    bool RestoreRecovery(const RecoveryCopy::Content& content);
+
+    std::unique_ptr<RecoveryKeeper> m_recovery;
+    QTimer m_recoveryTimer;
+    // A copy that could not be written is told once a run.
+    bool m_recoveryTold = false;
 
     bool m_closed = false;
     bool m_appQuitting = false;

@@ -63,15 +63,20 @@ bool Window1::TakeDataset(const QString& f, Dataset chosen, QByteArray bytes, Ed
     // The edits may have been saved into this very file: it opens as it is now.
     if (pWork.outdatedBy(answer, f) && !ReadDataset(f, chosen, bytes))
         return false;
+    ShowDataset(std::move(chosen), f, bytes);
+    return true;
+}
+
+void Window1::ShowDataset(Dataset shown, const QString& f, const QByteArray& bytes)
+{
     if (pDataset)
-        *pDataset = std::move(chosen);
+        *pDataset = std::move(shown);
     else
-        pDataset = std::make_unique<Dataset>(std::move(chosen));
+        pDataset = std::make_unique<Dataset>(std::move(shown));
     WorkOn(f, bytes);
     InitControl();
     ApplySheetSize();
     SyncPictControls();
-    return true;
 }
 
 void Window1::WorkOn(const QString& f, const QByteArray& bytes)
@@ -176,7 +181,7 @@ bool Window1::SaveFile(bool saveAs)
     // The window goes on with the file just written, as it is on screen; the
     // list shows it (new, or written again after it was removed) selected.
     pWork.saved(f, written);
-    UpdateMenuItems();
+    EditsChanged();
     RefreshDatasetList();
     return true;
 }
@@ -216,7 +221,7 @@ Window1::EditsAnswer Window1::SaveCheck()
         return SaveFile(false) ? EditsAnswer::Saved : EditsAnswer::Kept;
     case Globals::AnswerAlternate:
         pWork.dropEdits();
-        UpdateMenuItems();
+        EditsChanged();
         return EditsAnswer::Dropped;
     default:
         // キャンセル, Escape and the close box.

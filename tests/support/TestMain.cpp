@@ -47,6 +47,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", home + "/.config");
     qputenv("XDG_DATA_HOME", home + "/.local/share");
     qputenv("XDG_CACHE_HOME", home + "/.cache");
+    qputenv("XDG_STATE_HOME", home + "/.local/state");
     qputenv("XDG_RUNTIME_DIR", home + "/.runtime");
     const QString runtime = gHome->path() + QStringLiteral("/.runtime");
     QDir().mkpath(runtime);
