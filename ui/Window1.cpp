@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QInputMethod>
 #include <QLayout>
+#include <QTimer>
 #include <QWidget>
 
 #include <cerrno>
@@ -39,8 +40,10 @@ Window1::Window1(QWidget* parent)
     CreateToolbar();
     AddMenuHandlers();
     m_recovery = std::make_unique<RecoveryKeeper>(Folders::recoveryFolder());
-    m_recoveryTimer.setSingleShot(true);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, &Window1::RecoveryTimer_Action);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
+    m_recoveryTimer->setSingleShot(true);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &Window1::RecoveryTimer_Action);
 }
 
 Window1::~Window1() = default;
@@ -136,7 +139,7 @@ void Window1::EndSession()
         TakeAnnDlgRows(*m_annDlg);
     bool lost = false;
     // The edits of the last moments reach the copy the next run offers.
-    m_recoveryTimer.stop();
+    m_recoveryTimer->stop();
     if (pWork.hasEdits()) {
         QString why;
         if (!KeepRecoveryCopy(&why)) {

@@ -11,7 +11,6 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
-#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -154,7 +153,8 @@ private:
     bool RestoreRecovery(const RecoveryCopy::Content& content);
 
     std::unique_ptr<RecoveryKeeper> m_recovery;
-    QTimer m_recoveryTimer;
+    // "RecoveryTimer": runs from an edit until the copy has caught up with it.
+    QTimer* m_recoveryTimer = nullptr;
     // A copy that could not be written is told once a run.
     bool m_recoveryTold = false;
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -37,10 +38,10 @@ void Window1::EditsChanged()
     if (pWork.hasEdits()) {
         // Not restarted by every edit: under a steady stream of them the copy
         // still follows within the delay.
-        if (!m_recoveryTimer.isActive())
-            m_recoveryTimer.start(kKeepAfterMs);
+        if (!m_recoveryTimer->isActive())
+            m_recoveryTimer->start(kKeepAfterMs);
     } else {
-        m_recoveryTimer.stop();
+        m_recoveryTimer->stop();
         m_recovery->drop();
     }
 }

@@ -457,30 +457,7 @@ TEST_F(QuitAndRestart, SettingsSavedElsewhereDuringTheRunAreNeverLost)
     EXPECT_EQ(TestFiles::bytesOf(anvsy), AnniversaryFile::encode(w->pAnvsy));
 }
 
-// Runs the event loop until it ends; the answer is the loop's exit code, or
-// -1 when it had to be stopped, a whole step after the last dialog answered.
-int runEventLoop(const std::function<void()>& first)
-{
-    bool stopped = false;
-    QTimer::singleShot(0, first);
-    int answers = ModalDialogs::answersGiven();
-    QElapsedTimer sinceAnswer;
-    sinceAnswer.start();
-    QTimer guard;
-    guard.setInterval(50);
-    QObject::connect(&guard, &QTimer::timeout, [&] {
-        if (answers != ModalDialogs::answersGiven()) {
-            answers = ModalDialogs::answersGiven();
-            sinceAnswer.restart();
-        } else if (sinceAnswer.elapsed() > Waiting::kStepMs) {
-            stopped = true;
-            QCoreApplication::exit(-1);
-        }
-    });
-    guard.start();
-    const int code = QCoreApplication::exec();
-    return stopped ? -1 : code;
-}
+using ModalDialogs::runEventLoop;
 
 class QuitRoads : public QuitAndRestart {
 protected:
