@@ -1,9 +1,12 @@
 #include "core/PageSetupFile.h"
 
 #include "core/PageSetup.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsPlace.h"
 #include "platform/BinaryStream.h"
 #include "platform/Folders.h"
+
+#include <optional>
 
 namespace PageSetupFile {
 
@@ -38,7 +41,7 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
     SettingsFiles::Place read;
     LoadResult result = LoadResult::NoFolder;
     if (Folders::isFolder(settingsFolder)) {
-        read = SettingsFiles::look(SettingsFiles::pageSetupFileIn(settingsFolder), kMaxFileBytes);
+        read = SettingsFiles::look(ProgramPaths::pageSetupFileIn(settingsFolder), kMaxFileBytes);
         if (read.kind == SettingsFiles::Place::Kind::Missing)
             result = LoadResult::NoFile;
         else if (read.kind == SettingsFiles::Place::Kind::Read && decode(read.bytes, setupString))
@@ -62,7 +65,7 @@ SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::
 {
     if (!setupString)
         return {};
-    return SettingsFiles::saveAtQuit(SettingsFiles::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
+    return SettingsFiles::saveAtQuit(ProgramPaths::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
                                      kMaxFileBytes);
 }
 

@@ -4,6 +4,8 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "core/WorkingFile.h"
 #include "sheet/PageLayout.h"
 

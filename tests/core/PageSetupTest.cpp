@@ -1,6 +1,8 @@
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
@@ -171,7 +173,7 @@ protected:
         folder = root + QStringLiteral("/Morvelin初期設定");
     }
     void TearDown() override { QDir(root).removeRecursively(); }
-    QString file() const { return SettingsFiles::pageSetupFileIn(folder); }
+    QString file() const { return ProgramPaths::pageSetupFileIn(folder); }
     void writeRaw(const QByteArray& bytes) const
     {
         QFile f(file());

@@ -1,70 +1,13 @@
-#include "core/SettingsFiles.h"
+#include "core/SettingsQuit.h"
 
+#include "core/KeptNames.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-
 namespace SettingsFiles {
-
-QString folder() { return Folders::settingsFolder(); }
-
-QString preferenceFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("pref")); }
-QString anniversaryFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("anvsy")); }
-QString pageSetupFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("printSetup")); }
-
-QString preferenceFile() { return preferenceFileIn(folder()); }
-QString anniversaryFile() { return anniversaryFileIn(folder()); }
-QString pageSetupFile() { return pageSetupFileIn(folder()); }
-
-bool Place::sameAs(const Place& other) const
-{
-    return kind == other.kind && (kind != Kind::Read || bytes == other.bytes);
-}
-
-Place placeOf(FileIO::ReadResult read, const QByteArray& bytes, int error)
-{
-    Place place;
-    switch (read) {
-    case FileIO::ReadResult::Missing:
-        break;
-    case FileIO::ReadResult::Read:
-        place.kind = Place::Kind::Read;
-        place.bytes = bytes;
-        break;
-    case FileIO::ReadResult::CannotOpen:
-    case FileIO::ReadResult::TooLarge:
-        place.kind = Place::Kind::Unread;
-        place.error = error;
-        break;
-    }
-    return place;
-}
-
-Place look(const QString& path, qint64 maxBytes)
-{
-    QByteArray bytes;
-    int error = 0;
-    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
-    return placeOf(read, bytes, error);
-}
-
-QString keptName(const QString& path, const char* suffix)
-{
-    const QString first = path + QLatin1String(suffix);
-    if (!FileIO::somethingAt(first))
-        return first;
-    for (int n = 2; n < 1000; ++n) {
-        const QString name = first + QLatin1Char('.') + QString::number(n);
-        if (!FileIO::somethingAt(name))
-            return name;
-    }
-    return QString();
-}
 
 QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
                   FirstRun firstRun)
@@ -83,7 +26,7 @@ QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held,
     if (atQuit.kind == Place::Kind::Missing)
         return QuitStep::Write;
     if (atQuit.sameAs(atStart.read))
-        return atStart.readWhole ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
+        return atStart.wasReadWhole ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
     return QuitStep::KeepOtherThenWrite;
 }
 
