@@ -220,11 +220,9 @@ void App::LoadPrintSetup()
 
 SettingsFiles::QuitReport App::SavePrintSetup()
 {
-    SettingsFiles::QuitReport report{QStringLiteral("用紙設定"), ProgramPaths::pageSetupFile(), {}};
-    const QString text = Globals::gPrintSetup.value(kSetupString).toString();
-    if (keepPageSetup() && !text.isEmpty())
-        report.outcome = PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(), text, m_pageSetupAtStart);
-    return report;
+    return {QStringLiteral("用紙設定"), ProgramPaths::pageSetupFile(),
+            PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(), keepPageSetup(),
+                                      Globals::gPrintSetup.value(kSetupString).toString(), m_pageSetupAtStart)};
 }
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }

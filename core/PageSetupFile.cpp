@@ -15,6 +15,10 @@ const QByteArray kTag = QByteArrayLiteral("printSetup");
 
 // A setup text is a few hundred bytes; anything near this is no page setup.
 constexpr qint64 kMaxFileBytes = 64 * 1024;
+
+// Without the preference the page setup is not kept, and an empty text is no
+// setup at all: the run has nothing to store.
+bool nothingToStore(bool keepPageSetup, const QString& setupString) { return !keepPageSetup || setupString.isEmpty(); }
 } // namespace
 
 QByteArray encode(const QString& setupString)
@@ -60,12 +64,12 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
     return result;
 }
 
-SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, bool keepPageSetup, const QString& setupString,
                                       SettingsFiles::AtStart& atStart)
 {
-    if (!setupString)
+    if (nothingToStore(keepPageSetup, setupString))
         return {};
-    return SettingsFiles::saveAtQuit(ProgramPaths::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
+    return SettingsFiles::saveAtQuit(ProgramPaths::pageSetupFileIn(settingsFolder), atStart, encode(setupString),
                                      kMaxFileBytes);
 }
 

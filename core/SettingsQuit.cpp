@@ -9,15 +9,14 @@
 
 namespace SettingsFiles {
 
-QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
-                  FirstRun firstRun)
+QuitStep quitStep(const AtStart& atStart, const QByteArray& held, const Place& atQuit, FirstRun firstRun)
 {
-    if (!held || atQuit.holds(*held))
+    if (atQuit.holds(held))
         return QuitStep::Nothing;
     // Unchanged during the run: whatever is there now, maybe saved by
     // another copy of the program, stays. Only a first run's preferences
     // still go into a place that has stayed empty.
-    if (held == atStart.heldAtStart) {
+    if (atStart.heldAtStart == held) {
         const bool fills = firstRun == FirstRun::FillsAnEmptyPlace && atStart.read.kind == Place::Kind::Missing
                            && atQuit.kind == Place::Kind::Missing;
         if (!fills)
@@ -47,7 +46,7 @@ bool QuitOutcome::lost() const
     return false;
 }
 
-QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optional<QByteArray>& held, qint64 maxBytes,
+QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const QByteArray& held, qint64 maxBytes,
                        FirstRun firstRun)
 {
     using Kind = QuitOutcome::Kind;
@@ -55,9 +54,9 @@ QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optiona
     const QuitStep step = quitStep(atStart, held, now, firstRun);
     // Once the place holds what the run holds, a later quit of the same run
     // compares with that.
-    const auto nowHeld = [&] { atStart = AtStart{Place{Place::Kind::Read, *held, 0}, true, held}; };
+    const auto nowHeld = [&] { atStart = AtStart{Place{Place::Kind::Read, held, 0}, true, held}; };
     if (step == QuitStep::Nothing) {
-        if (held && now.holds(*held))
+        if (now.holds(held))
             nowHeld();
         return {};
     }
@@ -74,7 +73,7 @@ QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optiona
             return {Kind::CannotKeep};
     }
     int error = 0;
-    if (!FileIO::writeWhole(path, *held, FileIO::Access::Private, &error)) {
+    if (!FileIO::writeWhole(path, held, FileIO::Access::Private, &error)) {
         // The file is still in its place, whole: its second name is not needed.
         if (!kept.isEmpty())
             QFile::remove(kept);

@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
 #include <utility>
 
 // The quit's save of a settings file, and the report of what came of it.
@@ -20,15 +19,15 @@ namespace SettingsFiles {
 enum class FirstRun { LeavesNoFile, FillsAnEmptyPlace };
 
 // What quitting does with a settings file, from what start-up found, the
-// bytes this run would write (`held`; none when it has nothing to store) and
-// what is at the place now (`atQuit`).
+// bytes this run would write (`held`) and what is at the place now
+// (`atQuit`).
 enum class QuitStep {
-    Nothing,              // nothing to store, unchanged, or the place already holds it
+    Nothing,              // unchanged, or the place already holds it
     Write,                // the place still holds what start-up read whole (or nothing)
     KeepDamagedThenWrite, // as start-up saw it, but that could not be read whole
     KeepOtherThenWrite,   // changed since start-up: that version is kept first
 };
-QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
+QuitStep quitStep(const AtStart& atStart, const QByteArray& held, const Place& atQuit,
                   FirstRun firstRun = FirstRun::LeavesNoFile);
 
 struct QuitOutcome {
@@ -69,12 +68,15 @@ struct QuitReport {
     QuitOutcome outcome;
 };
 
-// The quit's save of the settings file at `path` by quitStep; a file kept
-// aside first gets its second name from keptName. A settings folder removed
-// during the run is made again, as start-up makes it, when there is
-// something to write into it. Once the place holds `held`, `atStart` says
-// so, and a second quit writes nothing again.
-QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optional<QByteArray>& held,
+// The quit's save of `held`, the bytes the run holds for the settings file
+// at `path`, by quitStep; a file kept aside first gets its second name from
+// keptName. A settings folder removed during the run is made again, as
+// start-up makes it, when there is something to write into it. Once the
+// place holds `held`, `atStart` says so, and a second quit writes nothing
+// again. The run always has `held` to store: whether it has anything at all
+// is its file's own question, and only the page setup can have nothing
+// (PageSetupFile::saveAtQuit, which then does not come here).
+QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const QByteArray& held,
                        qint64 maxBytes = FileIO::kMaxSettingsFileBytes, FirstRun firstRun = FirstRun::LeavesNoFile);
 
 } // namespace SettingsFiles

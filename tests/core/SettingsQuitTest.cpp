@@ -156,8 +156,7 @@ public:
     void edit() override { m_text = text('B'); }
     SettingsFiles::QuitOutcome quit() override
     {
-        return PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(),
-                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_atStart);
+        return PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(), /*keepPageSetup=*/true, m_text, m_atStart);
     }
 
 private:
