@@ -1,6 +1,8 @@
 #include "core/AnniversaryFile.h"
 
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsPlace.h"
+#include "core/SettingsReadFailure.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 
@@ -16,7 +18,7 @@ namespace {
 constexpr qint64 kMaxFileBytes = 1024 * 1024;
 } // namespace
 
-QString defaultPath() { return SettingsFiles::anniversaryFile(); }
+QString defaultPath() { return ProgramPaths::anniversaryFile(); }
 
 QByteArray encode(const AnniversaryList& list)
 {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/Anniversary.h"
-#include "core/SettingsFiles.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 
 #include <QByteArray>
 #include <QString>

@@ -6,7 +6,8 @@
 #include "core/PageSetupFile.h"
 #include "core/PrefDlgValues.h"
 #include "core/Preferences.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsQuit.h"
 #include "platform/Folders.h"
 
 #include <QDir>
@@ -98,13 +99,13 @@ void App::InitPref() { Preferences::initPref(Globals::gPref, Globals::gPrefS, Gl
 void App::LoadPref()
 {
     Folders::Unmade unmade;
-    const Preferences::LoadResult result = Preferences::load(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS,
-                                                             Globals::gClr, Globals::gSheetW, &Globals::gPrefSBytes,
-                                                             &m_prefAtStart, &unmade);
+    const Preferences::LoadResult result =
+        Preferences::load(ProgramPaths::settingsFolder(), Globals::gPref, Globals::gPrefS, Globals::gClr,
+                          Globals::gSheetW, &Globals::gPrefSBytes, &m_prefAtStart, &unmade);
     switch (result) {
     case Preferences::LoadResult::NoFolder:
         Globals::gCautionDlg1(
-            QStringLiteral("設定フォルダ「%1」を作れません。").arg(QDir::toNativeSeparators(SettingsFiles::folder())),
+            QStringLiteral("設定フォルダ「%1」を作れません。").arg(QDir::toNativeSeparators(ProgramPaths::settingsFolder())),
             Folders::whyUnmade(unmade) + QStringLiteral("\nこのままでは、終了するときに設定を保存できません。"));
         break;
     case Preferences::LoadResult::NoFile:
@@ -123,9 +124,9 @@ void App::LoadPref()
 
 SettingsFiles::QuitReport App::SavePref()
 {
-    return {QStringLiteral("初期設定"), SettingsFiles::preferenceFile(),
-            Preferences::saveAtQuit(SettingsFiles::folder(), Globals::gPref, Globals::gPrefS, &Globals::gPrefSBytes,
-                                    m_prefAtStart)};
+    return {QStringLiteral("初期設定"), ProgramPaths::preferenceFile(),
+            Preferences::saveAtQuit(ProgramPaths::settingsFolder(), Globals::gPref, Globals::gPrefS,
+                                    &Globals::gPrefSBytes, m_prefAtStart)};
 }
 
 void App::setPrinterSetupFactory(PrinterSetupFactory factory) { m_newPrinterSetup = std::move(factory); }
@@ -189,7 +190,8 @@ void App::LoadPrintSetup()
     // The file is looked at even while it is not kept, so that turning the
     // preference on during the run still knows at quit what the file held.
     QString text;
-    const PageSetupFile::LoadResult result = PageSetupFile::load(SettingsFiles::folder(), text, &m_pageSetupAtStart);
+    const PageSetupFile::LoadResult result =
+        PageSetupFile::load(ProgramPaths::settingsFolder(), text, &m_pageSetupAtStart);
     if (!keepPageSetup())
         return;
     switch (result) {
@@ -218,11 +220,9 @@ void App::LoadPrintSetup()
 
 SettingsFiles::QuitReport App::SavePrintSetup()
 {
-    SettingsFiles::QuitReport report{QStringLiteral("用紙設定"), SettingsFiles::pageSetupFile(), {}};
-    const QString text = Globals::gPrintSetup.value(kSetupString).toString();
-    if (keepPageSetup() && !text.isEmpty())
-        report.outcome = PageSetupFile::saveAtQuit(SettingsFiles::folder(), text, m_pageSetupAtStart);
-    return report;
+    return {QStringLiteral("用紙設定"), ProgramPaths::pageSetupFile(),
+            PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(), keepPageSetup(),
+                                      Globals::gPrintSetup.value(kSetupString).toString(), m_pageSetupAtStart)};
 }
 
 void App::setPrefDlgRunner(PrefDlgRunner runner) { m_runPrefDlg = std::move(runner); }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/SettingsFiles.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 
 #include <QObject>
 #include <QString>
@@ -86,9 +87,10 @@ public:
     // While keep-page-setup is on: the PageSetupFile into gPrintSetup. A
     // missing file and one that cannot be read are told apart in the notice.
     void LoadPrintSetup();
-    // While keep-page-setup is on and a page setup exists: gPrintSetup's
-    // setup text into the PageSetupFile, when it differs from what the file
-    // held at start-up; as SavePref for a file that changed meanwhile.
+    // gPrintSetup's setup text into the PageSetupFile, as the keep-page-setup
+    // preference says (PageSetupFile::saveAtQuit decides when there is
+    // nothing to store), when it differs from what the file held at
+    // start-up; as SavePref for a file that changed meanwhile.
     SettingsFiles::QuitReport SavePrintSetup();
 
     // ---- Preferences dialog ----

@@ -1,9 +1,12 @@
 #include "core/PageSetupFile.h"
 
 #include "core/PageSetup.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsPlace.h"
 #include "platform/BinaryStream.h"
 #include "platform/Folders.h"
+
+#include <optional>
 
 namespace PageSetupFile {
 
@@ -12,6 +15,10 @@ const QByteArray kTag = QByteArrayLiteral("printSetup");
 
 // A setup text is a few hundred bytes; anything near this is no page setup.
 constexpr qint64 kMaxFileBytes = 64 * 1024;
+
+// Without the preference the page setup is not kept, and an empty text is no
+// setup at all: the run has nothing to store.
+bool nothingToStore(bool keepPageSetup, const QString& setupString) { return !keepPageSetup || setupString.isEmpty(); }
 } // namespace
 
 QByteArray encode(const QString& setupString)
@@ -38,7 +45,7 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
     SettingsFiles::Place read;
     LoadResult result = LoadResult::NoFolder;
     if (Folders::isFolder(settingsFolder)) {
-        read = SettingsFiles::look(SettingsFiles::pageSetupFileIn(settingsFolder), kMaxFileBytes);
+        read = SettingsFiles::look(ProgramPaths::pageSetupFileIn(settingsFolder), kMaxFileBytes);
         if (read.kind == SettingsFiles::Place::Kind::Missing)
             result = LoadResult::NoFile;
         else if (read.kind == SettingsFiles::Place::Kind::Read && decode(read.bytes, setupString))
@@ -57,12 +64,12 @@ LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFil
     return result;
 }
 
-SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, bool keepPageSetup, const QString& setupString,
                                       SettingsFiles::AtStart& atStart)
 {
-    if (!setupString)
+    if (nothingToStore(keepPageSetup, setupString))
         return {};
-    return SettingsFiles::saveAtQuit(SettingsFiles::pageSetupFileIn(settingsFolder), atStart, encode(*setupString),
+    return SettingsFiles::saveAtQuit(ProgramPaths::pageSetupFileIn(settingsFolder), atStart, encode(setupString),
                                      kMaxFileBytes);
 }
 

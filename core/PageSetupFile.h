@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/SettingsFiles.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // The page setup on disk: the file "printSetup" in the settings folder, kept
 // only while the keep-page-setup preference is on. The PString tag
@@ -31,10 +30,14 @@ enum class LoadResult {
 // found, for the quit's save.
 LoadResult load(const QString& settingsFolder, QString& setupString, SettingsFiles::AtStart* atStart = nullptr);
 
-// The quit's save (SettingsFiles::saveAtQuit) of `setupString`, none when
-// there is nothing to keep: written only when it is not the setup `load`
-// read at start-up, into a settings folder made again when it is gone.
-SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const std::optional<QString>& setupString,
+// The quit's save (SettingsFiles::saveAtQuit) of the run's `setupString`.
+// The page setup is the one settings file a run can have nothing to store
+// in, and this is where that is decided: nothing while the keep-page-setup
+// preference is off, nor while the run holds no setup (an empty text); the
+// file then stays as it is, NothingToSave. Otherwise the setup is written
+// only when it is not the one `load` read at start-up, into a settings
+// folder made again when it is gone.
+SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, bool keepPageSetup, const QString& setupString,
                                       SettingsFiles::AtStart& atStart);
 
 } // namespace PageSetupFile

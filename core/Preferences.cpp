@@ -2,7 +2,9 @@
 
 #include "core/DatasetKeys.h"
 #include "core/Globals.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsPlace.h"
+#include "core/SettingsReadFailure.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "platform/FileIO.h"
@@ -173,13 +175,13 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
                 Folders::Unmade* unmade)
 {
     SettingsFiles::Place read;
-    bool readWhole = false;
+    bool wasReadWhole = false;
     LoadResult result = LoadResult::Loaded;
     QByteArray bytes;
     if (!Folders::isFolder(settingsFolder)) {
         result = Folders::createFolder(settingsFolder, unmade) ? LoadResult::FolderCreated : LoadResult::NoFolder;
     } else if (const auto failed = SettingsFiles::readFailure<LoadResult>(
-                   SettingsFiles::preferenceFileIn(settingsFolder), bytes, FileIO::kMaxSettingsFileBytes, read)) {
+                   ProgramPaths::preferenceFileIn(settingsFolder), bytes, FileIO::kMaxSettingsFileBytes, read)) {
         result = *failed;
     } else {
         BinaryReader in(bytes);
@@ -189,14 +191,14 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
         // values read stand, but the file is not one a rewrite would give
         // back, so a changed run keeps it beside the new one before
         // replacing it.
-        readWhole = result == LoadResult::Loaded && in.remaining() == 0;
+        wasReadWhole = result == LoadResult::Loaded && in.remaining() == 0;
     }
     if (atStart) {
         // With no file, the defaults are what the run has not changed. A file
         // that could not be read leaves the run its defaults too, but those
         // are to replace it at quit.
         const bool unread = result == LoadResult::CannotOpen || result == LoadResult::Damaged;
-        *atStart = SettingsFiles::AtStart{read, readWhole,
+        *atStart = SettingsFiles::AtStart{read, wasReadWhole,
                                           unread ? std::nullopt : std::optional(encode(pref, prefS, readFrom))};
     }
     return result;
@@ -205,7 +207,7 @@ LoadResult load(const QString& settingsFolder, IntPrefs& pref, TextPrefs& prefS,
 SettingsFiles::QuitOutcome saveAtQuit(const QString& settingsFolder, const IntPrefs& pref, const TextPrefs& prefS,
                                       const TextPrefBytes* readFrom, SettingsFiles::AtStart& atStart)
 {
-    return SettingsFiles::saveAtQuit(SettingsFiles::preferenceFileIn(settingsFolder), atStart,
+    return SettingsFiles::saveAtQuit(ProgramPaths::preferenceFileIn(settingsFolder), atStart,
                                      encode(pref, prefS, readFrom), FileIO::kMaxSettingsFileBytes,
                                      SettingsFiles::FirstRun::FillsAnEmptyPlace);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/SettingsFiles.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/Folders.h"
 
 #include <QByteArray>

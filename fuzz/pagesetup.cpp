@@ -7,7 +7,7 @@
 
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
 #include "platform/BinaryStream.h"
 
 #include <QPageLayout>
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!ok)
         FUZZ_CHECK(setup == before);
 
-    Fuzz::putFile(SettingsFiles::pageSetupFileIn(Fuzz::scratchFolder()), file);
+    Fuzz::putFile(ProgramPaths::pageSetupFileIn(Fuzz::scratchFolder()), file);
     QString loaded = before;
     const PageSetupFile::LoadResult result = PageSetupFile::load(Fuzz::scratchFolder(), loaded);
     FUZZ_CHECK(result == (ok ? PageSetupFile::LoadResult::Loaded : PageSetupFile::LoadResult::Unreadable));

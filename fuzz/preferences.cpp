@@ -6,7 +6,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
 #include "platform/Conv.h"
 
 #include <QList>
@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(sameState(read, ok ? readOver(defaults, layout) : defaults));
 
     // The loading road gives the same as the reading from memory.
-    Fuzz::putFile(SettingsFiles::preferenceFileIn(Fuzz::scratchFolder()), file);
+    Fuzz::putFile(ProgramPaths::preferenceFileIn(Fuzz::scratchFolder()), file);
     Fuzz::PrefState loaded;
     const Preferences::LoadResult result = Preferences::load(Fuzz::scratchFolder(), loaded.pref, loaded.prefS, loaded.clr,
                                                              loaded.sheetW, &loaded.readFrom);

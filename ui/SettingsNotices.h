@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/AnniversaryFile.h"
-#include "core/SettingsFiles.h"
+#include "core/SettingsQuit.h"
 
 #include <QString>
 

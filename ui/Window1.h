@@ -5,6 +5,8 @@
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
 #include "core/RecoveryCopy.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "core/WorkingFile.h"
 #include "sheet/PageLayout.h"
 

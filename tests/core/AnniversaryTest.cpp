@@ -1,7 +1,9 @@
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/FileIO.h"
 #include "platform/Conv.h"
 #include "platform/Folders.h"
@@ -205,14 +207,14 @@ protected:
 
 TEST_F(AnniversaryFileTest, LivesBesideThePreferences)
 {
-    EXPECT_EQ(AnniversaryFile::defaultPath(), SettingsFiles::folder() + QStringLiteral("/anvsy"));
-    EXPECT_EQ(SettingsFiles::preferenceFile(), SettingsFiles::folder() + QStringLiteral("/pref"));
+    EXPECT_EQ(AnniversaryFile::defaultPath(), ProgramPaths::settingsFolder() + QStringLiteral("/anvsy"));
+    EXPECT_EQ(ProgramPaths::preferenceFile(), ProgramPaths::settingsFolder() + QStringLiteral("/pref"));
 }
 
 TEST_F(AnniversaryFileTest, AListSavedAtQuitLoadsBackAndAnEmptiedOneStaysEmpty)
 {
     using Kind = SettingsFiles::QuitOutcome::Kind;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QString path = AnniversaryFile::defaultPath();
     AnniversaryList none;
     SettingsFiles::AtStart found;
@@ -256,7 +258,7 @@ TEST_F(AnniversaryFileTest, AnEmptyListNeverReplacesAFileThatCannotBeRead)
         return QStringLiteral("load %1, quit %2").arg(int(loaded)).arg(int(quit));
     };
     const HostileFiles::OrdinaryUserRun run =
-        HostileFiles::inChildAsOrdinaryUser(SettingsFiles::folder(), [&] {
+        HostileFiles::inChildAsOrdinaryUser(ProgramPaths::settingsFolder(), [&] {
             if (QFile probe(path); probe.open(QIODevice::ReadOnly))
                 return QStringLiteral("readable");
             AnniversaryList read;
@@ -278,7 +280,7 @@ TEST_F(AnniversaryFileTest, MissingOrUnusableFilesAreToldApart)
 {
     AnniversaryList read = two;
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::NoFile);
-    EXPECT_FALSE(FileIO::somethingAt(SettingsFiles::folder()));
+    EXPECT_FALSE(FileIO::somethingAt(ProgramPaths::settingsFolder()));
 
     ASSERT_TRUE(Folders::createFolder(AnniversaryFile::defaultPath())); // "anvsy" is a folder
     EXPECT_EQ(AnniversaryFile::load(AnniversaryFile::defaultPath(), read), AnniversaryFile::LoadResult::CannotOpen);
@@ -328,7 +330,7 @@ TEST(AnniversaryFileLayout, TextsThatAreNoUtf8GoBackByteForByteUntilEdited)
 
 TEST_F(AnniversaryFileTest, NoFifoOrHugeFileBlocksOrFillsMemory)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QString path = AnniversaryFile::defaultPath();
     {
         HostileFiles::WatchedFifo fifo(path);
@@ -402,8 +404,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
     };
     const QString path = AnniversaryFile::defaultPath();
     for (const auto& c : cases) {
-        QDir(SettingsFiles::folder()).removeRecursively();
-        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
         if (c.before != none.toUtf8())
             TestFiles::plant(path, c.before);
         AnniversaryList list;
@@ -417,8 +419,8 @@ TEST_F(AnniversaryFileTest, AtQuitOnlyAChangedListReplacesAFileAndOneNotReadWhol
     }
 
     // A second damaged file never replaces the first one kept.
-    QDir(SettingsFiles::folder()).removeRecursively();
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    QDir(ProgramPaths::settingsFolder()).removeRecursively();
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     TestFiles::plant(path + QStringLiteral(".damaged"), "kept in an earlier run");
     TestFiles::plant(path, badFirst);
     AnniversaryList list;
@@ -462,8 +464,8 @@ TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
     const QString kept = path + QStringLiteral(".damaged");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QDir(SettingsFiles::folder()).removeRecursively();
-        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
         TestFiles::plant(path, c.file);
 
         AnniversaryList list;
@@ -488,7 +490,7 @@ TEST_F(AnniversaryFileTest, RecordsPastTheCountMakeTheFileDamagedAndAreKept)
 
 TEST_F(AnniversaryFileTest, AFullDiskAtQuitLeavesTheFileAsItWas)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QString path = AnniversaryFile::defaultPath();
     TestFiles::plant(path, AnniversaryFile::encode(two));
     AnniversaryList grown;

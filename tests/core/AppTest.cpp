@@ -2,7 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/Preferences.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsQuit.h"
 #include "platform/Folders.h"
 #include "support/ModalDialogDriver.h"
 
@@ -60,10 +61,10 @@ TEST_F(AppPrefTest, FirstRunShowsNothingAndQuitWritesTheDefaults)
     app.LoadPref();
     EXPECT_FALSE(seen->shown);
     seen->stopWaiting = true;
-    EXPECT_TRUE(Folders::isFolder(SettingsFiles::folder()));
+    EXPECT_TRUE(Folders::isFolder(ProgramPaths::settingsFolder()));
 
     app.SavePref();
-    QFile file(SettingsFiles::preferenceFile());
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.size(), 346);
     EXPECT_EQ(file.readAll(), Preferences::encode(Globals::gPref, Globals::gPrefS));
@@ -71,7 +72,7 @@ TEST_F(AppPrefTest, FirstRunShowsNothingAndQuitWritesTheDefaults)
 
 TEST_F(AppPrefTest, MissingFileInAnExistingFolderIsAnnounced)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     start();
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.LoadPref();
@@ -82,7 +83,7 @@ TEST_F(AppPrefTest, MissingFileInAnExistingFolderIsAnnounced)
 
 TEST_F(AppPrefTest, SavedPreferencesComeBackAtTheNextStart)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     start();
     Globals::gPref[3] = 1;
     Globals::gPref[5] = 1;
@@ -103,8 +104,8 @@ TEST_F(AppPrefTest, SavedPreferencesComeBackAtTheNextStart)
 
 TEST_F(AppPrefTest, DamagedFileIsAnnouncedAndTheDefaultsStay)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    QFile file(SettingsFiles::preferenceFile());
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("\x05pref2\0\0\0\x33\0\0", 12));
     file.close();
@@ -121,23 +122,23 @@ TEST_F(AppPrefTest, DamagedFileIsAnnouncedAndTheDefaultsStay)
 
 TEST_F(AppPrefTest, UnwritableFileAtQuitIsReported)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // a folder where the file should be
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::preferenceFile())); // a folder where the file should be
     start();
     const SettingsFiles::QuitReport report = app.SavePref();
     EXPECT_EQ(report.what, QStringLiteral("初期設定"));
-    EXPECT_EQ(report.path, SettingsFiles::preferenceFile());
+    EXPECT_EQ(report.path, ProgramPaths::preferenceFile());
     EXPECT_EQ(report.outcome.kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
     EXPECT_TRUE(report.outcome.lost());
-    EXPECT_TRUE(Folders::isFolder(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(Folders::isFolder(ProgramPaths::preferenceFile()));
 }
 
 TEST_F(AppPrefTest, ASettingsFolderGoneAtQuitIsMadeAgain)
 {
     start();
     app.LoadPref();
-    ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+    ASSERT_TRUE(QDir(ProgramPaths::settingsFolder()).removeRecursively());
     EXPECT_EQ(app.SavePref().outcome.kind, SettingsFiles::QuitOutcome::Kind::Saved);
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
 }
 
 // ~/.config a regular file: no settings folder can be made. Start-up says
@@ -150,7 +151,7 @@ TEST_F(AppPrefTest, ASettingsFolderThatCannotBeMadeIsToldAtStartAndReportedAtQui
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
     app.LoadPref();
     ASSERT_TRUE(seen->shown);
-    EXPECT_EQ(seen->text, QStringLiteral("設定フォルダ「%1」を作れません。").arg(SettingsFiles::folder()));
+    EXPECT_EQ(seen->text, QStringLiteral("設定フォルダ「%1」を作れません。").arg(ProgramPaths::settingsFolder()));
     EXPECT_EQ(seen->informativeText,
               QStringLiteral("「%1」はフォルダではありません。\nこのままでは、終了するときに設定を保存できません。")
                   .arg(config));
@@ -174,34 +175,34 @@ TEST_F(AppPrefTest, TheFirstRunsFolderAndFilesAreTheUsersAlone)
     const mode_t umaskBefore = ::umask(022);
     start();
     app.LoadPref();
-    EXPECT_EQ(permissionsOf(SettingsFiles::folder()),
+    EXPECT_EQ(permissionsOf(ProgramPaths::settingsFolder()),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     app.SavePref();
-    EXPECT_EQ(permissionsOf(SettingsFiles::preferenceFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(permissionsOf(ProgramPaths::preferenceFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     ::umask(umaskBefore);
 }
 
 TEST_F(AppPrefTest, AnExistingFolderKeepsItsPermissions)
 {
     const mode_t umaskBefore = ::umask(022);
-    ASSERT_TRUE(QDir().mkpath(SettingsFiles::folder()));
-    const QFileDevice::Permissions before = permissionsOf(SettingsFiles::folder());
+    ASSERT_TRUE(QDir().mkpath(ProgramPaths::settingsFolder()));
+    const QFileDevice::Permissions before = permissionsOf(ProgramPaths::settingsFolder());
     start();
     auto seen = MessageBoxDriver::answer(QStringLiteral("OK")); // no PreferenceFile yet
     app.LoadPref();
     EXPECT_TRUE(seen->shown);
     app.SavePref();
-    EXPECT_EQ(permissionsOf(SettingsFiles::folder()), before);
+    EXPECT_EQ(permissionsOf(ProgramPaths::settingsFolder()), before);
     ::umask(umaskBefore);
 }
 
 TEST_F(AppPrefTest, AFullDiskAtQuitIsReportedAndTheOldFileStays)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     start();
     Globals::gPref[5] = 1;
     app.SavePref();
-    const QByteArray before = TestFiles::bytesOf(SettingsFiles::preferenceFile());
+    const QByteArray before = TestFiles::bytesOf(ProgramPaths::preferenceFile());
     ASSERT_EQ(before.size(), 346);
 
     Globals::gPref[5] = 0;
@@ -213,16 +214,16 @@ TEST_F(AppPrefTest, AFullDiskAtQuitIsReportedAndTheOldFileStays)
     }
     EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::CannotWrite);
     EXPECT_EQ(outcome.error, EFBIG);
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), before);
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()), before);
     // Room made again: the same run's quit now stores the preferences.
     EXPECT_EQ(app.SavePref().outcome.kind, SettingsFiles::QuitOutcome::Kind::Saved);
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
 }
 
 TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
-    HostileFiles::WatchedFifo fifo(SettingsFiles::preferenceFile());
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
+    HostileFiles::WatchedFifo fifo(ProgramPaths::preferenceFile());
     ASSERT_TRUE(fifo.made());
     start();
     auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
@@ -238,9 +239,9 @@ TEST_F(AppPrefTest, AFifoInPlaceOfTheFileIsReportedAndNeverOpened)
 
 TEST_F(AppPrefTest, ADamagedFileIsKeptBesideTheOneWrittenAtQuit)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QByteArray damaged("\x05pref2\0\0\0\x33\0\0", 12);
-    QFile file(SettingsFiles::preferenceFile());
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(damaged);
     file.close();
@@ -250,13 +251,13 @@ TEST_F(AppPrefTest, ADamagedFileIsKeptBesideTheOneWrittenAtQuit)
     ASSERT_TRUE(seen->shown);
     const SettingsFiles::QuitOutcome outcome = app.SavePref().outcome;
     EXPECT_EQ(outcome.kind, SettingsFiles::QuitOutcome::Kind::SavedDamagedKept);
-    EXPECT_EQ(outcome.keptAs, SettingsFiles::preferenceFile() + QStringLiteral(".damaged"));
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
+    EXPECT_EQ(outcome.keptAs, ProgramPaths::preferenceFile() + QStringLiteral(".damaged"));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()), Preferences::encode(Globals::gPref, Globals::gPrefS));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile() + QStringLiteral(".damaged")), damaged);
 
     // The file written is sound: a later quit keeps nothing more aside.
     app.SavePref();
-    EXPECT_FALSE(QFileInfo::exists(SettingsFiles::preferenceFile() + QStringLiteral(".damaged.2")));
+    EXPECT_FALSE(QFileInfo::exists(ProgramPaths::preferenceFile() + QStringLiteral(".damaged.2")));
 }
 
 } // namespace

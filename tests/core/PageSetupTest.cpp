@@ -1,6 +1,8 @@
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
@@ -171,7 +173,7 @@ protected:
         folder = root + QStringLiteral("/Morvelin初期設定");
     }
     void TearDown() override { QDir(root).removeRecursively(); }
-    QString file() const { return SettingsFiles::pageSetupFileIn(folder); }
+    QString file() const { return ProgramPaths::pageSetupFileIn(folder); }
     void writeRaw(const QByteArray& bytes) const
     {
         QFile f(file());
@@ -198,7 +200,8 @@ TEST_F(PageSetupFileTest, TheTextSavedAtQuitReplacesTheOlderFileAndIsReadBack)
     EXPECT_EQ(loaded, older);
 
     const QString text = QStringLiteral("Morvelin page setup 1\nsize=420 595\n");
-    ASSERT_EQ(PageSetupFile::saveAtQuit(folder, text, atStart).kind, SettingsFiles::QuitOutcome::Kind::Saved);
+    ASSERT_EQ(PageSetupFile::saveAtQuit(folder, /*keepPageSetup=*/true, text, atStart).kind,
+              SettingsFiles::QuitOutcome::Kind::Saved);
     EXPECT_EQ(readRaw(), PageSetupFile::encode(text));
     EXPECT_EQ(QFileInfo(file()).size(), 15 + text.toUtf8().size());
 
@@ -231,6 +234,46 @@ TEST_F(PageSetupFileTest, AMissingFileIsToldApartFromOneThatCannotBeReadWhole)
     ASSERT_EQ(mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
     EXPECT_EQ(PageSetupFile::load(folder, text), PageSetupFile::LoadResult::Unreadable);
     EXPECT_EQ(text, QStringLiteral("unchanged"));
+}
+
+// The page setup is the one settings file a run can have nothing to store
+// in: then the quit leaves the file, and a settings folder removed during the
+// run, as they are.
+TEST_F(PageSetupFileTest, NothingIsStoredWhileThePageSetupIsNotKeptOrThereIsNone)
+{
+    const QString older = QStringLiteral("Morvelin page setup 1\nsize=595 842\n");
+    const QString newer = QStringLiteral("Morvelin page setup 1\nsize=420 595\n");
+    const struct {
+        const char* what;
+        bool keep;
+        QString text;
+        bool folderRemoved;
+        SettingsFiles::QuitOutcome::Kind result;
+    } cases[] = {
+        {"kept", true, newer, false, SettingsFiles::QuitOutcome::Kind::Saved},
+        {"not kept", false, newer, false, SettingsFiles::QuitOutcome::Kind::NothingToSave},
+        {"none held", true, QString(), false, SettingsFiles::QuitOutcome::Kind::NothingToSave},
+        {"not kept, the folder removed", false, newer, true, SettingsFiles::QuitOutcome::Kind::NothingToSave},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(root).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(folder));
+        writeRaw(PageSetupFile::encode(older));
+        QString loaded;
+        SettingsFiles::AtStart atStart;
+        ASSERT_EQ(PageSetupFile::load(folder, loaded, &atStart), PageSetupFile::LoadResult::Loaded);
+        if (c.folderRemoved) {
+            ASSERT_TRUE(QDir(folder).removeRecursively());
+        }
+
+        EXPECT_EQ(PageSetupFile::saveAtQuit(folder, c.keep, c.text, atStart).kind, c.result);
+        const bool saved = c.result == SettingsFiles::QuitOutcome::Kind::Saved;
+        EXPECT_EQ(Folders::isFolder(folder), !c.folderRemoved);
+        if (!c.folderRemoved) {
+            EXPECT_EQ(readRaw(), PageSetupFile::encode(saved ? newer : older));
+        }
+    }
 }
 
 } // namespace

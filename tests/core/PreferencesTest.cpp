@@ -1,7 +1,9 @@
 #include "core/Preferences.h"
 
 #include "core/Globals.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
@@ -319,7 +321,7 @@ protected:
     void SetUp() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
     void TearDown() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
 
-    const QString folder = SettingsFiles::folder();
+    const QString folder = ProgramPaths::settingsFolder();
     Prefs p;
     Preferences::LoadResult load() { return Preferences::load(folder, p.pref, p.prefS, p.clr, p.sheetW); }
 };
@@ -339,7 +341,7 @@ TEST_F(PreferenceFolderTest, FirstRunCreatesTheFolderAndKeepsDefaults)
     // At quit the first run leaves its defaults, and nothing else.
     ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, nullptr, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::Saved);
-    QFile file(SettingsFiles::preferenceFile());
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), p.encode());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("pref")});
@@ -351,7 +353,7 @@ TEST_F(PreferenceFolderTest, SavedFileLoadsOverTheDefaults)
     Prefs saved;
     saved.pref[5] = 1;
     saved.prefS[9] = QStringLiteral("九");
-    TestFiles::plant(SettingsFiles::preferenceFile(), saved.encode());
+    TestFiles::plant(ProgramPaths::preferenceFile(), saved.encode());
     EXPECT_EQ(load(), Preferences::LoadResult::Loaded);
     EXPECT_EQ(p.pref, saved.pref);
     EXPECT_EQ(p.prefS, saved.prefS);
@@ -359,11 +361,11 @@ TEST_F(PreferenceFolderTest, SavedFileLoadsOverTheDefaults)
 
 TEST_F(PreferenceFolderTest, UnusableFilesAndFoldersAreReportedNotFatal)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::preferenceFile())); // "pref" is a folder
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::preferenceFile())); // "pref" is a folder
     EXPECT_EQ(load(), Preferences::LoadResult::CannotOpen);
-    ASSERT_TRUE(QDir(SettingsFiles::preferenceFile()).removeRecursively());
+    ASSERT_TRUE(QDir(ProgramPaths::preferenceFile()).removeRecursively());
 
-    QFile file(SettingsFiles::preferenceFile());
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(Prefs().encode().left(100));
     file.close();
@@ -388,7 +390,7 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
             at += 1 + static_cast<unsigned char>(file[at]);
         return file.replace(at, 2, pstr(sjis) + pstr(longSjis));
     };
-    TestFiles::plant(SettingsFiles::preferenceFile(), withShiftJis(Prefs()));
+    TestFiles::plant(ProgramPaths::preferenceFile(), withShiftJis(Prefs()));
 
     Preferences::TextPrefBytes readFrom{};
     SettingsFiles::AtStart atStart;
@@ -402,21 +404,21 @@ TEST_F(PreferenceFolderTest, StringsThatAreNoUtf8GoBackByteForByte)
               SettingsFiles::QuitOutcome::Kind::Saved);
     Prefs edited;
     edited.pref[4] = 1;
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), withShiftJis(edited).toHex());
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()).toHex(), withShiftJis(edited).toHex());
 
     // Changed in memory: written as its UTF-8.
     p.prefS[7] = QStringLiteral("あい");
     ASSERT_EQ(Preferences::saveAtQuit(folder, p.pref, p.prefS, &readFrom, atStart).kind,
               SettingsFiles::QuitOutcome::Kind::Saved);
     Prefs back;
-    ASSERT_TRUE(back.decode(TestFiles::bytesOf(SettingsFiles::preferenceFile())));
+    ASSERT_TRUE(back.decode(TestFiles::bytesOf(ProgramPaths::preferenceFile())));
     EXPECT_EQ(back.prefS[7], QStringLiteral("あい"));
 }
 
 TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
-    const QString path = SettingsFiles::preferenceFile();
+    const QString path = ProgramPaths::preferenceFile();
     {
         HostileFiles::WatchedFifo fifo(path);
         ASSERT_TRUE(fifo.made());
@@ -446,7 +448,7 @@ TEST_F(PreferenceFolderTest, AFifoOrAHugeFileIsNotReadAndTheDefaultsStay)
 TEST_F(PreferenceFolderTest, BytesAfterTheLastTextAreKeptBeforeAChangedRunReplacesTheFile)
 {
     ASSERT_TRUE(Folders::createFolder(folder));
-    const QString path = SettingsFiles::preferenceFile();
+    const QString path = ProgramPaths::preferenceFile();
     Prefs stored;
     stored.pref[4] = 1;
     const QByteArray planted = stored.encode() + QByteArrayLiteral("\x01\x02tail");

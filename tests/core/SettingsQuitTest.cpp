@@ -5,7 +5,9 @@
 #include "core/AnniversaryFile.h"
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsAtStart.h"
+#include "core/SettingsQuit.h"
 #include "platform/Folders.h"
 
 #include "support/HostileFiles.h"
@@ -41,7 +43,7 @@ public:
 class PreferenceFile final : public SettingsFile {
 public:
     PreferenceFile() { m_fresh = fresh(); }
-    QString path() const override { return SettingsFiles::preferenceFile(); }
+    QString path() const override { return ProgramPaths::preferenceFile(); }
     QByteArray version(char which) const override
     {
         State s = m_fresh;
@@ -65,7 +67,7 @@ public:
     void start() override
     {
         m_run = m_fresh;
-        Preferences::load(SettingsFiles::folder(), m_run.pref, m_run.prefS, m_run.clr, m_run.sheetW, &m_readFrom,
+        Preferences::load(ProgramPaths::settingsFolder(), m_run.pref, m_run.prefS, m_run.clr, m_run.sheetW, &m_readFrom,
                           &m_atStart);
     }
     void edit() override
@@ -75,7 +77,7 @@ public:
     }
     SettingsFiles::QuitOutcome quit() override
     {
-        return Preferences::saveAtQuit(SettingsFiles::folder(), m_run.pref, m_run.prefS, &m_readFrom, m_atStart);
+        return Preferences::saveAtQuit(ProgramPaths::settingsFolder(), m_run.pref, m_run.prefS, &m_readFrom, m_atStart);
     }
     // What a run that read no file holds.
     QByteArray defaults() const { return Preferences::encode(m_fresh.pref, m_fresh.prefS); }
@@ -104,7 +106,7 @@ private:
 
 class AnniversaryFileOfRun final : public SettingsFile {
 public:
-    QString path() const override { return SettingsFiles::anniversaryFile(); }
+    QString path() const override { return ProgramPaths::anniversaryFile(); }
     QByteArray version(char which) const override
     {
         switch (which) {
@@ -139,7 +141,7 @@ private:
 
 class PageSetupFileOfRun final : public SettingsFile {
 public:
-    QString path() const override { return SettingsFiles::pageSetupFile(); }
+    QString path() const override { return ProgramPaths::pageSetupFile(); }
     QByteArray version(char which) const override
     {
         if (which == 'D')
@@ -149,13 +151,12 @@ public:
     void start() override
     {
         m_text.clear();
-        PageSetupFile::load(SettingsFiles::folder(), m_text, &m_atStart);
+        PageSetupFile::load(ProgramPaths::settingsFolder(), m_text, &m_atStart);
     }
     void edit() override { m_text = text('B'); }
     SettingsFiles::QuitOutcome quit() override
     {
-        return PageSetupFile::saveAtQuit(SettingsFiles::folder(),
-                                         m_text.isEmpty() ? std::nullopt : std::optional<QString>(m_text), m_atStart);
+        return PageSetupFile::saveAtQuit(ProgramPaths::settingsFolder(), /*keepPageSetup=*/true, m_text, m_atStart);
     }
 
 private:
@@ -178,7 +179,7 @@ protected:
     void SetUp() override
     {
         QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively();
-        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     }
     void TearDown() override { QDir(TestEnv::home() + QStringLiteral("/.config")).removeRecursively(); }
 };
@@ -220,8 +221,8 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QDir(SettingsFiles::folder()).removeRecursively();
-        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
         const std::unique_ptr<SettingsFile> file = GetParam().make();
         const QString path = file->path();
         const auto put = [&](char which) {
@@ -247,9 +248,9 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
         if (c.edited)
             file->edit();
         if (c.onDisk == 'R' || c.onDisk == 'P') {
-            ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+            ASSERT_TRUE(QDir(ProgramPaths::settingsFolder()).removeRecursively());
             if (c.onDisk == 'P')
-                TestFiles::plant(SettingsFiles::folder(), "no folder");
+                TestFiles::plant(ProgramPaths::settingsFolder(), "no folder");
         } else if (c.onDisk != '=') {
             put(c.onDisk);
         }
@@ -275,7 +276,7 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
             EXPECT_EQ(outcome.error, EFBIG);
         }
         if (result == Kind::NoFolder) {
-            EXPECT_EQ(outcome.place, SettingsFiles::folder());
+            EXPECT_EQ(outcome.place, ProgramPaths::settingsFolder());
             EXPECT_EQ(outcome.error, ENOTDIR);
         }
         EXPECT_EQ(outcome.lost(), result == Kind::NoFolder || result == Kind::NotAFile || result == Kind::CannotWrite);
@@ -288,7 +289,7 @@ TEST_P(SettingsAtQuit, NothingUnchangedIsWrittenAndNoVersionIsLost)
             EXPECT_EQ(file->quit().kind, Kind::NothingToSave);
         }
         if (c.onDisk == 'P') {
-            QFile::remove(SettingsFiles::folder());
+            QFile::remove(ProgramPaths::settingsFolder());
         }
     }
 }
@@ -325,11 +326,11 @@ TEST(FirstRunPreferences, AreWrittenOnlyIntoAnEmptyPlaceWhenUnchanged)
             return fresh.defaults();
         };
         file.start(); // makes the settings folder, as a first run does
-        ASSERT_TRUE(Folders::isFolder(SettingsFiles::folder()));
+        ASSERT_TRUE(Folders::isFolder(ProgramPaths::settingsFolder()));
         if (c.edited)
             file.edit();
         if (c.atQuit == 'R') {
-            ASSERT_TRUE(QDir(SettingsFiles::folder()).removeRecursively());
+            ASSERT_TRUE(QDir(ProgramPaths::settingsFolder()).removeRecursively());
         }
         if (c.atQuit == 'C') {
             TestFiles::plant(path, file.version('C'));

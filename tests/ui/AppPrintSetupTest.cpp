@@ -11,7 +11,8 @@
 #include "core/Globals.h"
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsQuit.h"
 #include "platform/Folders.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TestMain.h"
@@ -58,7 +59,7 @@ protected:
         // Only a print server a test starts itself may answer; none here, so
         // there is no printer and Qt prints to PDF.
         PrivateCups::pointClientsAt(TestEnv::home() + QStringLiteral("/no-print-server.sock"));
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
         savedPref = Globals::gPref;
         app.InitVal();
         app.InitColor();
@@ -70,7 +71,7 @@ protected:
     {
         Globals::gPref = savedPref;
         Globals::gPrintSetup.clear();
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
     }
 
     // The page setup a confirmed dialog would leave.
@@ -82,12 +83,12 @@ protected:
     }
     static QByteArray fileBytes()
     {
-        QFile f(SettingsFiles::pageSetupFile());
+        QFile f(ProgramPaths::pageSetupFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     static void writeFile(const QByteArray& bytes)
     {
-        QFile f(SettingsFiles::pageSetupFile());
+        QFile f(ProgramPaths::pageSetupFile());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
@@ -251,7 +252,7 @@ TEST_F(PageSetupTest, ATextThatIsNoPageSetupLeavesThePrinterAsItWas)
 TEST_F(PageSetupTest, KeptPageSetupComesBackAtTheNextStartWithoutADialog)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     setPageSetup(a5Landscape());
     const QVariantMap made = Globals::gPrintSetup;
     app.SavePrintSetup();
@@ -272,7 +273,7 @@ TEST_F(PageSetupTest, KeptPageSetupComesBackAtTheNextStartWithoutADialog)
 
 TEST_F(PageSetupTest, KeepPageSetupCountsAsOnFromOne)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QByteArray old = PageSetupFile::encode(customPortrait());
     const struct {
         int32_t pref3;
@@ -300,7 +301,7 @@ TEST_F(PageSetupTest, KeepPageSetupCountsAsOnFromOne)
 TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const struct {
         const char* what;
         std::function<void()> make;
@@ -312,12 +313,12 @@ TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
         {"only a tag", [] { writeFile(QByteArray("\x0aprintSetup")); }},
         {"no page setup inside", [] { writeFile(PageSetupFile::encode(QStringLiteral("{GX-PrintSettings}"))); }},
         {"empty text", [] { writeFile(PageSetupFile::encode(QString())); }},
-        {"a folder in its place", [] { ASSERT_TRUE(QDir().mkpath(SettingsFiles::pageSetupFile())); }},
+        {"a folder in its place", [] { ASSERT_TRUE(QDir().mkpath(ProgramPaths::pageSetupFile())); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QDir(SettingsFiles::pageSetupFile()).removeRecursively();
-        QFile::remove(SettingsFiles::pageSetupFile());
+        QDir(ProgramPaths::pageSetupFile()).removeRecursively();
+        QFile::remove(ProgramPaths::pageSetupFile());
         c.make();
         app.InitVal();
         auto seen = MessageBoxDriver::answer(QStringLiteral("OK"));
@@ -333,13 +334,13 @@ TEST_F(PageSetupTest, AMissingOrDamagedFileIsAnnouncedAndLeavesNoPageSetup)
 TEST_F(PageSetupTest, ADamagedFileIsKeptBeforeANewPageSetupReplacesIt)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QByteArray damaged[] = {PageSetupFile::encode(a5Landscape()).left(40),
                                   PageSetupFile::encode(QStringLiteral("{GX-PrintSettings}"))};
     for (const QByteArray& bytes : damaged) {
         SCOPED_TRACE(bytes.toStdString());
-        QDir(SettingsFiles::folder()).removeRecursively();
-        ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
+        ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
         writeFile(bytes);
         app.InitVal();
         auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
@@ -349,12 +350,12 @@ TEST_F(PageSetupTest, ADamagedFileIsKeptBeforeANewPageSetupReplacesIt)
         // No page setup made: the file stays as it is.
         app.SavePrintSetup();
         EXPECT_EQ(fileBytes(), bytes);
-        EXPECT_FALSE(QFileInfo::exists(SettingsFiles::pageSetupFile() + QStringLiteral(".damaged")));
+        EXPECT_FALSE(QFileInfo::exists(ProgramPaths::pageSetupFile() + QStringLiteral(".damaged")));
 
         setPageSetup(customPortrait());
         app.SavePrintSetup();
         EXPECT_EQ(fileBytes(), PageSetupFile::encode(customPortrait()));
-        QFile kept(SettingsFiles::pageSetupFile() + QStringLiteral(".damaged"));
+        QFile kept(ProgramPaths::pageSetupFile() + QStringLiteral(".damaged"));
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
         EXPECT_EQ(kept.readAll(), bytes);
     }
@@ -376,7 +377,7 @@ TEST_F(PageSetupTest, NoSettingsFolderIsSilentAtStartAndMadeAgainAtQuit)
 TEST_F(PageSetupTest, QuitWithoutAPageSetupLeavesTheOlderFile)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     writeFile(PageSetupFile::encode(customPortrait()));
     app.SavePrintSetup();
     EXPECT_EQ(fileBytes(), PageSetupFile::encode(customPortrait()));
@@ -385,24 +386,24 @@ TEST_F(PageSetupTest, QuitWithoutAPageSetupLeavesTheOlderFile)
 TEST_F(PageSetupTest, AFileThatCannotBeWrittenAtQuitIsReported)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(QDir().mkpath(SettingsFiles::pageSetupFile()));
+    ASSERT_TRUE(QDir().mkpath(ProgramPaths::pageSetupFile()));
     setPageSetup(a5Landscape());
     const SettingsFiles::QuitReport report = app.SavePrintSetup();
     EXPECT_EQ(report.what, QStringLiteral("用紙設定"));
-    EXPECT_EQ(report.path, SettingsFiles::pageSetupFile());
+    EXPECT_EQ(report.path, ProgramPaths::pageSetupFile());
     EXPECT_EQ(report.outcome.kind, SettingsFiles::QuitOutcome::Kind::NotAFile);
 }
 
 TEST_F(PageSetupTest, TheClosingSequenceSavesThePageSetupLast)
 {
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     setPageSetup(a5Landscape());
     bool prefWrittenBefore = false;
     bool pageSetupWrittenBefore = true;
     app.CloseApp([&] {
-        prefWrittenBefore = QFile::exists(SettingsFiles::preferenceFile());
-        pageSetupWrittenBefore = QFile::exists(SettingsFiles::pageSetupFile());
+        prefWrittenBefore = QFile::exists(ProgramPaths::preferenceFile());
+        pageSetupWrittenBefore = QFile::exists(ProgramPaths::pageSetupFile());
         return SettingsFiles::QuitReport{};
     });
     EXPECT_TRUE(prefWrittenBefore);
@@ -414,7 +415,7 @@ TEST_F(PageSetupTest, TheOpeningSequenceLoadsThePageSetupAfterThePreferences)
 {
     // Keep-page-setup is on only in the stored preferences: the page setup is
     // read because the preferences are read first.
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     Globals::gPref[3] = 1;
     app.SavePref();
     writeFile(PageSetupFile::encode(a5Landscape()));
@@ -464,7 +465,7 @@ TEST_F(PageSetupTest, APageWithNothingToPrintOnIsAnnouncedAndChangesNothing)
 
     // At start-up the stored setup is then silently not applied.
     Globals::gPref[3] = 1;
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     writeFile(PageSetupFile::encode(a5Landscape()));
     app.InitVal();
     auto quiet = MessageBoxDriver::answer(QStringLiteral("OK"), MessageBoxDriver::Action::Click,

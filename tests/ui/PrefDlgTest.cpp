@@ -7,7 +7,7 @@
 #include "core/App.h"
 #include "core/Globals.h"
 #include "core/PrefDlgValues.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
 #include "platform/Folders.h"
 #include "support/ModalDialogDriver.h"
 
@@ -186,9 +186,9 @@ TEST_F(PrefDlgTest, EveryControlHasThePlaceAndTextOfTheLayout)
 
 TEST_F(PrefDlgTest, SaveWritesEveryControlBackToThePreferencesInMemoryOnly)
 {
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     app.SavePref();
-    QFile file(SettingsFiles::preferenceFile());
+    QFile file(ProgramPaths::preferenceFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray onDisk = file.readAll();
     file.close();
@@ -208,7 +208,7 @@ TEST_F(PrefDlgTest, SaveWritesEveryControlBackToThePreferencesInMemoryOnly)
 
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), onDisk);
-    QDir(SettingsFiles::folder()).removeRecursively();
+    QDir(ProgramPaths::settingsFolder()).removeRecursively();
 }
 
 TEST_F(PrefDlgTest, EveryWayOutButSaveChangesNothing)

@@ -5,7 +5,6 @@
 
 #include "core/AnniversaryFile.h"
 #include "core/Preferences.h"
-#include "core/SettingsFiles.h"
 
 #include "support/HostileFiles.h"
 #include "support/TestFiles.h"

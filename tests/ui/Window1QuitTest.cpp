@@ -7,7 +7,7 @@
 #include "core/Globals.h"
 #include "core/PageSetupFile.h"
 #include "core/Preferences.h"
-#include "core/SettingsFiles.h"
+#include "core/ProgramPaths.h"
 #include "platform/EndSignals.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
@@ -66,7 +66,7 @@ class QuitAndRestart : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
         savedPref = Globals::gPref;
         startApp();
     }
@@ -78,7 +78,7 @@ protected:
     {
         app.reset();
         Globals::gPref = savedPref;
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
     }
 
     // A first run, the one before it forgotten.
@@ -123,7 +123,7 @@ TEST_F(QuitAndRestart, AnniversariesAndPreferencesSurviveTheNextStart)
         Globals::gPref[4] = 1;
         w->close();
     }
-    QFile file(SettingsFiles::anniversaryFile());
+    QFile file(ProgramPaths::anniversaryFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc")),
                                                       everyYear(12, 24, QStringLiteral("イブ"))}));
@@ -161,19 +161,19 @@ TEST_F(QuitAndRestart, ClosingTwiceWritesOnce)
     w->pAnvsy.clear();
     w->close();
     AnniversaryList onDisk;
-    EXPECT_EQ(AnniversaryFile::load(SettingsFiles::anniversaryFile(), onDisk), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_EQ(AnniversaryFile::load(ProgramPaths::anniversaryFile(), onDisk), AnniversaryFile::LoadResult::Loaded);
     EXPECT_EQ(onDisk.size(), 1);
 }
 
 TEST_F(QuitAndRestart, AnUnreadableAnniversaryFileIsReportedAndTheListStaysEmpty)
 {
     // A folder where the file should be: it can be neither read nor replaced.
-    ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+    ASSERT_TRUE(QDir().mkpath(ProgramPaths::anniversaryFile()));
     auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
     auto w = openWindow();
     EXPECT_TRUE(opening->shown);
     EXPECT_EQ(opening->text, QStringLiteral("記念日ファイルを開けません。"));
-    EXPECT_EQ(opening->informativeText, notAFile(SettingsFiles::anniversaryFile()));
+    EXPECT_EQ(opening->informativeText, notAFile(ProgramPaths::anniversaryFile()));
     EXPECT_TRUE(w->pAnvsy.isEmpty());
 
     w->pAnvsy = {everyYear(1, 1, QStringLiteral("a"))};
@@ -181,13 +181,13 @@ TEST_F(QuitAndRestart, AnUnreadableAnniversaryFileIsReportedAndTheListStaysEmpty
     w->close();
     EXPECT_TRUE(closing->shown);
     EXPECT_EQ(closing->text + QStringLiteral(" / ") + closing->informativeText,
-              notStored("記念日", notAFile(SettingsFiles::anniversaryFile())));
+              notStored("記念日", notAFile(ProgramPaths::anniversaryFile())));
     EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
 {
-    ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+    ASSERT_TRUE(QDir().mkpath(ProgramPaths::anniversaryFile()));
     auto opening = MessageBoxDriver::answer(QStringLiteral("OK"));
     auto w = openWindow();
     ASSERT_TRUE(opening->shown);
@@ -197,8 +197,8 @@ TEST_F(QuitAndRestart, AnEmptyListLeavesAnUnreadableFileAloneWithoutANotice)
     w->close();
     EXPECT_FALSE(closing->shown);
     closing->stopWaiting = true;
-    EXPECT_TRUE(QFileInfo(SettingsFiles::anniversaryFile()).isDir());
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(QFileInfo(ProgramPaths::anniversaryFile()).isDir());
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
 }
 
 
@@ -225,20 +225,21 @@ TEST_F(QuitAndRestart, AnAnniversaryFileThatMayNotBeReadIsToldWithTheReason)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads any file";
-    TestFiles::plant(SettingsFiles::anniversaryFile(), AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc"))}));
-    ASSERT_TRUE(QFile::setPermissions(SettingsFiles::anniversaryFile(), QFileDevice::WriteOwner));
+    TestFiles::plant(ProgramPaths::anniversaryFile(),
+                     AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("abc"))}));
+    ASSERT_TRUE(QFile::setPermissions(ProgramPaths::anniversaryFile(), QFileDevice::WriteOwner));
     std::unique_ptr<Window1> w;
     EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
               QStringList{QStringLiteral("記念日ファイルを開けません。 / 「%1」を読み込めません。\nアクセス権がありません。")
-                              .arg(SettingsFiles::anniversaryFile())});
+                              .arg(ProgramPaths::anniversaryFile())});
     EXPECT_TRUE(w->pAnvsy.isEmpty());
 }
 
 TEST_F(QuitAndRestart, AFirstRunThatAddsNoAnniversaryLeavesNoAnniversaryFile)
 {
     EXPECT_TRUE(noticesOf([&] { openWindow()->close(); }).isEmpty());
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
-    EXPECT_FALSE(QFileInfo::exists(SettingsFiles::anniversaryFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
+    EXPECT_FALSE(QFileInfo::exists(ProgramPaths::anniversaryFile()));
 }
 
 TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndKept)
@@ -246,7 +247,7 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     const AnniversaryList two = {everyYear(5, 5, QStringLiteral("こどもの日")),
                                  everyYear(12, 24, QStringLiteral("イブ"))};
     const QByteArray damaged = AnniversaryFile::encode(two).chopped(3);
-    TestFiles::plant(SettingsFiles::anniversaryFile(), damaged);
+    TestFiles::plant(ProgramPaths::anniversaryFile(), damaged);
 
     // Not changed during the run: the file stays as it is.
     std::unique_ptr<Window1> w;
@@ -255,8 +256,8 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     ASSERT_EQ(w->pAnvsy.size(), 1);
     EXPECT_EQ(Conv::asText(w->pAnvsy[0].tt), QStringLiteral("こどもの日"));
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), damaged);
-    EXPECT_FALSE(QFileInfo::exists(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), damaged);
+    EXPECT_FALSE(QFileInfo::exists(ProgramPaths::anniversaryFile() + QStringLiteral(".damaged")));
 
     // Changed: the new list is written, the damaged file kept beside it,
     // and the user told where.
@@ -265,8 +266,8 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
     EXPECT_EQ(noticesOf([&] { w->close(); }),
               QStringList{QStringLiteral("読み込めなかった記念日ファイルを「%1.damaged」として残しました。 / "
                                          "この起動での記念日を保存しました。")
-                              .arg(SettingsFiles::anniversaryFile())});
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile() + QStringLiteral(".damaged")), damaged);
+                              .arg(ProgramPaths::anniversaryFile())});
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile() + QStringLiteral(".damaged")), damaged);
     auto again = openWindow();
     ASSERT_EQ(again->pAnvsy.size(), 2);
     EXPECT_EQ(Conv::asText(again->pAnvsy[1].tt), QStringLiteral("元日"));
@@ -274,17 +275,17 @@ TEST_F(QuitAndRestart, ADamagedAnniversaryFileIsAnnouncedShownAsFarAsItReadsAndK
 
 TEST_F(QuitAndRestart, AFifoInPlaceOfTheAnniversaryFileIsNeverOpened)
 {
-    HostileFiles::WatchedFifo fifo(SettingsFiles::anniversaryFile());
+    HostileFiles::WatchedFifo fifo(ProgramPaths::anniversaryFile());
     ASSERT_TRUE(fifo.made());
     std::unique_ptr<Window1> w;
     EXPECT_EQ(noticesOf([&] { w = openWindow(); }),
-              QStringList{QStringLiteral("記念日ファイルを開けません。 / ") + notAFile(SettingsFiles::anniversaryFile())});
+              QStringList{QStringLiteral("記念日ファイルを開けません。 / ") + notAFile(ProgramPaths::anniversaryFile())});
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
 
     noticesOf([&] { w = openWindow(); });
     w->pAnvsy = {everyYear(1, 1, QStringLiteral("a"))};
     EXPECT_EQ(noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了")),
-              QStringList{notStored("記念日", notAFile(SettingsFiles::anniversaryFile()))});
+              QStringList{notStored("記念日", notAFile(ProgramPaths::anniversaryFile()))});
     EXPECT_FALSE(fifo.openedForReading());
     EXPECT_TRUE(fifo.stillThere());
 }
@@ -296,8 +297,8 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
         w->close();
     }
-    const QByteArray pref = TestFiles::bytesOf(SettingsFiles::preferenceFile());
-    const QByteArray anvsy = TestFiles::bytesOf(SettingsFiles::anniversaryFile());
+    const QByteArray pref = TestFiles::bytesOf(ProgramPaths::preferenceFile());
+    const QByteArray anvsy = TestFiles::bytesOf(ProgramPaths::anniversaryFile());
 
     startApp();
     auto w = openWindow();
@@ -309,23 +310,23 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitIsAnnouncedForEachFileAndBothStay)
         ASSERT_TRUE(full.active());
         notices = noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了"));
     }
-    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(SettingsFiles::preferenceFile())),
-                                    notStored("記念日", diskFull(SettingsFiles::anniversaryFile()))}));
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()), pref);
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), anvsy);
+    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(ProgramPaths::preferenceFile())),
+                                    notStored("記念日", diskFull(ProgramPaths::anniversaryFile()))}));
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()), pref);
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), anvsy);
 }
 
 TEST_F(QuitAndRestart, TextsThatAreNoUtf8ComeBackByteForByteWhenNobodyEditsThem)
 {
     const QByteArray sjis = QByteArray::fromHex("82a082a2"); // "あい" in Shift_JIS
     const QByteArray anvsy = QByteArray::fromHex("057665723a31" "00000000" "0130" "0135" "0135") + char(4) + sjis;
-    TestFiles::plant(SettingsFiles::anniversaryFile(), anvsy);
+    TestFiles::plant(ProgramPaths::anniversaryFile(), anvsy);
     std::array<QString, 51> prefS = Globals::gPrefS;
     prefS[9] = QStringLiteral("@@@@"); // four bytes, replaced by the Shift_JIS ones
     QByteArray pref = Preferences::encode(Globals::gPref, prefS);
     ASSERT_EQ(pref.count("\x04@@@@"), 1);
     pref.replace("\x04@@@@", char(4) + sjis);
-    TestFiles::plant(SettingsFiles::preferenceFile(), pref);
+    TestFiles::plant(ProgramPaths::preferenceFile(), pref);
 
     std::unique_ptr<Window1> w;
     EXPECT_TRUE(noticesOf([&] {
@@ -334,8 +335,8 @@ TEST_F(QuitAndRestart, TextsThatAreNoUtf8ComeBackByteForByteWhenNobodyEditsThem)
                 }).isEmpty());
     ASSERT_EQ(w->pAnvsy.size(), 1);
     EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()).toHex(), anvsy.toHex());
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()).toHex(), pref.toHex());
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()).toHex(), anvsy.toHex());
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()).toHex(), pref.toHex());
 }
 
 // The quit's notices, one road for each file that cannot be stored: each
@@ -348,12 +349,12 @@ TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
         QString (*path)();
         Obstacle obstacle;
     } cases[] = {
-        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Folder},
-        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Fifo},
-        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Folder},
-        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Fifo},
-        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Folder},
-        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Fifo},
+        {"初期設定", ProgramPaths::preferenceFile, Obstacle::Folder},
+        {"初期設定", ProgramPaths::preferenceFile, Obstacle::Fifo},
+        {"記念日", ProgramPaths::anniversaryFile, Obstacle::Folder},
+        {"記念日", ProgramPaths::anniversaryFile, Obstacle::Fifo},
+        {"用紙設定", ProgramPaths::pageSetupFile, Obstacle::Folder},
+        {"用紙設定", ProgramPaths::pageSetupFile, Obstacle::Fifo},
     };
     for (const auto& c : cases) {
         const QString path = c.path();
@@ -374,7 +375,7 @@ TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
         EXPECT_EQ(noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了")),
                   QStringList{notStored(c.what, notAFile(path))});
         for (const QString& other :
-             {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()}) {
+             {ProgramPaths::preferenceFile(), ProgramPaths::anniversaryFile(), ProgramPaths::pageSetupFile()}) {
             if (other != path) {
                 EXPECT_TRUE(FileIO::isRegularFile(other)) << other.toStdString();
             }
@@ -388,7 +389,7 @@ TEST_F(QuitAndRestart, ANoticeNamesEachFileThatCouldNotBeSaved)
 
 TEST_F(QuitAndRestart, AFullDiskAtQuitNamesTheFilesNotSaved)
 {
-    ASSERT_TRUE(Folders::isFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::isFolder(ProgramPaths::settingsFolder()));
     auto w = openWindow();
     w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
     Globals::gPref[3] = 1;
@@ -399,10 +400,10 @@ TEST_F(QuitAndRestart, AFullDiskAtQuitNamesTheFilesNotSaved)
         ASSERT_TRUE(full.active());
         notices = noticesOf([&] { w->close(); }, QStringLiteral("保存せずに終了"));
     }
-    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(SettingsFiles::preferenceFile())),
-                                    notStored("記念日", diskFull(SettingsFiles::anniversaryFile())),
-                                    notStored("用紙設定", diskFull(SettingsFiles::pageSetupFile()))}));
-    EXPECT_EQ(QDir(SettingsFiles::folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(notices, (QStringList{notStored("初期設定", diskFull(ProgramPaths::preferenceFile())),
+                                    notStored("記念日", diskFull(ProgramPaths::anniversaryFile())),
+                                    notStored("用紙設定", diskFull(ProgramPaths::pageSetupFile()))}));
+    EXPECT_EQ(QDir(ProgramPaths::settingsFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 // Another copy of the program on the same account saves its settings while
@@ -415,8 +416,8 @@ TEST_F(QuitAndRestart, SettingsSavedElsewhereDuringTheRunAreNeverLost)
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
         w->close();
     }
-    const QString pref = SettingsFiles::preferenceFile();
-    const QString anvsy = SettingsFiles::anniversaryFile();
+    const QString pref = ProgramPaths::preferenceFile();
+    const QString anvsy = ProgramPaths::anniversaryFile();
     std::array<int32_t, 51> otherPref = Globals::gPref;
     otherPref[5] = 1;
     const QByteArray otherPrefBytes = Preferences::encode(otherPref, Globals::gPrefS);
@@ -481,9 +482,9 @@ TEST_F(QuitRoads, TheCloseBoxSavesAndQuits)
     w->show();
     w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
     EXPECT_EQ(runEventLoop([&] { w->close(); }), 0);
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
     AnniversaryList onDisk;
-    EXPECT_EQ(AnniversaryFile::load(SettingsFiles::anniversaryFile(), onDisk), AnniversaryFile::LoadResult::Loaded);
+    EXPECT_EQ(AnniversaryFile::load(ProgramPaths::anniversaryFile(), onDisk), AnniversaryFile::LoadResult::Loaded);
     EXPECT_EQ(onDisk.size(), 1);
 }
 
@@ -522,8 +523,8 @@ TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
               }),
               7);
     EXPECT_EQ(quits.count, 0);
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
-    EXPECT_TRUE(QFile::exists(SettingsFiles::anniversaryFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::anniversaryFile()));
 }
 
 // Answers every message box that shows while it lives with its default
@@ -602,17 +603,17 @@ TEST_P(Quitting, EndsTheProgramAndStoresEverySettingsFile)
     EXPECT_TRUE(notices.said.isEmpty()) << notices.said.join(QLatin1Char('\n')).toStdString();
     EXPECT_FALSE(w->isVisible());
 
-    QFile pref(SettingsFiles::preferenceFile());
+    QFile pref(ProgramPaths::preferenceFile());
     ASSERT_TRUE(pref.open(QIODevice::ReadOnly));
     Preferences::IntPrefs stored{};
     Preferences::TextPrefs storedS{};
     ASSERT_TRUE(Preferences::decode(pref.readAll(), stored, storedS, Globals::gClr, Globals::gSheetW));
     EXPECT_EQ(stored, Globals::gPref);
-    QFile anvsy(SettingsFiles::anniversaryFile());
+    QFile anvsy(ProgramPaths::anniversaryFile());
     ASSERT_TRUE(anvsy.open(QIODevice::ReadOnly));
     EXPECT_EQ(anvsy.readAll(), AnniversaryFile::encode(w->pAnvsy));
     QString page;
-    EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(PageSetupFile::load(ProgramPaths::settingsFolder(), page), PageSetupFile::LoadResult::Loaded);
     EXPECT_EQ(page, QStringLiteral("page"));
 }
 
@@ -623,13 +624,13 @@ TEST_P(Quitting, RunsTheClosingSequenceOnce)
     // Folders where the three files belong: each store fails, and says so
     // each time it is tried.
     for (const QString& f :
-         {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(), SettingsFiles::pageSetupFile()})
+         {ProgramPaths::preferenceFile(), ProgramPaths::anniversaryFile(), ProgramPaths::pageSetupFile()})
         ASSERT_TRUE(QDir().mkpath(f));
     Notices notices(QStringLiteral("保存せずに終了"));
     EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
-    EXPECT_EQ(notices.said, (QStringList{notStored("初期設定", notAFile(SettingsFiles::preferenceFile())),
-                                         notStored("記念日", notAFile(SettingsFiles::anniversaryFile())),
-                                         notStored("用紙設定", notAFile(SettingsFiles::pageSetupFile()))}));
+    EXPECT_EQ(notices.said, (QStringList{notStored("初期設定", notAFile(ProgramPaths::preferenceFile())),
+                                         notStored("記念日", notAFile(ProgramPaths::anniversaryFile())),
+                                         notStored("用紙設定", notAFile(ProgramPaths::pageSetupFile()))}));
 }
 
 // The question about unsaved edits, on every road out.
@@ -648,21 +649,21 @@ TEST_P(Quitting, UnsavedEditsAreDroppedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(cancel->defaultButton, QStringLiteral("保存"));
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->pWork.hasEdits());
-    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_FALSE(QFile::exists(ProgramPaths::preferenceFile()));
 
     // Escape is a cancel too.
     auto escape = MessageBoxDriver::answer(QString(), MessageBoxDriver::Action::PressEscape);
     GetParam().take(*w);
     ASSERT_TRUE(escape->shown);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_FALSE(QFile::exists(ProgramPaths::preferenceFile()));
 
     // Asked again, "保存しない": the program ends, storing its settings.
     auto drop = MessageBoxDriver::answer(QStringLiteral("保存しない"));
     EXPECT_EQ(runEventLoop([&] { GetParam().take(*w); }), 0);
     ASSERT_TRUE(drop->shown);
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
 }
 
 TEST_P(Quitting, SaveWritesTheEditsBeforeTheProgramEnds)
@@ -681,7 +682,7 @@ TEST_P(Quitting, SaveWritesTheEditsBeforeTheProgramEnds)
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), DatasetFile::encode(*w->pDataset));
-    EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
 }
 
 TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
@@ -705,7 +706,7 @@ TEST_P(Quitting, ASaveThatDoesNotHappenKeepsTheProgramRunning)
     EXPECT_EQ(shown, (QStringList{"内容が変更されています。保存しますか？", "QFileDialog"}));
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->pWork.hasEdits());
-    EXPECT_FALSE(QFile::exists(SettingsFiles::preferenceFile()));
+    EXPECT_FALSE(QFile::exists(ProgramPaths::preferenceFile()));
 }
 
 // Logout, shutdown and Ctrl+C: the signal wakes the event loop, and the
@@ -736,7 +737,7 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
         Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
         w->MarkChanged();
         if (c.anniversaryFileBlocked) {
-            ASSERT_TRUE(QDir().mkpath(SettingsFiles::anniversaryFile()));
+            ASSERT_TRUE(QDir().mkpath(ProgramPaths::anniversaryFile()));
         }
 
         EndSignals endSignals;
@@ -752,7 +753,7 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
         EXPECT_EQ(status, c.anniversaryFileBlocked ? 1 : 0);
         if (c.anniversaryFileBlocked) {
             EXPECT_TRUE(said.contains(QStringLiteral("記念日ファイルを保存できません。"))) << said.toStdString();
-            EXPECT_TRUE(said.contains(notAFile(SettingsFiles::anniversaryFile()))) << said.toStdString();
+            EXPECT_TRUE(said.contains(notAFile(ProgramPaths::anniversaryFile()))) << said.toStdString();
         } else {
             EXPECT_FALSE(said.contains(QStringLiteral("保存できません"))) << said.toStdString();
         }
@@ -761,16 +762,16 @@ TEST_F(QuitRoads, AnEndSignalStoresWhatAQuitStoresAndEndsTheProgram)
 
         Preferences::IntPrefs stored{};
         Preferences::TextPrefs storedS{};
-        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(SettingsFiles::preferenceFile()), stored, storedS,
+        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(ProgramPaths::preferenceFile()), stored, storedS,
                                         Globals::gClr, Globals::gSheetW));
         EXPECT_EQ(stored, Globals::gPref);
         if (c.anniversaryFileBlocked) {
-            EXPECT_TRUE(QFileInfo(SettingsFiles::anniversaryFile()).isDir());
+            EXPECT_TRUE(QFileInfo(ProgramPaths::anniversaryFile()).isDir());
         } else {
-            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+            EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
         }
         QString page;
-        EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+        EXPECT_EQ(PageSetupFile::load(ProgramPaths::settingsFolder(), page), PageSetupFile::LoadResult::Loaded);
         EXPECT_EQ(page, QStringLiteral("page"));
         // The quit the window would still get asks and stores nothing more.
         EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
@@ -802,7 +803,7 @@ TEST_F(QuitRoads, AnEndSignalWithTheAnniversaryEditorOpenStoresWhatTheEditorShow
         SCOPED_TRACE(c.what);
         startAfresh();
         if (!c.firstRun) {
-            TestFiles::plant(SettingsFiles::anniversaryFile(),
+            TestFiles::plant(ProgramPaths::anniversaryFile(),
                              AnniversaryFile::encode({everyYear(5, 5, QStringLiteral("こどもの日"))}));
         }
         auto w = openWindow();
@@ -847,8 +848,8 @@ TEST_F(QuitRoads, AnEndSignalWithTheAnniversaryEditorOpenStoresWhatTheEditorShow
         EXPECT_EQ(shown.size(), c.firstRun ? 1 : 2);
         EXPECT_FALSE(w->isVisible());
         EXPECT_TRUE(editor.isNull());
-        EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(shown));
-        EXPECT_TRUE(QFile::exists(SettingsFiles::preferenceFile()));
+        EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), AnniversaryFile::encode(shown));
+        EXPECT_TRUE(QFile::exists(ProgramPaths::preferenceFile()));
     }
 }
 
@@ -862,7 +863,7 @@ TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer
     w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
     Globals::gPref[3] = 1;
     Globals::gPrintSetup.insert(QStringLiteral("SetupString"), QStringLiteral("page"));
-    ASSERT_TRUE(QDir().mkpath(SettingsFiles::preferenceFile()));
+    ASSERT_TRUE(QDir().mkpath(ProgramPaths::preferenceFile()));
 
     EndSignals endSignals;
     ASSERT_TRUE(endSignals.installed());
@@ -881,10 +882,10 @@ TEST_F(QuitRoads, AnEndSignalDuringTheQuitsQuestionEndsTheProgramWithoutAnAnswer
     EXPECT_EQ(runEventLoop([&] { w->close(); }), 1);
     poll.stop();
     EXPECT_EQ(asked, QStringList{QStringLiteral("初期設定ファイルを保存できません。")});
-    EXPECT_TRUE(QFileInfo(SettingsFiles::preferenceFile()).isDir());
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+    EXPECT_TRUE(QFileInfo(ProgramPaths::preferenceFile()).isDir());
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
     QString page;
-    EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+    EXPECT_EQ(PageSetupFile::load(ProgramPaths::settingsFolder(), page), PageSetupFile::LoadResult::Loaded);
     EXPECT_EQ(page, QStringLiteral("page"));
 }
 
@@ -901,22 +902,22 @@ TEST_F(QuitRoads, AFileThatCannotBeStoredKeepsTheProgramRunningWithEveryEdit)
         Obstacle obstacle;
         Answer answer;
     } cases[] = {
-        {"初期設定", SettingsFiles::preferenceFile, Obstacle::FullDisk, Answer::Click},
-        {"初期設定", SettingsFiles::preferenceFile, Obstacle::Folder, Answer::Return},
-        {"記念日", SettingsFiles::anniversaryFile, Obstacle::FullDisk, Answer::Return},
-        {"記念日", SettingsFiles::anniversaryFile, Obstacle::Fifo, Answer::Escape},
-        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::FullDisk, Answer::Escape},
-        {"用紙設定", SettingsFiles::pageSetupFile, Obstacle::Folder, Answer::Click},
+        {"初期設定", ProgramPaths::preferenceFile, Obstacle::FullDisk, Answer::Click},
+        {"初期設定", ProgramPaths::preferenceFile, Obstacle::Folder, Answer::Return},
+        {"記念日", ProgramPaths::anniversaryFile, Obstacle::FullDisk, Answer::Return},
+        {"記念日", ProgramPaths::anniversaryFile, Obstacle::Fifo, Answer::Escape},
+        {"用紙設定", ProgramPaths::pageSetupFile, Obstacle::FullDisk, Answer::Escape},
+        {"用紙設定", ProgramPaths::pageSetupFile, Obstacle::Folder, Answer::Click},
     };
-    const QString files[] = {SettingsFiles::preferenceFile(), SettingsFiles::anniversaryFile(),
-                             SettingsFiles::pageSetupFile()};
+    const QString files[] = {ProgramPaths::preferenceFile(), ProgramPaths::anniversaryFile(),
+                             ProgramPaths::pageSetupFile()};
     for (const auto& c : cases) {
         const QString path = c.path();
         SCOPED_TRACE(path.toStdString() + " " + std::to_string(int(c.obstacle)) + " " + std::to_string(int(c.answer)));
         app.reset();
         Globals::gPref = savedPref;
         Globals::gPrefS[9].clear();
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
         startApp();
         auto w = openWindow();
         w->show();
@@ -925,15 +926,15 @@ TEST_F(QuitRoads, AFileThatCannotBeStoredKeepsTheProgramRunningWithEveryEdit)
         // larger than the disk's room, the others fit.
         const bool big = c.obstacle == Obstacle::FullDisk;
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
-        if (big && path == SettingsFiles::anniversaryFile()) {
+        if (big && path == ProgramPaths::anniversaryFile()) {
             for (int i = 0; i < 60; ++i)
                 w->pAnvsy.append(everyYear(1 + i % 12, 1 + i % 28, QStringLiteral("記念日の長い名前 %1").arg(i)));
         }
         Globals::gPref[3] = 1;
-        if (big && path == SettingsFiles::preferenceFile())
+        if (big && path == ProgramPaths::preferenceFile())
             Globals::gPrefS[9] = QString(600, QLatin1Char('x'));
         Globals::gPrintSetup.insert(QStringLiteral("SetupString"),
-                                    big && path == SettingsFiles::pageSetupFile() ? QString(800, QLatin1Char('p'))
+                                    big && path == ProgramPaths::pageSetupFile() ? QString(800, QLatin1Char('p'))
                                                                                   : QStringLiteral("page"));
         const AnniversaryList edits = w->pAnvsy;
         const std::array<int32_t, 51> prefEdits = Globals::gPref;
@@ -1002,14 +1003,14 @@ TEST_F(QuitRoads, AFileThatCannotBeStoredKeepsTheProgramRunningWithEveryEdit)
         QFile::remove(path);
         EXPECT_TRUE(noticesOf([&] { w->close(); }).isEmpty());
         EXPECT_FALSE(w->isVisible());
-        EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(edits));
+        EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), AnniversaryFile::encode(edits));
         Preferences::IntPrefs stored{};
         Preferences::TextPrefs storedS{};
-        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(SettingsFiles::preferenceFile()), stored, storedS,
+        ASSERT_TRUE(Preferences::decode(TestFiles::bytesOf(ProgramPaths::preferenceFile()), stored, storedS,
                                         Globals::gClr, Globals::gSheetW));
         EXPECT_EQ(stored, prefEdits);
         QString page;
-        EXPECT_EQ(PageSetupFile::load(SettingsFiles::folder(), page), PageSetupFile::LoadResult::Loaded);
+        EXPECT_EQ(PageSetupFile::load(ProgramPaths::settingsFolder(), page), PageSetupFile::LoadResult::Loaded);
         EXPECT_EQ(page, Globals::gPrintSetup.value(QStringLiteral("SetupString")).toString());
     }
     Globals::gPrefS[9].clear();
@@ -1025,7 +1026,7 @@ TEST_F(QuitAndRestart, ASettingsFolderGoneAtQuitIsMadeAgainOrTold)
         std::function<void()> remove;
         bool told;
     } cases[] = {
-        {"the settings folder removed", [] { QDir(SettingsFiles::folder()).removeRecursively(); }, false},
+        {"the settings folder removed", [] { QDir(ProgramPaths::settingsFolder()).removeRecursively(); }, false},
         {"~/.config removed", [config] { QDir(config).removeRecursively(); }, false},
         {"~/.config a regular file",
          [config] {
@@ -1039,7 +1040,7 @@ TEST_F(QuitAndRestart, ASettingsFolderGoneAtQuitIsMadeAgainOrTold)
         app.reset();
         Globals::gPref = savedPref;
         QFile::remove(config);
-        QDir(SettingsFiles::folder()).removeRecursively();
+        QDir(ProgramPaths::settingsFolder()).removeRecursively();
         startApp();
         auto w = openWindow();
         w->pAnvsy = {everyYear(5, 5, QStringLiteral("abc"))};
@@ -1052,8 +1053,8 @@ TEST_F(QuitAndRestart, ASettingsFolderGoneAtQuitIsMadeAgainOrTold)
             EXPECT_EQ(TestFiles::bytesOf(config), QByteArray("no folder"));
         } else {
             EXPECT_TRUE(notices.isEmpty()) << notices.join(QLatin1Char('\n')).toStdString();
-            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
-            EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile()),
+            EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::anniversaryFile()), AnniversaryFile::encode(w->pAnvsy));
+            EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile()),
                       Preferences::encode(Globals::gPref, Globals::gPrefS));
         }
     }
@@ -1079,16 +1080,16 @@ TEST_F(QuitAndRestart, ADatasetsFolderThatIsAFileIsToldAtStart)
 TEST_F(QuitAndRestart, ADamagedPreferenceFileReplacedAtQuitIsToldWithItsKeptName)
 {
     app.reset();
-    ASSERT_TRUE(Folders::createFolder(SettingsFiles::folder()));
+    ASSERT_TRUE(Folders::createFolder(ProgramPaths::settingsFolder()));
     const QByteArray damaged("\x05pref2\0\0\0\x33\0\0", 12);
-    TestFiles::plant(SettingsFiles::preferenceFile(), damaged);
+    TestFiles::plant(ProgramPaths::preferenceFile(), damaged);
     noticesOf([&] { startApp(); });
     auto w = openWindow();
     EXPECT_EQ(noticesOf([&] { w->close(); }),
               QStringList{QStringLiteral("読み込めなかった初期設定ファイルを「%1.damaged」として残しました。 / "
                                          "この起動での初期設定を保存しました。")
-                              .arg(SettingsFiles::preferenceFile())});
-    EXPECT_EQ(TestFiles::bytesOf(SettingsFiles::preferenceFile() + QStringLiteral(".damaged")), damaged);
+                              .arg(ProgramPaths::preferenceFile())});
+    EXPECT_EQ(TestFiles::bytesOf(ProgramPaths::preferenceFile() + QStringLiteral(".damaged")), damaged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, Quitting, ::testing::Values(kCloseBox, kCtrlQ, kQuitItem),

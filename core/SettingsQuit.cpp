@@ -1,80 +1,22 @@
-#include "core/SettingsFiles.h"
+#include "core/SettingsQuit.h"
 
+#include "core/KeptNames.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-
 namespace SettingsFiles {
 
-QString folder() { return Folders::settingsFolder(); }
-
-QString preferenceFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("pref")); }
-QString anniversaryFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("anvsy")); }
-QString pageSetupFileIn(const QString& settingsFolder) { return Folders::child(settingsFolder, QStringLiteral("printSetup")); }
-
-QString preferenceFile() { return preferenceFileIn(folder()); }
-QString anniversaryFile() { return anniversaryFileIn(folder()); }
-QString pageSetupFile() { return pageSetupFileIn(folder()); }
-
-bool Place::sameAs(const Place& other) const
+QuitStep quitStep(const AtStart& atStart, const QByteArray& held, const Place& atQuit, FirstRun firstRun)
 {
-    return kind == other.kind && (kind != Kind::Read || bytes == other.bytes);
-}
-
-Place placeOf(FileIO::ReadResult read, const QByteArray& bytes, int error)
-{
-    Place place;
-    switch (read) {
-    case FileIO::ReadResult::Missing:
-        break;
-    case FileIO::ReadResult::Read:
-        place.kind = Place::Kind::Read;
-        place.bytes = bytes;
-        break;
-    case FileIO::ReadResult::CannotOpen:
-    case FileIO::ReadResult::TooLarge:
-        place.kind = Place::Kind::Unread;
-        place.error = error;
-        break;
-    }
-    return place;
-}
-
-Place look(const QString& path, qint64 maxBytes)
-{
-    QByteArray bytes;
-    int error = 0;
-    const FileIO::ReadResult read = FileIO::readWhole(path, bytes, maxBytes, &error);
-    return placeOf(read, bytes, error);
-}
-
-QString keptName(const QString& path, const char* suffix)
-{
-    const QString first = path + QLatin1String(suffix);
-    if (!FileIO::somethingAt(first))
-        return first;
-    for (int n = 2; n < 1000; ++n) {
-        const QString name = first + QLatin1Char('.') + QString::number(n);
-        if (!FileIO::somethingAt(name))
-            return name;
-    }
-    return QString();
-}
-
-QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held, const Place& atQuit,
-                  FirstRun firstRun)
-{
-    if (!held || atQuit.holds(*held))
+    if (atQuit.holds(held))
         return QuitStep::Nothing;
     // Unchanged during the run: whatever is there now, maybe saved by
     // another copy of the program, stays. Only a first run's preferences
     // still go into a place that has stayed empty.
-    if (held == atStart.heldAtStart) {
+    if (atStart.heldAtStart == held) {
         const bool fills = firstRun == FirstRun::FillsAnEmptyPlace && atStart.read.kind == Place::Kind::Missing
                            && atQuit.kind == Place::Kind::Missing;
         if (!fills)
@@ -83,7 +25,7 @@ QuitStep quitStep(const AtStart& atStart, const std::optional<QByteArray>& held,
     if (atQuit.kind == Place::Kind::Missing)
         return QuitStep::Write;
     if (atQuit.sameAs(atStart.read))
-        return atStart.readWhole ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
+        return atStart.wasReadWhole ? QuitStep::Write : QuitStep::KeepDamagedThenWrite;
     return QuitStep::KeepOtherThenWrite;
 }
 
@@ -104,7 +46,7 @@ bool QuitOutcome::lost() const
     return false;
 }
 
-QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optional<QByteArray>& held, qint64 maxBytes,
+QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const QByteArray& held, qint64 maxBytes,
                        FirstRun firstRun)
 {
     using Kind = QuitOutcome::Kind;
@@ -112,9 +54,9 @@ QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optiona
     const QuitStep step = quitStep(atStart, held, now, firstRun);
     // Once the place holds what the run holds, a later quit of the same run
     // compares with that.
-    const auto nowHeld = [&] { atStart = AtStart{Place{Place::Kind::Read, *held, 0}, true, held}; };
+    const auto nowHeld = [&] { atStart = AtStart{Place{Place::Kind::Read, held, 0}, true, held}; };
     if (step == QuitStep::Nothing) {
-        if (held && now.holds(*held))
+        if (now.holds(held))
             nowHeld();
         return {};
     }
@@ -131,7 +73,7 @@ QuitOutcome saveAtQuit(const QString& path, AtStart& atStart, const std::optiona
             return {Kind::CannotKeep};
     }
     int error = 0;
-    if (!FileIO::writeWhole(path, *held, FileIO::Access::Private, &error)) {
+    if (!FileIO::writeWhole(path, held, FileIO::Access::Private, &error)) {
         // The file is still in its place, whole: its second name is not needed.
         if (!kept.isEmpty())
             QFile::remove(kept);
