@@ -23,15 +23,19 @@ std::optional<QString> yearOf(const QString& typed)
         if (c < u'0' || c > u'9')
             return std::nullopt;
     }
-    // Leading zeros are no part of the value; past them at most four digits
-    // can be in range, which also keeps a long text from overflowing.
+    // Leading zeros are no part of the value; past them no more digits than
+    // the last year has can be in range, which also keeps a long text from
+    // overflowing.
     qsizetype first = 0;
     while (first < text.size() && text[first] == u'0')
         ++first;
-    const qsizetype length = text.size() - first;
-    if (length == 0 || length > 4)
+    const QString year = text.sliced(first);
+    if (year.isEmpty() || year.size() > QString::number(Years::kLast).size())
         return std::nullopt;
-    return text.sliced(first);
+    const int value = year.toInt();
+    if (value < Years::kFirst || value > Years::kLast)
+        return std::nullopt;
+    return year;
 }
 
 } // namespace Anniversaries

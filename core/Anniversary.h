@@ -27,6 +27,13 @@ struct Anniversary {
 
 using AnniversaryList = QList<Anniversary>;
 
+// The years a calendar is made for, the years the calendar computes soundly:
+// a dataset's start year and an anniversary's year alike.
+namespace Years {
+inline constexpr int32_t kFirst = 1;
+inline constexpr int32_t kLast = 9999;
+} // namespace Years
+
 // An entry with its values converted, for the many lookups of one sheet.
 struct AnniversaryDate {
     int32_t year = 0; // 0 = every year
@@ -45,7 +52,7 @@ namespace Anniversaries {
 // before its walk instead of reading each entry's texts again for every day.
 AnniversaryDates datesOf(const AnniversaryList& list);
 
-// A typed year as the list keeps it in YY: a year 1 to 9999 in plain ASCII
+// A typed year as the list keeps it in YY: a year of Years in plain ASCII
 // digits, with no leading zeros or blanks; full-width digits and blanks, as a
 // Japanese input method types them, count as their ASCII forms. "毎年" stays
 // as it is, as the year pop-up's own row says it. Nothing for any other text,
