@@ -217,8 +217,14 @@ public:
     void Canvas14_ClrChanged();
 
 private:
-    // Builds every control but the preview and the rulers.
+    // Builds every control but the preview and the rulers, box by box in the
+    // order that gives their stacking and tab order, then binds their events.
     void CreateControls(QWidget* central);
+    void CreateSettingsBox(QWidget* central);
+    void CreateTabPages(QWidget* box, QWidget* central);
+    void CreatePrintRangeBox(QWidget* central);
+    void CreateDatasetList(QWidget* central);
+    void ConnectControls();
     template <class T> T* control(const char* name) const { return findChild<T*>(QLatin1String(name)); }
     bool editBlocked() const { return pEnbl || !pDataset; }
     void editText(const char* popup, const QString& key);
