@@ -3,27 +3,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// The day count since 17 November 1858 (a Wednesday), kept in Double so that
-// no year, however far off, overflows before the value is reduced.
-double mjdExact(int32_t year, int32_t month, int32_t day)
-{
-    double y = year;
-    double m = month;
-    if (month < 3) {
-        // January and February count as months 13 and 14 of the year before.
-        y -= 1.0;
-        m += 12.0;
-    }
-    // The day goes through an Int32 conversion that drops the fraction.
-    const double d = std::trunc(static_cast<double>(day) + 0.5);
-    return std::floor(365.25 * y) + std::floor(y / 400.0) - std::floor(y / 100.0)
-        + std::floor(30.59 * (m - 2.0)) + d - 678912.0;
-}
-
-} // namespace
-
 namespace Globals {
 
 int32_t gUruu(int32_t year)
@@ -54,22 +33,26 @@ int32_t gDayCount(int32_t year, int32_t month)
 
 namespace Calendar {
 
-int32_t mjd(int32_t year, int32_t month, int32_t day)
+double mjd(int32_t year, int32_t month, int32_t day)
 {
-    const double v = mjdExact(year, month, day);
-    // Only years some millions away leave Int32; clamp rather than overflow.
-    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
+    double y = year;
+    double m = month;
+    if (month < 3) {
+        // January and February count as months 13 and 14 of the year before.
+        y -= 1.0;
+        m += 12.0;
+    }
+    // The day goes through an Int32 conversion that drops the fraction.
+    const double d = std::trunc(static_cast<double>(day) + 0.5);
+    return std::floor(365.25 * y) + std::floor(y / 400.0) - std::floor(y / 100.0)
+        + std::floor(30.59 * (m - 2.0)) + d - 678912.0;
 }
 
 int32_t weekdayColumn(int32_t year, int32_t month, int32_t day, WeekStart ws)
 {
     // 0 Wednesday ... 6 Tuesday. Days before 17 November 1858 have a negative
     // count; the remainder is taken non-negative so they keep their true weekday.
-    double w = std::fmod(mjdExact(year, month, day), 7.0);
+    double w = std::fmod(mjd(year, month, day), 7.0);
     if (w < 0.0)
         w += 7.0;
     const int32_t weekday = static_cast<int32_t>(w);

@@ -19,8 +19,10 @@ int32_t gDayCount(int32_t year, int32_t month);
 } // namespace Globals
 
 namespace Calendar {
-// Modified Julian Day of a Gregorian date.
-int32_t mjd(int32_t year, int32_t month, int32_t day);
+// Modified Julian Day of a Gregorian date: the day count since 17 November
+// 1858 (a Wednesday), a whole number kept in Double so that no year, however
+// far off, overflows.
+double mjd(int32_t year, int32_t month, int32_t day);
 // Grid column 0..6 of the date.
 int32_t weekdayColumn(int32_t year, int32_t month, int32_t day, WeekStart ws);
 int32_t sundayColumn(WeekStart ws);

@@ -4,24 +4,6 @@
 
 namespace Anniversaries {
 
-namespace {
-
-bool fits(int32_t yy, int32_t mm, int32_t dd, int32_t year, int32_t month, int32_t day)
-{
-    return (yy == 0 || yy == year) && mm == month && dd == day;
-}
-
-} // namespace
-
-const Anniversary* findFirst(const AnniversaryList& list, int32_t year, int32_t month, int32_t day)
-{
-    for (const Anniversary& entry : list) {
-        if (fits(Conv::asInt32(entry.YY), Conv::asInt32(entry.MM), Conv::asInt32(entry.DD), year, month, day))
-            return &entry;
-    }
-    return nullptr;
-}
-
 AnniversaryDates datesOf(const AnniversaryList& list)
 {
     AnniversaryDates dates;
@@ -30,15 +12,6 @@ AnniversaryDates datesOf(const AnniversaryList& list)
         dates.append(AnniversaryDate{Conv::asInt32(entry.YY), Conv::asInt32(entry.MM), Conv::asInt32(entry.DD),
                                      Conv::asText(entry.tt)});
     return dates;
-}
-
-QString textOn(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day)
-{
-    for (const AnniversaryDate& date : dates) {
-        if (fits(date.year, date.month, date.day, year, month, day))
-            return date.text;
-    }
-    return QString();
 }
 
 std::optional<QString> yearOf(const QString& typed)
@@ -50,15 +23,19 @@ std::optional<QString> yearOf(const QString& typed)
         if (c < u'0' || c > u'9')
             return std::nullopt;
     }
-    // Leading zeros are no part of the value; past them at most four digits
-    // can be in range, which also keeps a long text from overflowing.
+    // Leading zeros are no part of the value; past them no more digits than
+    // the last year has can be in range, which also keeps a long text from
+    // overflowing.
     qsizetype first = 0;
     while (first < text.size() && text[first] == u'0')
         ++first;
-    const qsizetype length = text.size() - first;
-    if (length == 0 || length > 4)
+    const QString year = text.sliced(first);
+    if (year.isEmpty() || year.size() > QString::number(Years::kLast).size())
         return std::nullopt;
-    return text.sliced(first);
+    const int value = year.toInt();
+    if (value < Years::kFirst || value > Years::kLast)
+        return std::nullopt;
+    return year;
 }
 
 } // namespace Anniversaries

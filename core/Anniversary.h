@@ -27,30 +27,32 @@ struct Anniversary {
 
 using AnniversaryList = QList<Anniversary>;
 
+// The years a calendar is made for, the years the calendar computes soundly:
+// a dataset's start year and an anniversary's year alike.
+namespace Years {
+inline constexpr int32_t kFirst = 1;
+inline constexpr int32_t kLast = 9999;
+} // namespace Years
+
 // An entry with its values converted, for the many lookups of one sheet.
 struct AnniversaryDate {
     int32_t year = 0; // 0 = every year
     int32_t month = 0;
     int32_t day = 0;
     QString text;
+
+    // An entry of year 0 falls on its day in every year.
+    bool fallsOn(int32_t y, int32_t m, int32_t d) const { return (year == 0 || year == y) && month == m && day == d; }
 };
 
 using AnniversaryDates = QList<AnniversaryDate>;
 
 namespace Anniversaries {
-// The first entry, in list order, that fits the date; its text is the date's
-// anniversary text (an empty text still hides the later entries).
-// Returns nullptr when no entry fits.
-const Anniversary* findFirst(const AnniversaryList& list, int32_t year, int32_t month, int32_t day);
-
 // The list in the same order with every value read once; a sheet converts it
 // before its walk instead of reading each entry's texts again for every day.
 AnniversaryDates datesOf(const AnniversaryList& list);
-// The text findFirst gives the date: that of the first fitting entry, empty
-// when none fits.
-QString textOn(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day);
 
-// A typed year as the list keeps it in YY: a year 1 to 9999 in plain ASCII
+// A typed year as the list keeps it in YY: a year of Years in plain ASCII
 // digits, with no leading zeros or blanks; full-width digits and blanks, as a
 // Japanese input method types them, count as their ASCII forms. "毎年" stays
 // as it is, as the year pop-up's own row says it. Nothing for any other text,

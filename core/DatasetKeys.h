@@ -115,8 +115,6 @@ constexpr int32_t kLastDefaultColour = kDefaultAnnBkClr;
 // SheetSize, from kMeasuredWidths + 0 (the floppy case) on.
 constexpr int32_t kMeasuredWidths = 40;
 
-constexpr int32_t measuredWidth(SheetSize size) { return kMeasuredWidths + codeOf(size); }
-
 } // namespace PrefIndex
 
 // gPref(PrefIndex::kPrintResolution).

@@ -76,11 +76,6 @@ QImage DatasetPicture::loadStored(const QString& path)
     return image;
 }
 
-void DatasetPicture::restore(Dataset& dataset)
-{
-    dataset.setPict(loadStored(dataset.text(DatasetKey::pictPath)));
-}
-
 bool DatasetPicture::choose(Dataset& dataset, const QString& path)
 {
     QImage image;

@@ -24,9 +24,6 @@ bool load(const QString& path, QImage& out);
 // names no file or no readable picture.
 QImage loadStored(const QString& path);
 
-// Sets "pict" from the dataset's "pictPath"; no picture when that gives none.
-void restore(Dataset& dataset);
-
 // Makes the picture file at `path` the dataset's background: "pict" and
 // "pictPath" (the absolute path) are set together. A file that is no picture
 // is refused: false, and the dataset is left as it was.

@@ -72,13 +72,6 @@ void drawCal2Fillrect(SheetSurface& g, const SheetContext& c, int32_t x, int32_t
     g.fillRect(Conv::toInt32(left), Conv::toInt32(top), Conv::toInt32(right - left), Conv::toInt32(bottom - top));
 }
 
-void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
-                     int32_t month)
-{
-    if (gridBuilt(c.weekLine))
-        drawCalDaysBack(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
-}
-
 void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)
 {
     if (!gridBuilt(c.weekLine))
@@ -92,13 +85,6 @@ void drawCalDaysBack(SheetSurface& g, const SheetContext& c, int32_t x, int32_t 
         if (!over.anniversary.isEmpty() && row >= 0)
             drawCal2Fillrect(g, c, x, y, s, row, over.column);
     }
-}
-
-void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, int32_t year,
-                 int32_t month)
-{
-    if (gridBuilt(c.weekLine))
-        drawCalDays(g, c, x, y, s, walkMonth(walkChoicesOf(c.dataset), c.anniversaries, year, month));
 }
 
 void drawCalDays(SheetSurface& g, const SheetContext& c, int32_t x, int32_t y, double s, const MonthWalk& walk)

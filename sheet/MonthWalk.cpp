@@ -1,7 +1,6 @@
 #include "sheet/MonthWalk.h"
 
 #include "calendar/Holidays.h"
-#include "platform/Conv.h"
 
 namespace Sheet {
 
@@ -38,19 +37,21 @@ WalkChoices walkChoicesOf(const Dataset& dataset)
     return c;
 }
 
-void drawCal2anniversary(const AnniversaryList& list, int32_t year, int32_t month, int32_t day, QString& text)
+void drawCal2anniversary(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day, QString& text)
 {
     text.clear();
-    if (const Anniversary* hit = Anniversaries::findFirst(list, year, month, day))
-        text = Conv::asText(hit->tt);
+    for (const AnniversaryDate& date : dates) {
+        // An empty text still hides the later entries.
+        if (date.fallsOn(year, month, day)) {
+            text = date.text;
+            return;
+        }
+    }
 }
 
-namespace {
-
-// drawCal2 on the list as the walk holds it, converted once for the month.
-void classifyCell(const WalkChoices& choices, const AnniversaryDates& dates, int32_t cellIndex, int32_t year,
-                  int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
-                  int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary)
+void drawCal2(const WalkChoices& choices, const AnniversaryDates& dates, int32_t cellIndex, int32_t year,
+              int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind, int32_t& day,
+              QString& holidayName, bool& substituteFlag, QString& anniversary)
 {
     if (cellIndex < firstColumn || cellIndex >= firstColumn + dayCount) {
         kind = OutsideMonth;
@@ -64,20 +65,10 @@ void classifyCell(const WalkChoices& choices, const AnniversaryDates& dates, int
             kind = PublicHoliday;
     }
     if (choices.showsAnniversaries()) {
-        anniversary = Anniversaries::textOn(dates, year, month, day);
+        drawCal2anniversary(dates, year, month, day, anniversary);
         if (!anniversary.isEmpty())
             kind += AnniversaryOffset;
     }
-}
-
-} // namespace
-
-void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t cellIndex, int32_t year,
-              int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
-              int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary)
-{
-    classifyCell(choices, Anniversaries::datesOf(list), cellIndex, year, month, equinoxDay, firstColumn, dayCount,
-                 kind, day, holidayName, substituteFlag, anniversary);
 }
 
 MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int32_t year, int32_t month)
@@ -95,7 +86,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
     bool substitutePending = false;
 
     for (int32_t index = 0; index < kGridCells; ++index) {
-        classifyCell(choices, dates, index, year, month, in.equinoxDay, in.firstColumn, in.dayCount, kind, day,
+        drawCal2(choices, dates, index, year, month, in.equinoxDay, in.firstColumn, in.dayCount, kind, day,
                      holidayName, substituteFlag, anniversary);
         WalkCell& cell = walk.cells[index];
         cell.row = index / kGridColumns;
@@ -124,7 +115,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
         OverflowDay over;
         over.day = d;
         over.column = d - walk.lastDayInGrid - 1;
-        over.anniversary = Anniversaries::textOn(dates, year, month, d);
+        drawCal2anniversary(dates, year, month, d, over.anniversary);
         over.holiday = choices.showsHolidays() && !Holidays::holidayName(year, month, d).isEmpty();
         walk.overflow.append(over);
     }

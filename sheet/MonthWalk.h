@@ -49,13 +49,15 @@ struct WalkChoices {
 WalkChoices walkChoicesOf(const Dataset& dataset);
 
 // The anniversary text of a date: the text of the first entry in list order
-// that fits it, empty when none fits (or when the first fit's text is empty).
-void drawCal2anniversary(const AnniversaryList& list, int32_t year, int32_t month, int32_t day, QString& text);
+// that falls on it, empty when none does (or when the first one's text is
+// empty). `dates` is the list read once for the month (Anniversaries::datesOf).
+void drawCal2anniversary(const AnniversaryDates& dates, int32_t year, int32_t month, int32_t day, QString& text);
 
-// Classifies one cell. Writes only what applies, so values it leaves alone keep
-// what the walk held before: an OutsideMonth cell writes nothing but its kind,
-// holidays off leave the name and flag alone, anniversaries off the text.
-void drawCal2(const WalkChoices& choices, const AnniversaryList& list, int32_t cellIndex, int32_t year,
+// Classifies one cell, the anniversary list read as `dates`. Writes only what
+// applies, so values it leaves alone keep what the walk held before: an
+// OutsideMonth cell writes nothing but its kind, holidays off leave the name
+// and flag alone, anniversaries off the text.
+void drawCal2(const WalkChoices& choices, const AnniversaryDates& dates, int32_t cellIndex, int32_t year,
               int32_t month, int32_t equinoxDay, int32_t firstColumn, int32_t dayCount, int32_t& kind,
               int32_t& day, QString& holidayName, bool& substituteFlag, QString& anniversary);
 

@@ -165,13 +165,6 @@ void SheetSurface::drawString(const QString& text, int32_t x, int32_t y)
     m_painter.drawText(QPoint(x, y), text);
 }
 
-double SheetSurface::stringWidth(const QString& text)
-{
-    if (text.isEmpty() || m_textSize <= 0)
-        return 0.0;
-    return QFontMetricsF(font(), m_painter.device()).horizontalAdvance(text);
-}
-
 void SheetSurface::drawPicture(const QImage& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                                int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight)
 {
@@ -185,19 +178,12 @@ void SheetSurface::drawPicture(const QImage& picture, int32_t x, int32_t y, int3
 
 namespace Sheet {
 
-int32_t getStrigWidth(const QString& text, const QString& font, int32_t size)
-{
-    if (text.isEmpty() || size <= 0)
-        return 0;
-    // A pixel-size font measures the same on any device, so the width needs
-    // neither a picture nor a painter.
-    return Conv::toInt32(QFontMetricsF(sheetFont(font, size)).horizontalAdvance(text));
-}
-
 int32_t getStrigWidth(SheetSurface& g, const QString& text, const QString& font, int32_t size)
 {
     if (text.isEmpty() || size <= 0)
         return 0;
+    // A pixel-size font measures the same on any device: the font alone,
+    // without the surface's device, gives the width.
     return Conv::toInt32(QFontMetricsF(g.builtFont(font, size)).horizontalAdvance(text));
 }
 

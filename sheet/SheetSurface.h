@@ -52,8 +52,6 @@ public:
     void fillRect(int32_t x, int32_t y, int32_t width, int32_t height);
     // One line of text starting at x with its baseline at y; no wrapping.
     void drawString(const QString& text, int32_t x, int32_t y);
-    // The text's width in the current font and size, in device units.
-    double stringWidth(const QString& text);
     // The source rectangle of the picture scaled smoothly into the destination.
     void drawPicture(const QImage& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                      int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight);
@@ -90,10 +88,9 @@ private:
 namespace Sheet {
 
 // The width in points of a text drawn in `font` at `size`, unscaled, fraction
-// dropped. Measured apart from the target surface, so that it stays in points
+// dropped, with the surface's fonts: what a sheet measures as it draws. It is
+// measured apart from the surface's device, so that it stays in points
 // whatever the target's scale and resolution.
-int32_t getStrigWidth(const QString& text, const QString& font, int32_t size);
-// The same width with the surface's fonts: what a sheet measures as it draws.
 int32_t getStrigWidth(SheetSurface& g, const QString& text, const QString& font, int32_t size);
 
 } // namespace Sheet

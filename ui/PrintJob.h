@@ -42,8 +42,6 @@ public:
     // and a file that was there keeps its bytes.
     bool endPage(QPainter& painter);
 
-    int32_t pagesBegun() const { return m_pagesBegun; }
-
     // The PDF file the next page is printed into; empty for a printer.
     QString outputFile() const;
 

@@ -6,7 +6,6 @@
 
 TabPagePlacement::TabPagePlacement(QTabWidget* tabs, QWidget* root)
     : QObject(tabs)
-    , m_tabs(tabs)
     , m_root(root)
 {
     if (auto* stack = tabs->findChild<QStackedWidget*>())

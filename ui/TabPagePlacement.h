@@ -32,7 +32,6 @@ private:
     void apply(const Placed& placed) const;
     void applyAll() const;
 
-    QTabWidget* m_tabs;
     QWidget* m_root;
     QList<Placed> m_placed;
     QSet<QObject*> m_watched;

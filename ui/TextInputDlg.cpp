@@ -55,7 +55,9 @@ void TextInputDlg::PushButton2_Action()
     const std::optional<QString> year = Anniversaries::yearOf(EditField1->text());
     if (!year) {
         Globals::gCautionDlg1(QStringLiteral("年の指定が正しくありません。"),
-                              QStringLiteral("1〜9999 の数字で入力して下さい。毎年の記念日には「毎年」を選んで下さい。"));
+                              QStringLiteral("%1〜%2 の数字で入力して下さい。毎年の記念日には「毎年」を選んで下さい。")
+                                  .arg(Years::kFirst)
+                                  .arg(Years::kLast));
         EditField1->setFocus();
         EditField1->selectAll();
         return;

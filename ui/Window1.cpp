@@ -1,6 +1,5 @@
 #include "ui/Window1.h"
 
-#include "calendar/Holidays.h"
 #include "core/AnniversaryFile.h"
 #include "core/App.h"
 #include "core/DatasetDefaults.h"
@@ -48,35 +47,11 @@ Window1::Window1(QWidget* parent)
 
 Window1::~Window1() = default;
 
-WeekStart Window1::weekStart() const
-{
-    return pDataset ? weekStartFrom(pDataset->i32(DatasetKey::dow1st)) : WeekStart::SundayFirst;
-}
-
-int32_t Window1::GetWOD(int32_t year, int32_t month, int32_t day) const
-{
-    return Calendar::weekdayColumn(year, month, day, weekStart());
-}
-
-void Window1::CountYYMM(int32_t& year, int32_t& month) const { Calendar::countYYMM(year, month); }
-int32_t Window1::DrawCal2sun() const { return Calendar::sundayColumn(weekStart()); }
-int32_t Window1::DrawCal2mon() const { return Calendar::mondayColumn(weekStart()); }
-int32_t Window1::DrawCal2tue() const { return Calendar::tuesdayColumn(weekStart()); }
-int32_t Window1::DrawCal2wed() const { return Calendar::wednesdayColumn(weekStart()); }
-
-bool Window1::DrawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay, QString& name) const
-{
-    return Holidays::drawCal2holiday(year, month, day, equinoxDay, name, weekStart());
-}
-
 void Window1::InitDataset()
 {
     pDataset = std::make_unique<Dataset>();
     DatasetDefaults::initDataset(*pDataset, Globals::gPref, QDate::currentDate());
 }
-
-void Window1::InitDataset2() { DatasetDefaults::initDataset2(*pDataset, Globals::gPref); }
-void Window1::InitDataset3() { DatasetDefaults::initDataset3(*pDataset); }
 
 void Window1::MarkChanged()
 {

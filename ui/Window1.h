@@ -1,6 +1,5 @@
 #pragma once
 
-#include "calendar/DateMath.h"
 #include "core/Anniversary.h"
 #include "core/AnniversaryFile.h"
 #include "core/Dataset.h"
@@ -185,23 +184,10 @@ public:
     std::array<int32_t, 4> pCanvas1W{};
     std::array<int32_t, 4> pCanvas1H{};
 
-    // ---- Calendar services that follow the current dataset's first weekday (ui/Window1.cpp) ----
-public:
-    WeekStart weekStart() const;
-    int32_t GetWOD(int32_t year, int32_t month, int32_t day) const;
-    void CountYYMM(int32_t& year, int32_t& month) const;
-    int32_t DrawCal2sun() const;
-    int32_t DrawCal2mon() const;
-    int32_t DrawCal2tue() const;
-    int32_t DrawCal2wed() const;
-    bool DrawCal2holiday(int32_t year, int32_t month, int32_t day, int32_t equinoxDay, QString& name) const;
-
     // ---- The dataset and the anniversary list (ui/Window1.cpp, ui/Window1Controls.cpp, ui/Window1Anniversaries.cpp) ----
 public:
     // Dataset defaults.
     void InitDataset();
-    void InitDataset2();
-    void InitDataset3();
     // A new untitled default dataset, shown in every control.
     void InitDefault();
     // The dataset now differs from its file: every edit says so here.
@@ -270,8 +256,14 @@ public:
     void Canvas14_ClrChanged();
 
 private:
-    // Builds every control but the preview and the rulers.
+    // Builds every control but the preview and the rulers, box by box in the
+    // order that gives their stacking and tab order, then binds their events.
     void CreateControls(QWidget* central);
+    void CreateSettingsBox(QWidget* central);
+    void CreateTabPages(QWidget* box, QWidget* central);
+    void CreatePrintRangeBox(QWidget* central);
+    void CreateDatasetList(QWidget* central);
+    void ConnectControls();
     template <class T> T* control(const char* name) const { return findChild<T*>(QLatin1String(name)); }
     bool editBlocked() const { return pEnbl || !pDataset; }
     void editText(const char* popup, const QString& key);
@@ -298,23 +290,12 @@ public:
     // The grid tables (pDOWline, pWEEKline) for the current size and overflow placement.
     void InitDOWLine();
     void InitWeekLine();
-    // A text's width in points at its unscaled size.
-    int32_t GetStrigWidth(const QString& text, const QString& font, int32_t size) const;
 
     // One month sheet of the current dataset with its top-left corner at (x, y)
     // points of the surface, at `scale` device units per point: the one renderer
     // of the preview, the exported picture and the printed page. The surface
     // keeps the colour, font and pen the sheet set last.
     void DrawCal(SheetSurface& g, int32_t x, int32_t y, double scale, int32_t year, int32_t month) const;
-    std::array<QString, 7> DrawCalDow() const;
-    void DrawCalDaysBack(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
-    void DrawCalDays(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const;
-    void DrawCal2Fillrect(SheetSurface& g, int32_t x, int32_t y, double s, int32_t row, int32_t column) const;
-    // One cell of the month walk; writes only what applies to the cell.
-    void DrawCal2(int32_t cellIndex, int32_t year, int32_t month, int32_t equinoxDay, int32_t firstColumn,
-                  int32_t dayCount, int32_t& kind, int32_t& day, QString& holidayName, bool& substituteFlag,
-                  QString& anniversary) const;
-    void DrawCal2anniversary(int32_t year, int32_t month, int32_t day, QString& text) const;
 
     void Canvas1_Paint(SheetSurface& g);
     void Canvas9_Paint(SheetSurface& g);
@@ -332,8 +313,6 @@ public:
     // the job could not begin or a PDF page did not reach its file whole (a
     // PDF file that cannot be written is told, and no part of it is left).
     bool PrintSheet2(PrintJob& job, bool noDialog, int32_t& year, int32_t& month);
-    // Nominal over measured width of the current size's sheet.
-    double PrintSheet2scle() const;
     // The sheet positions for the current size on gPrintSetup's printable area.
     void GetSheetPos(Sheet::SheetPositions& positions) const;
     // The page's cutting guides in the dataset's style, at `scale` device pixels per point.

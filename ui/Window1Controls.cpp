@@ -3,6 +3,7 @@
 
 #include "ui/Window1.h"
 
+#include "core/Anniversary.h"
 #include "core/DatasetPicture.h"
 #include "core/Globals.h"
 #include "platform/Conv.h"
@@ -25,10 +26,6 @@
 #include <algorithm>
 
 namespace {
-
-// The years the calendar computes soundly; the year arrows stop at them.
-constexpr int32_t kFirstYear = 1;
-constexpr int32_t kLastYear = 9999;
 
 const char* const kFontPopups[] = {"PopupMenu2", "PopupMenu13", "PopupMenu15", "PopupMenu17", "PopupMenu19"};
 
@@ -288,7 +285,7 @@ void Window1::stepYear(int32_t step)
     const double shown = Conv::val(field->text());
     // Past the years the calendar handles the arrow does nothing; a year that
     // already lies outside them (a damaged file) is brought back in.
-    const double next = std::clamp(shown + step, double(kFirstYear), double(kLastYear));
+    const double next = std::clamp(shown + step, double(Years::kFirst), double(Years::kLast));
     if (next == shown)
         return;
     pDataset->setValue(K::stYY, next);

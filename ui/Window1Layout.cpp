@@ -85,43 +85,9 @@ private:
     TabPagePlacement* m_placement = nullptr;
 };
 
-} // namespace
-
-void Window1::CreateControls(QWidget* central)
+// Page "日にち": the day numbers.
+void fillDayPage(const Placer& day, const QString& fontName, const QString& fontSize)
 {
-    // Control texts are given in points of the layout; as pixel sizes they keep
-    // the Japanese labels inside their boxes at any screen resolution.
-    QFont base = central->font();
-    base.setPixelSize(12);
-    central->setFont(base);
-
-    const Placer window(central, central);
-
-    // ---- Settings box ----
-    auto* box1 = window.put(new QGroupBox(QStringLiteral("設定"), central), "GroupBox1", 420, 10, 350, 605);
-    const Placer settings(box1, central);
-
-    // The tab panel starts a few points below its layout place (420) and keeps its
-    // bottom edge: Qt draws the tabs at the very top of the panel, where they would
-    // run into the caption "フォントと色：" above them. Its controls keep their places.
-    auto* tabs = settings.put(new QTabWidget(box1), "TabPanel1", 430, 428, 330, 177);
-    auto* placement = new TabPagePlacement(tabs, central);
-    const QStringList pageNames = {QStringLiteral("日にち"), QStringLiteral("曜日"), QStringLiteral("年月"),
-                                   QStringLiteral("祝日名"), QStringLiteral("記念日"), QStringLiteral("枠線")};
-    QList<Placer> pages;
-    for (const QString& pageName : pageNames) {
-        auto* page = new QWidget;
-        tabs->addTab(page, pageName);
-        pages.append(Placer(page, placement));
-    }
-    tabs->setCurrentIndex(0);
-
-    const QString fontName = QStringLiteral("フォント名：");
-    const QString fontSize = QStringLiteral("フォントサイズ：");
-    const QString colour = QStringLiteral("色：");
-
-    // Page "日にち": the day numbers.
-    const Placer& day = pages[0];
     day.popup("PopupMenu2", 545, 460, 200, {});
     day.popup("PopupMenu3", 545, 495, 100, numberRows(6, 18));
     day.swatch("Canvas5", 505, 530);
@@ -136,36 +102,44 @@ void Window1::CreateControls(QWidget* central)
     day.label("StaticText11", 440, 497, 100, fontSize);
     day.label("StaticText36", 645, 535, 50, QStringLiteral("記念日："));
     day.swatch("Canvas14", 700, 530);
+}
 
-    // Page "曜日": the weekday header.
-    const Placer& dow = pages[1];
+// Page "曜日": the weekday header.
+void fillDowPage(const Placer& dow, const QString& fontName, const QString& fontSize, const QString& colour)
+{
     dow.swatch("Canvas3", 545, 530);
     dow.label("StaticText3", 440, 535, 100, colour);
     dow.popup("PopupMenu13", 545, 460, 200, {});
     dow.popup("PopupMenu14", 545, 495, 100, numberRows(8, 14));
     dow.label("StaticText23", 440, 462, 100, fontName);
     dow.label("StaticText24", 440, 497, 100, fontSize);
+}
 
-    // Page "年月": the title.
-    const Placer& ym = pages[2];
+// Page "年月": the title.
+void fillTitlePage(const Placer& ym, const QString& fontName, const QString& fontSize, const QString& colour)
+{
     ym.swatch("Canvas2", 545, 530);
     ym.label("StaticText2", 440, 535, 100, colour);
     ym.popup("PopupMenu15", 545, 460, 200, {});
     ym.popup("PopupMenu16", 545, 495, 100, numberRows(9, 18) << QStringLiteral("24"));
     ym.label("StaticText25", 440, 462, 100, fontName);
     ym.label("StaticText26", 440, 497, 100, fontSize);
+}
 
-    // Page "祝日名": holiday names.
-    const Placer& hol = pages[3];
+// Page "祝日名": holiday names.
+void fillHolidayPage(const Placer& hol, const QString& fontName, const QString& fontSize, const QString& colour)
+{
     hol.popup("PopupMenu17", 545, 460, 200, {});
     hol.popup("PopupMenu18", 545, 495, 100, numberRows(5, 9));
     hol.label("StaticText22", 440, 535, 100, colour);
     hol.swatch("Canvas11", 545, 530);
     hol.label("StaticText27", 440, 462, 100, fontName);
     hol.label("StaticText28", 440, 497, 100, fontSize);
+}
 
-    // Page "記念日": anniversary texts.
-    const Placer& ann = pages[4];
+// Page "記念日": anniversary texts.
+void fillAnniversaryPage(const Placer& ann, const QString& fontName, const QString& fontSize)
+{
     ann.label("StaticText31", 440, 462, 100, fontName);
     ann.label("StaticText32", 440, 497, 100, fontSize);
     ann.label("StaticText33", 440, 535, 100, QStringLiteral("文字："));
@@ -174,13 +148,40 @@ void Window1::CreateControls(QWidget* central)
     ann.popup("PopupMenu20", 545, 495, 100, numberRows(5, 9));
     ann.swatch("Canvas12", 545, 530);
     ann.swatch("Canvas13", 545, 565);
+}
 
-    // Page "枠線": the grid lines.
-    const Placer& grid = pages[5];
+// Page "枠線": the grid lines.
+void fillGridPage(const Placer& grid, const QString& colour)
+{
     grid.swatch("Canvas4", 545, 457);
     grid.label("StaticText4", 440, 462, 100, colour);
+}
+
+} // namespace
+
+void Window1::CreateControls(QWidget* central)
+{
+    // Control texts are given in points of the layout; as pixel sizes they keep
+    // the Japanese labels inside their boxes at any screen resolution.
+    QFont base = central->font();
+    base.setPixelSize(12);
+    central->setFont(base);
+
+    CreateSettingsBox(central);
+    CreatePrintRangeBox(central);
+    CreateDatasetList(central);
+    // Bound only now: the selections made while the controls were built reach no handler.
+    ConnectControls();
+}
+
+void Window1::CreateSettingsBox(QWidget* central)
+{
+    const Placer window(central, central);
+    auto* box1 = window.put(new QGroupBox(QStringLiteral("設定"), central), "GroupBox1", 420, 10, 350, 605);
+    CreateTabPages(box1, central);
 
     // The style rows of the settings box, one every 32 points.
+    const Placer settings(box1, central);
     settings.popup("PopupMenu4", 545, 40, 120,
                    {QStringLiteral("フロッピー"), QStringLiteral("CD 13x13cm"), QStringLiteral("CD 12x14cm"),
                     QStringLiteral("CD 12x12cm")});
@@ -228,8 +229,40 @@ void Window1::CreateControls(QWidget* central)
     settings.popup("PopupMenu22", 545, 296, 120,
                    {QStringLiteral("縦＋横"), QStringLiteral("縦のみ"), QStringLiteral("横のみ")});
     settings.label("StaticText37", 440, 298, 100, QStringLiteral("枠線："));
+}
 
-    // ---- Print-range box ----
+void Window1::CreateTabPages(QWidget* box, QWidget* central)
+{
+    const Placer settings(box, central);
+    // The tab panel starts a few points below its layout place (420) and keeps its
+    // bottom edge: Qt draws the tabs at the very top of the panel, where they would
+    // run into the caption "フォントと色：" above them. Its controls keep their places.
+    auto* tabs = settings.put(new QTabWidget(box), "TabPanel1", 430, 428, 330, 177);
+    auto* placement = new TabPagePlacement(tabs, central);
+    const QStringList pageNames = {QStringLiteral("日にち"), QStringLiteral("曜日"), QStringLiteral("年月"),
+                                   QStringLiteral("祝日名"), QStringLiteral("記念日"), QStringLiteral("枠線")};
+    QList<Placer> pages;
+    for (const QString& pageName : pageNames) {
+        auto* page = new QWidget;
+        tabs->addTab(page, pageName);
+        pages.append(Placer(page, placement));
+    }
+    tabs->setCurrentIndex(0);
+
+    const QString fontName = QStringLiteral("フォント名：");
+    const QString fontSize = QStringLiteral("フォントサイズ：");
+    const QString colour = QStringLiteral("色：");
+    fillDayPage(pages[0], fontName, fontSize);
+    fillDowPage(pages[1], fontName, fontSize, colour);
+    fillTitlePage(pages[2], fontName, fontSize, colour);
+    fillHolidayPage(pages[3], fontName, fontSize, colour);
+    fillAnniversaryPage(pages[4], fontName, fontSize);
+    fillGridPage(pages[5], colour);
+}
+
+void Window1::CreatePrintRangeBox(QWidget* central)
+{
+    const Placer window(central, central);
     // The start-month pop-up belongs to the window, not to the box it lies in;
     // it is raised above the box so that it shows and takes clicks.
     auto* month = window.popup("PopupMenu1", 280, 75, 80, numberRows(1, 12));
@@ -247,8 +280,11 @@ void Window1::CreateControls(QWidget* central)
     // menu's shortcut; the year is only ever changed by the arrows anyway.
     year->setFocusPolicy(Qt::NoFocus);
     range.put(new LittleArrows(box6), "LittleArrows1", 345, 40, 13, 23);
+}
 
-    // ---- Dataset list ----
+void Window1::CreateDatasetList(QWidget* central)
+{
+    const Placer window(central, central);
     auto* list = window.put(new QListWidget(central), "ListBox1", 10, 25, 190, 162);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -261,8 +297,10 @@ void Window1::CreateControls(QWidget* central)
         list->setPalette(pal);
     }
     window.label("StaticText21", 20, 10, 100, QStringLiteral("データセット"), Qt::AlignLeft);
+}
 
-    // ---- Events, bound only now: the selections made above reach no handler ----
+void Window1::ConnectControls()
+{
     const auto onChange = [this](const char* name, void (Window1::*handler)()) {
         connect(control<QComboBox>(name), &QComboBox::currentIndexChanged, this, handler);
     };
@@ -290,7 +328,7 @@ void Window1::CreateControls(QWidget* central)
     onChange("PopupMenu22", &Window1::PopupMenu22_Change);
 
     // A radio button acts when it is switched on, by the user or by code.
-    connect(wholeYear, &QRadioButton::toggled, this, [this](bool on) {
+    connect(control<QRadioButton>("RadioButton1"), &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             RadioButton1_Action();
     });
@@ -301,9 +339,9 @@ void Window1::CreateControls(QWidget* central)
     auto* arrows = control<LittleArrows>("LittleArrows1");
     connect(arrows, &LittleArrows::down, this, &Window1::LittleArrows1_Down);
     connect(arrows, &LittleArrows::up, this, &Window1::LittleArrows1_Up);
-    connect(pictButton, &QPushButton::clicked, this, &Window1::PushButton1_Action);
+    connect(control<QPushButton>("PushButton1"), &QPushButton::clicked, this, &Window1::PushButton1_Action);
     // One signal for every change of the selection, by the user or by code.
-    connect(list, &QListWidget::itemSelectionChanged, this, &Window1::ListBox1_Change);
+    connect(control<QListWidget>("ListBox1"), &QListWidget::itemSelectionChanged, this, &Window1::ListBox1_Change);
 
     const auto onColour = [this](const char* name, void (Window1::*handler)()) {
         connect(control<ClrCanvas>(name), &ClrCanvas::ClrChanged, this, handler);

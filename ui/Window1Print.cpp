@@ -54,12 +54,6 @@ void tellCannotWrite(const PrintJob& job)
 
 } // namespace
 
-double Window1::PrintSheet2scle() const
-{
-    return pDataset ? Sheet::printSheet2scle(pDataset->i32(DatasetKey::size), Globals::gPref, Globals::gSheetW)
-                    : 0.0;
-}
-
 void Window1::GetSheetPos(Sheet::SheetPositions& positions) const
 {
     if (!pDataset || !Canvas1)

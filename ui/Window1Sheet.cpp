@@ -3,10 +3,8 @@
 
 #include "ui/Window1.h"
 
-#include "sheet/DayPasses.h"
 #include "sheet/GridTables.h"
 #include "sheet/MonthSheet.h"
-#include "sheet/MonthWalk.h"
 #include "sheet/Preview.h"
 #include "sheet/SheetSizes.h"
 #include "sheet/SheetSurface.h"
@@ -63,54 +61,10 @@ void Window1::InitWeekLine()
         Sheet::initWeekLine(pWEEKline, pDataset->i32(DatasetKey::size), pDataset->i32(DatasetKey::extra));
 }
 
-int32_t Window1::GetStrigWidth(const QString& text, const QString& font, int32_t size) const
-{
-    return Sheet::getStrigWidth(text, font, size);
-}
-
 void Window1::DrawCal(SheetSurface& g, int32_t x, int32_t y, double scale, int32_t year, int32_t month) const
 {
     if (pDataset)
         Sheet::drawCal(g, contextOf(*this), x, y, scale, year, month);
-}
-
-std::array<QString, 7> Window1::DrawCalDow() const
-{
-    return pDataset ? Sheet::drawCalDow(*pDataset) : std::array<QString, 7>{};
-}
-
-void Window1::DrawCalDaysBack(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const
-{
-    if (pDataset)
-        Sheet::drawCalDaysBack(g, contextOf(*this), x, y, s, year, month);
-}
-
-void Window1::DrawCalDays(SheetSurface& g, int32_t x, int32_t y, double s, int32_t year, int32_t month) const
-{
-    if (pDataset)
-        Sheet::drawCalDays(g, contextOf(*this), x, y, s, year, month);
-}
-
-void Window1::DrawCal2Fillrect(SheetSurface& g, int32_t x, int32_t y, double s, int32_t row, int32_t column) const
-{
-    if (pDataset && Sheet::gridBuilt(pWEEKline) && row >= 0 && row < Sheet::kGridRows && column >= 0
-        && column < Sheet::kGridColumns)
-        Sheet::drawCal2Fillrect(g, contextOf(*this), x, y, s, row, column);
-}
-
-void Window1::DrawCal2(int32_t cellIndex, int32_t year, int32_t month, int32_t equinoxDay, int32_t firstColumn,
-                       int32_t dayCount, int32_t& kind, int32_t& day, QString& holidayName, bool& substituteFlag,
-                       QString& anniversary) const
-{
-    if (!pDataset)
-        return;
-    Sheet::drawCal2(Sheet::walkChoicesOf(*pDataset), pAnvsy, cellIndex, year, month, equinoxDay, firstColumn,
-                    dayCount, kind, day, holidayName, substituteFlag, anniversary);
-}
-
-void Window1::DrawCal2anniversary(int32_t year, int32_t month, int32_t day, QString& text) const
-{
-    Sheet::drawCal2anniversary(pAnvsy, year, month, day, text);
 }
 
 void Window1::Canvas1_Paint(SheetSurface& g)

@@ -1,8 +1,11 @@
 #include "core/DatasetPicture.h"
 
 #include "core/Dataset.h"
+#include "core/DatasetDefaults.h"
+#include "core/DatasetFile.h"
 #include "support/TestMain.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -95,21 +98,26 @@ TEST_F(DatasetPictureTest, StoredPathGivesPictureOnlyWhenAbsoluteAndReadable)
     EXPECT_TRUE(DatasetPicture::loadStored(QStringLiteral("空.png")).isNull());
 }
 
-TEST_F(DatasetPictureTest, RestoreFollowsThePathAndDropsAStalePicture)
+// As a dataset file is read: the picture is the one its stored path names now.
+TEST_F(DatasetPictureTest, ADatasetReadTakesThePictureItsPathNamesAndDropsAStaleOne)
 {
+    const std::array<int32_t, 51> pref{};
+    Dataset stored;
+    DatasetDefaults::initDataset(stored, pref, QDate(2014, 11, 1));
+    stored.setValue(QStringLiteral("pictPath"), png);
+    const QByteArray withPath = DatasetFile::encode(stored);
     Dataset ds;
-    ds.setValue(QStringLiteral("pictPath"), png);
-    DatasetPicture::restore(ds);
+    ASSERT_TRUE(DatasetFile::decode(withPath, ds, pref, DatasetPicture::loadStored));
     expectThePicture(ds.pict());
 
     ASSERT_TRUE(QFile::remove(png));
-    DatasetPicture::restore(ds);
+    ASSERT_TRUE(DatasetFile::decode(withPath, ds, pref, DatasetPicture::loadStored));
     EXPECT_TRUE(ds.pict().isNull());
     EXPECT_EQ(ds.text(QStringLiteral("pictPath")), png);  // the path is kept as stored
 
-    ds.setValue(QStringLiteral("pictPath"), QString());
+    stored.setValue(QStringLiteral("pictPath"), QString());
     ds.setPict(QImage(2, 2, QImage::Format_RGB32));
-    DatasetPicture::restore(ds);
+    ASSERT_TRUE(DatasetFile::decode(DatasetFile::encode(stored), ds, pref, DatasetPicture::loadStored));
     EXPECT_TRUE(ds.pict().isNull());
 }
 

@@ -4,6 +4,8 @@
 #include "SheetTestSupport.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -71,25 +73,33 @@ TEST(GridTables, UnknownSizeOrPlacementLeavesTheRowLinesAlone)
 // In "osaka", which draws in whichever Japanese Gothic family is installed
 // (JapaneseFont::gothicFamily): the width is that family's own advance at the
 // pixel size asked, its fraction dropped. Families scale their advances each
-// in its own way, so no size is worked out from another.
+// in its own way, so no size is worked out from another. The surface is a
+// printed page's: 360 dpi, drawn at five device pixels a point; the width
+// stays in points all the same.
 TEST(GetStrigWidth, MeasuresInPointsWithTheFractionDropped)
 {
     SheetTest::useJapaneseFont();
     const std::string family = JapaneseFont::gothicFamily().toStdString();
+    QImage page(20, 20, QImage::Format_RGB32);
+    page.setDotsPerMeterX(int(360 / 0.0254));
+    page.setDotsPerMeterY(int(360 / 0.0254));
+    QPainter painter(&page);
+    painter.scale(5.0, 5.0);
+    SheetSurface g(painter);
     const QString text = QStringLiteral("2014.12");
     int32_t previous = 0;
     for (int32_t size : {7, 12, 24, 31}) {
         QFont font(QStringLiteral("osaka"));
         font.setPixelSize(size);
         const double exact = QFontMetricsF(font).horizontalAdvance(text);
-        const int32_t width = Sheet::getStrigWidth(text, QStringLiteral("osaka"), size);
+        const int32_t width = Sheet::getStrigWidth(g, text, QStringLiteral("osaka"), size);
         EXPECT_EQ(width, int32_t(std::trunc(exact))) << family << " at " << size;
         EXPECT_GT(width, previous) << family << " at " << size;
         previous = width;
     }
 
-    EXPECT_EQ(Sheet::getStrigWidth(text, QStringLiteral("osaka"), 0), 0);
-    EXPECT_EQ(Sheet::getStrigWidth(QString(), QStringLiteral("osaka"), 12), 0);
+    EXPECT_EQ(Sheet::getStrigWidth(g, text, QStringLiteral("osaka"), 0), 0);
+    EXPECT_EQ(Sheet::getStrigWidth(g, QString(), QStringLiteral("osaka"), 12), 0);
 }
 
 } // namespace

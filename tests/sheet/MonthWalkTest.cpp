@@ -5,6 +5,8 @@
 
 #include "SheetTestSupport.h"
 
+#include <QDate>
+#include <QMap>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -275,7 +277,7 @@ TEST(AnniversaryRule, FirstFittingEntryWinsAndAnEmptyTextHidesTheRest)
     };
     for (const auto& c : cases) {
         QString text = QStringLiteral("stale");
-        Sheet::drawCal2anniversary(list, c.y, c.m, c.d, text);
+        Sheet::drawCal2anniversary(Anniversaries::datesOf(list), c.y, c.m, c.d, text);
         EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.y << "-" << c.m << "-" << c.d;
 
         const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 0, 1), list, c.y, c.m);
@@ -295,12 +297,49 @@ TEST(AnniversaryRule, ValuesHeldAsTextMatchLikeNumbers)
     const AnniversaryList list{Anniversary{QVariant(QStringLiteral("0")), QVariant(QStringLiteral("12")),
                                            QVariant(QStringLiteral("25")), QVariant(QStringLiteral("聖夜"))}};
     QString text;
-    Sheet::drawCal2anniversary(list, 2031, 12, 25, text);
+    Sheet::drawCal2anniversary(Anniversaries::datesOf(list), 2031, 12, 25, text);
     EXPECT_EQ(text, QStringLiteral("聖夜"));
 }
 
-// The walk reads the list once for the whole month; every day must still get
-// the text a lookup in the list itself gives, whatever kind each value is held as.
+TEST(AnniversaryRule, EveryYearAndOneYearEntriesOfEveryKindOfValue)
+{
+    const auto entry = [](const QVariant& yy, const QVariant& mm, const QVariant& dd, const QString& tt) {
+        return Anniversary{yy, mm, dd, tt};
+    };
+    const AnniversaryList list = {
+        entry(int32_t(0), QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("毎年の日")),
+        entry(QStringLiteral("2009"), QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("2009年だけ")),
+        entry(QStringLiteral("2010"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2010年元日")),
+        entry(QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("毎年元日")),
+        entry(QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("25"), QString()),
+        entry(QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("25"), QStringLiteral("隠れる")),
+        entry(2011.0, 7.0, QStringLiteral("07"), QStringLiteral("数の値")),
+    };
+    const struct {
+        int32_t y, m, d;
+        const char* expected;
+    } cases[] = {
+        {2009, 5, 5, "毎年の日"}, // the every-year entry above hides the one-year entry
+        {1999, 5, 5, "毎年の日"},
+        {2010, 1, 1, "2010年元日"},
+        {2011, 1, 1, "毎年元日"},
+        {2020, 12, 25, ""},       // an entry with no text, hiding the one below it
+        {2011, 7, 7, "数の値"},
+        {2012, 7, 7, ""},
+        {2009, 5, 6, ""},
+        {2009, 6, 5, ""},
+    };
+    const AnniversaryDates dates = Anniversaries::datesOf(list);
+    for (const auto& c : cases) {
+        QString text = QStringLiteral("stale");
+        Sheet::drawCal2anniversary(dates, c.y, c.m, c.d, text);
+        EXPECT_EQ(text, QString::fromUtf8(c.expected)) << c.y << "/" << c.m << "/" << c.d;
+    }
+}
+
+// The walk reads the list once for the whole month; every day, in the grid or
+// overflowing it, still gets its own entry's text, whatever kind each value is
+// held as.
 TEST(AnniversaryRule, TheWalkAnswersAsTheListItselfForEveryKindOfStoredValue)
 {
     const auto v = [](auto x) { return QVariant(x); };
@@ -314,11 +353,15 @@ TEST(AnniversaryRule, TheWalkAnswersAsTheListItselfForEveryKindOfStoredValue)
         {v(QStringLiteral("")), v(QStringLiteral("abc")), v(QStringLiteral("9")), v(QStringLiteral("E"))},
         {v(QStringLiteral("2026")), v(QStringLiteral("4")), v(QStringLiteral("30")), v(QStringLiteral("F"))},
     };
-    const auto lookedUp = [&](int32_t y, int32_t m, int32_t d) {
-        const Anniversary* hit = Anniversaries::findFirst(list, y, m, d);
-        return hit ? Conv::asText(hit->tt) : QString();
+    // A, B, C and "31" in May 2027; A and "31" in May 2026; F in April 2026.
+    const QMap<QDate, QString> texts{
+        {QDate(2027, 5, 5), QStringLiteral("A")},  {QDate(2027, 5, 6), QStringLiteral("B")},
+        {QDate(2027, 5, 7), QStringLiteral("C")},  {QDate(2027, 5, 31), QStringLiteral("31")},
+        {QDate(2026, 5, 5), QStringLiteral("A")},  {QDate(2026, 5, 31), QStringLiteral("31")},
+        {QDate(2026, 4, 30), QStringLiteral("F")},
     };
-    int32_t texts = 0;
+    const auto lookedUp = [&](int32_t y, int32_t m, int32_t d) { return texts.value(QDate(y, m, d)); };
+    int32_t found = 0;
     for (int32_t year : {2026, 2027}) {
         for (int32_t month : {4, 5}) {
             const MonthWalk walk = Sheet::walkMonth(choices(WeekStart::SundayFirst, 0, 1), list, year, month);
@@ -326,16 +369,15 @@ TEST(AnniversaryRule, TheWalkAnswersAsTheListItselfForEveryKindOfStoredValue)
                 if (c.kind == Sheet::OutsideMonth)
                     continue;
                 EXPECT_EQ(c.anniversary, lookedUp(year, month, c.day)) << year << "-" << month << "-" << c.day;
-                texts += c.anniversary.isEmpty() ? 0 : 1;
+                found += c.anniversary.isEmpty() ? 0 : 1;
             }
             for (const Sheet::OverflowDay& o : walk.overflow) {
                 EXPECT_EQ(o.anniversary, lookedUp(year, month, o.day)) << year << "-" << month << "-" << o.day;
-                texts += o.anniversary.isEmpty() ? 0 : 1;
+                found += o.anniversary.isEmpty() ? 0 : 1;
             }
         }
     }
-    // A, B, C and "31" in May 2027; A and "31" in May 2026; F in April 2026.
-    EXPECT_EQ(texts, 7);
+    EXPECT_EQ(found, texts.size());
 }
 
 TEST(AnniversaryRule, OverflowDaysAreLookedUpWhateverTheDisplay)

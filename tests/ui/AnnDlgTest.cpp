@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "core/AnniversaryFile.h"
+#include "sheet/MonthWalk.h"
 #include "support/ModalDialogDriver.h"
 #include "support/Waiting.h"
 #include "ui/AnnDlg.h"
@@ -752,7 +753,7 @@ TEST_F(AnnEditorRun, ARowDraggedToTheTopIsTheOneDrawn)
     ASSERT_EQ(w->pAnvsy.size(), 2);
     EXPECT_EQ(w->pAnvsy.at(0).tt, QVariant(QStringLiteral("second")));
     QString text;
-    w->DrawCal2anniversary(2030, 5, 5, text);
+    Sheet::drawCal2anniversary(Anniversaries::datesOf(w->pAnvsy), 2030, 5, 5, text);
     EXPECT_EQ(text, QStringLiteral("second"));
 }
 
