@@ -44,13 +44,15 @@ AboutPanel::AboutPanel(QWidget* parent)
     StaticText1->setFont(italic);
 
     // The empty lines in the middle leave room for the version label, which
-    // stands in front of them.
+    // stands in front of them; six of them leave the licence a line of its own
+    // at the foot, inside the panel.
     const QString head = QStringLiteral("フロッピーディスクケース・CDケース用\n"
                                         "月めくりカレンダーのデザインと印刷");
-    const int emptyLines = 7;
+    const int emptyLines = 6;
     StaticText2 = label(this, "StaticText2",
                         head + QString(emptyLines + 1, QLatin1Char('\n'))
-                            + QStringLiteral("祝日は「国民の祝日に関する法律」によります。"),
+                            + QStringLiteral("祝日は「国民の祝日に関する法律」によります。\n"
+                                             "GNU 一般公衆利用許諾書 第3版以降 (GPL-3.0-or-later) で配布します。"),
                         QRect(30, 85, 340, 150), 10, QColor(51, 0, 0), Qt::AlignHCenter);
     StaticText2->setWordWrap(false);
 
@@ -68,7 +70,7 @@ AboutPanel::AboutPanel(QWidget* parent)
     };
     const int gapTop = bottomOf(head);
     const int gapBottom = bottomOf(head + QString(emptyLines, QLatin1Char('\n')));
-    StaticText3 = label(StaticText2, "StaticText3", QStringLiteral("Ver. 1.0.0"),
+    StaticText3 = label(StaticText2, "StaticText3", QStringLiteral("Ver. " MORVELIN_VERSION),
                         QRect(QPoint(150 - StaticText2->x(), gapTop), QSize(100, gapBottom - gapTop)), 10,
                         QColor(0, 51, 102), Qt::AlignHCenter | Qt::AlignVCenter);
 }
@@ -76,7 +78,7 @@ AboutPanel::AboutPanel(QWidget* parent)
 void AboutPanel::GenAboutPanel(QWidget* parent)
 {
     AboutPanel panel(parent);
-    panel.StaticText3->setText(QStringLiteral("Ver. 1.0b4\nfor\nLinux"));
+    panel.StaticText3->setText(QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux"));
     panel.exec();
 }
 

@@ -5,8 +5,9 @@
 class App;
 class QLabel;
 
-// The About panel: the product's name, the credits and the version. It has no
-// buttons; a mouse press anywhere in it, on a label too, ends it.
+// The About panel: the product's name, the credits, the version and the
+// licence. It has no buttons; a mouse press anywhere in it, on a label too,
+// ends it.
 class AboutPanel : public QDialog {
     Q_OBJECT
 public:
@@ -20,7 +21,7 @@ public:
     static void install(App& app);
 
     QLabel* StaticText1 = nullptr; // the product's name
-    QLabel* StaticText2 = nullptr; // the credits
+    QLabel* StaticText2 = nullptr; // the credits, the licence last
     QLabel* StaticText3 = nullptr; // the version, inside the credits
 
 protected:

@@ -29,7 +29,8 @@ TEST_P(AboutPanelPress, APressEndsThePanel)
         const int runs = answerModal<AboutPanel>([] { AboutPanel::GenAboutPanel(); }, [&](AboutPanel* p) {
             EXPECT_EQ(p->windowTitle(), QStringLiteral("Morvelinについて"));
             EXPECT_EQ(p->StaticText1->text(), QStringLiteral("Morvelin"));
-            EXPECT_EQ(p->StaticText3->text(), QStringLiteral("Ver. 1.0b4\nfor\nLinux"));
+            // The release the build names (the metainfo and the manual pages too).
+            EXPECT_EQ(p->StaticText3->text(), QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux"));
             QWidget* target = GetParam().target(p);
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() / 2, 5));
             hiddenByPress = !p->isVisible();
@@ -71,7 +72,7 @@ QList<int> rowsOff(const QImage& image, const QImage& other = QImage())
 TEST(AboutPanel, TheVersionStandsInTheGapOfTheCredits)
 {
     AboutPanel p;
-    p.StaticText3->setText(QStringLiteral("Ver. 1.0b4\nfor\nLinux"));
+    p.StaticText3->setText(QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux"));
     p.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
     const QString dir = qEnvironmentVariable("MORVELIN_LOOK_DIR");
@@ -115,6 +116,83 @@ TEST(AboutPanel, TheVersionStandsInTheGapOfTheCredits)
     // Within half a line of the middle.
     EXPECT_LE(std::abs(clearAbove - clearBelow), p.StaticText3->fontMetrics().lineSpacing())
         << clearAbove << " rows clear above the version, " << clearBelow << " below";
+}
+
+// The runs of consecutive rows in `rows` (ascending): one a line of text.
+QList<QPair<int, int>> bands(const QList<int>& rows)
+{
+    QList<QPair<int, int>> runs;
+    for (int y : rows) {
+        if (!runs.isEmpty() && runs.last().second == y - 1)
+            runs.last().second = y;
+        else
+            runs.append({y, y});
+    }
+    return runs;
+}
+
+// The columns in which `image` differs from its top-left pixel, in rows
+// `first` to `last`.
+QList<int> columnsOff(const QImage& image, int first, int last)
+{
+    const QRgb ground = image.pixel(0, 0);
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = first; y <= last; ++y) {
+            if (image.pixel(x, y) != ground) {
+                columns << x;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The licence has the credits' last line, under the holidays' line and apart
+// from it, drawn whole inside the panel whatever font the Japanese falls back
+// to: a line more than the credits' block holds, or one wider than it, would
+// be cut off at its edge.
+TEST(AboutPanel, TheLicenceHasTheLastLineOfTheCreditsWhole)
+{
+    AboutPanel p;
+    p.StaticText3->setText(QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux"));
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
+    const QStringList lines = p.StaticText2->text().split(u'\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.last(), QStringLiteral("GNU 一般公衆利用許諾書 第3版以降 (GPL-3.0-or-later) で配布します。"));
+    EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("祝日は「国民の祝日に関する法律」によります。"));
+
+    // As the label lays its text out, in the fonts it really draws in.
+    const QLabel* credits = p.StaticText2;
+    EXPECT_TRUE(p.rect().contains(credits->geometry())) << "the credits' block lies inside the panel";
+    const QRect laidOut = credits->fontMetrics().boundingRect(credits->contentsRect(), int(credits->alignment()),
+                                                             credits->text());
+    EXPECT_TRUE(credits->contentsRect().contains(laidOut))
+        << "the credits take " << laidOut.width() << " x " << laidOut.height() << " in a block of "
+        << credits->contentsRect().width() << " x " << credits->contentsRect().height();
+
+    // As drawn: below the version, two lines of ink, the holidays' and the
+    // licence's, with clear rows between them; neither touches the block's
+    // edges, where a cut would leave it.
+    p.StaticText3->hide();
+    const QImage drawn = TestImages::rendered(p.StaticText2);
+    p.StaticText3->show();
+    const QImage withVersion = TestImages::rendered(p.StaticText2);
+    const QList<int> versionRows = rowsOff(withVersion, drawn);
+    ASSERT_FALSE(versionRows.isEmpty()) << "the version shows";
+    QList<int> below;
+    for (int y : rowsOff(drawn))
+        if (y > versionRows.last())
+            below << y;
+    const QList<QPair<int, int>> belowLines = bands(below);
+    ASSERT_EQ(belowLines.size(), 2) << "lines of ink below the version";
+    const auto [licenceTop, licenceBottom] = belowLines.last();
+    EXPECT_LT(licenceBottom, drawn.height() - 1) << "the licence reaches the block's foot";
+    const QList<int> licenceColumns = columnsOff(drawn, licenceTop, licenceBottom);
+    ASSERT_FALSE(licenceColumns.isEmpty());
+    EXPECT_GT(licenceColumns.first(), 0) << "the licence reaches the block's left edge";
+    EXPECT_LT(licenceColumns.last(), drawn.width() - 1) << "the licence reaches the block's right edge";
 }
 
 } // namespace
