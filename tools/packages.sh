@@ -7,10 +7,10 @@ MORVELIN_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
 # locales: the sources from which tools/run-tests makes the Japanese locale its
 # second pass runs under, where the machine has none; libc-l10n: the C
 # library's messages in Japanese there, as the compiler and other tools then
-# print them.
+# print them. dpkg-dev: dpkg-buildflags, for the build with Debian's flags.
 # appstream, desktop-file-utils, man-db with groff-base: the tools that check
 # the installed metainfo, desktop entry and manual pages.
-MORVELIN_TEST_PACKAGES="$MORVELIN_RUN_PACKAGES libgtest-dev poppler-utils cups-daemon cups-client cups-filters locales libc-l10n appstream desktop-file-utils man-db groff-base $MORVELIN_FUZZ_PACKAGES"
+MORVELIN_TEST_PACKAGES="$MORVELIN_RUN_PACKAGES libgtest-dev poppler-utils cups-daemon cups-client cups-filters locales libc-l10n dpkg-dev appstream desktop-file-utils man-db groff-base $MORVELIN_FUZZ_PACKAGES"
 
 # Of the packages named, those not installed, one a line.
 morvelin_missing_packages() {

@@ -1,7 +1,8 @@
 # Compiles each layer probe with the compile command the build gives it and
-# checks its verdict: "fails" must stop at the probe's own include with the
-# header not found, "builds" must compile. Then scans the sources for the one
-# spelling of a Qt include that the build cannot catch.
+# checks its verdict: "fails" must stop at the probe's own include, with the
+# header not found or with the stand-in of a header the library is kept out
+# of (morvelin_keep_out) saying so; "builds" must compile. Then scans the
+# sources for the spellings of a Qt include that the build cannot catch.
 string(REPLACE "," ";" CASES "${CASES}")
 # The compiler's messages untranslated, whatever the user's language.
 set(ENV{LC_ALL} C)
@@ -41,7 +42,8 @@ foreach(_case IN LISTS CASES)
   get_filename_component(_probe "${_source}" NAME_WE)
   get_filename_component(_probe_file "${_source}" NAME)
   # Stopped at the probe's one include: the fatal error is on its first line
-  # and names the header.
+  # and names the header, or the first error is the stand-in's, included
+  # right from that line, and names the header as kept out.
   set(_not_found FALSE)
   string(REGEX MATCHALL "[^\n]*fatal error[^\n]*" _fatal "${_out}")
   foreach(_line IN LISTS _fatal)
@@ -51,8 +53,15 @@ foreach(_case IN LISTS CASES)
       set(_not_found TRUE)
     endif()
   endforeach()
-  if(_verdict STREQUAL "fails" AND (_rc EQUAL 0 OR NOT _not_found))
-    message("${_probe}: ${_header} should not be found, but:\n${_out}")
+  set(_kept_out FALSE)
+  string(REGEX MATCH "In file included from [^\n]*\n[^\n]* error: [^\n]*" _first_stop "${_out}")
+  string(FIND "${_first_stop}" "${_probe_file}:1:\n" _at_include)
+  string(FIND "${_first_stop}" "\"${_header} is kept out of " _names_header)
+  if(_at_include GREATER -1 AND _names_header GREATER -1)
+    set(_kept_out TRUE)
+  endif()
+  if(_verdict STREQUAL "fails" AND (_rc EQUAL 0 OR NOT (_not_found OR _kept_out)))
+    message("${_probe}: ${_header} should not be reached, but:\n${_out}")
     math(EXPR _wrong "${_wrong} + 1")
   elseif(_verdict STREQUAL "builds" AND NOT _rc EQUAL 0)
     message("${_probe}: ${_header} should build, but:\n${_out}")
@@ -86,6 +95,30 @@ foreach(_rule IN LISTS _modules_below_ui)
           message("${_shown}:${_line_number}: ${_folder}/ may not include ${_module}: ${_line}")
           math(EXPR _wrong "${_wrong} + 1")
         endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# The stand-ins of the Qt headers a folder is kept out of stop the class
+# names (<QFile>, <QtCore/QFile>); the file names, which Qt's own headers
+# include each other by, the build cannot stop: no such folder may spell
+# them that way (<qfile.h>, <QtCore/qfile.h>).
+string(REPLACE "," ";" KEPT_OUT "${KEPT_OUT}")
+foreach(_rule IN LISTS KEPT_OUT)
+  string(REPLACE "|" ";" _rule "${_rule}")
+  list(POP_FRONT _rule _folder)
+  list(JOIN _rule "|" _forbidden)
+  file(GLOB _files "${SOURCE_DIR}/${_folder}/*.h" "${SOURCE_DIR}/${_folder}/*.cpp")
+  foreach(_file IN LISTS _files)
+    file(STRINGS "${_file}" _lines)
+    set(_line_number 0)
+    foreach(_line IN LISTS _lines)
+      math(EXPR _line_number "${_line_number} + 1")
+      if(_line MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"]([A-Za-z]+/)?(${_forbidden})\\.h[>\"]")
+        file(RELATIVE_PATH _shown "${SOURCE_DIR}" "${_file}")
+        message("${_shown}:${_line_number}: ${_folder}/ is kept out of ${CMAKE_MATCH_2}.h: ${_line}")
+        math(EXPR _wrong "${_wrong} + 1")
       endif()
     endforeach()
   endforeach()

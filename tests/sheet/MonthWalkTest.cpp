@@ -48,14 +48,22 @@ struct LayoutCase {
 };
 
 // As SundayFirst_2014_08_Column5_Overflow31: the month, the column of its
-// first day and the days that find no cell.
+// first day and the days that find no cell. Each piece is appended to the one
+// name: `"_" + std::to_string(n)` would prepend to a temporary in place, which
+// g++ 12 at -O2 misreads as an overlapping copy of 2^63 bytes (-Wrestrict).
 std::string layoutName(const LayoutCase& c)
 {
     std::string name = c.ws == WeekStart::SundayFirst ? "SundayFirst" : "MondayFirst";
-    name += "_" + std::to_string(c.year) + (c.month < 10 ? "_0" : "_") + std::to_string(c.month);
-    name += "_Column" + std::to_string(c.firstColumn);
-    for (qsizetype k = 0; k < c.overflow.size(); ++k)
-        name += (k == 0 ? "_Overflow" : "_") + std::to_string(c.overflow[k]);
+    name += '_';
+    name += std::to_string(c.year);
+    name += c.month < 10 ? "_0" : "_";
+    name += std::to_string(c.month);
+    name += "_Column";
+    name += std::to_string(c.firstColumn);
+    for (qsizetype k = 0; k < c.overflow.size(); ++k) {
+        name += k == 0 ? "_Overflow" : "_";
+        name += std::to_string(c.overflow[k]);
+    }
     return name;
 }
 

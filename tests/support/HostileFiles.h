@@ -7,6 +7,8 @@
 
 #include "support/TestMain.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -107,14 +109,27 @@ inline void writeAll(int fd, const QByteArray& bytes)
 }
 
 // Gives `path` and, when it is a folder, everything in it to `uid`:`gid`;
-// links themselves, never what they point at.
-inline void handOver(const QString& path, uid_t uid, gid_t gid)
+// links themselves, never what they point at. Goes on past a file it cannot
+// give, so that as much as can be is given, and says which it could not and
+// why (empty when every one was given).
+inline QString handOver(const QString& path, uid_t uid, gid_t gid)
 {
-    ::lchown(QFile::encodeName(path).constData(), uid, gid);
+    QString failed;
+    const auto give = [&](const QString& file) {
+        const QByteArray name = QFile::encodeName(file);
+        if (::lchown(name.constData(), uid, gid) != 0 && failed.isEmpty()) {
+            const int error = errno;
+            failed = QStringLiteral("cannot give %1 to %2:%3 (%4)")
+                         .arg(file, QString::number(uid), QString::number(gid),
+                              QString::fromLocal8Bit(std::strerror(error)));
+        }
+    };
+    give(path);
     QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
-        ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
+        give(it.next());
+    return failed;
 }
 
 // Gives up root's rights for good: no supplementary groups, then the group
@@ -152,7 +167,10 @@ struct OrdinaryUserRun {
 // user's, as a user's own files are, and the folders above it within the
 // test's home may be searched by others. Everything is given back after. The
 // work's answer comes back through a pipe. The child cannot run when a folder
-// above the test's home (in TMPDIR) is closed to other users: whyNot says so.
+// above the test's home (in TMPDIR) is closed to other users, or when root
+// may not give the files away (a user namespace without that user, a file
+// system that keeps its owners): whyNot says so. Files that cannot be given
+// back to root fail the test.
 inline OrdinaryUserRun inChildAsOrdinaryUser(const QString& folder, const std::function<QString()>& work)
 {
     const bool root = ::geteuid() == 0;
@@ -164,6 +182,7 @@ inline OrdinaryUserRun inChildAsOrdinaryUser(const QString& folder, const std::f
     }
     const QString home = QDir::cleanPath(TestEnv::home());
     std::vector<std::pair<QByteArray, mode_t>> opened; // folders made searchable, with their modes before
+    QString handedOver;                                 // why not everything could be given to the user
     if (root) {
         for (QString above = QFileInfo(QDir::cleanPath(folder)).path();
              above == home || above.startsWith(home + u'/'); above = QFileInfo(above).path()) {
@@ -175,29 +194,37 @@ inline OrdinaryUserRun inChildAsOrdinaryUser(const QString& folder, const std::f
             if (above == home)
                 break;
         }
-        Detail::handOver(folder, uid, gid);
+        handedOver = Detail::handOver(folder, uid, gid);
     }
 
-    const Detail::ChildResult child = Detail::inChild([&](int reply) {
-        const QByteArray name = QFile::encodeName(folder);
-        if (root && !Detail::dropTo(uid, gid))
-            Detail::writeAll(reply, "0cannot take the user id " + QByteArray::number(uid) + ": " + std::strerror(errno));
-        else if (::access(name.constData(), R_OK | W_OK | X_OK) != 0)
-            Detail::writeAll(reply, "0user " + QByteArray::number(::geteuid()) + " cannot reach " + name + " ("
-                                        + std::strerror(errno)
-                                        + "): a folder above it, in TMPDIR, is closed to other users");
-        else
-            Detail::writeAll(reply, "1" + work().toUtf8());
-        return 0;
-    });
+    // Work run on files still root's would answer for root, not for the user.
+    Detail::ChildResult child;
+    if (handedOver.isEmpty())
+        child = Detail::inChild([&](int reply) {
+            const QByteArray name = QFile::encodeName(folder);
+            if (root && !Detail::dropTo(uid, gid))
+                Detail::writeAll(reply, "0cannot take the user id " + QByteArray::number(uid) + ": " + std::strerror(errno));
+            else if (::access(name.constData(), R_OK | W_OK | X_OK) != 0)
+                Detail::writeAll(reply, "0user " + QByteArray::number(::geteuid()) + " cannot reach " + name + " ("
+                                            + std::strerror(errno)
+                                            + "): a folder above it, in TMPDIR, is closed to other users");
+            else
+                Detail::writeAll(reply, "1" + work().toUtf8());
+            return 0;
+        });
 
     if (root) {
-        Detail::handOver(folder, ::geteuid(), ::getegid());
+        const QString givenBack = Detail::handOver(folder, ::geteuid(), ::getegid());
+        if (!givenBack.isEmpty())
+            ADD_FAILURE() << "the test's files are left to the user " << uid << ": " << givenBack.toStdString();
         for (auto it = opened.rbegin(); it != opened.rend(); ++it)
-            ::chmod(it->first.constData(), it->second);
+            if (::chmod(it->first.constData(), it->second) != 0)
+                ADD_FAILURE() << "cannot close " << it->first.constData() << " to other users again: " << std::strerror(errno);
     }
     OrdinaryUserRun run;
-    if (child.reply.startsWith('1')) {
+    if (!handedOver.isEmpty()) {
+        run.whyNot = handedOver;
+    } else if (child.reply.startsWith('1')) {
         run.ran = true;
         run.answer = QString::fromUtf8(child.reply.mid(1));
     } else if (child.reply.isEmpty()) {
