@@ -10,6 +10,7 @@
 #include "core/DatasetKeys.h"
 #include "core/PageSetup.h"
 #include "core/PageSetupFile.h"
+#include "core/RecoveryCopy.h"
 #include "platform/BinaryStream.h"
 #include "platform/Conv.h"
 #include "platform/FileIO.h"
@@ -193,6 +194,20 @@ void pageSetupSeeds()
     }
 }
 
+void recoverySeeds()
+{
+    const Fuzz::PrefState prefs;
+    Dataset design;
+    DatasetDefaults::initDataset(design, prefs.pref, QDate(2027, 4, 1));
+    const QDateTime when = QDateTime::fromSecsSinceEpoch(1796000000, Qt::UTC);
+    seed("recovery", "untitled", RecoveryCopy::encode({QString(), when, QByteArray(), DatasetFile::encode(design)}));
+    const QByteArray saved = DatasetFile::encode(design);
+    design.setValue(DatasetKey::size, 2);
+    seed("recovery", "saved",
+         RecoveryCopy::encode({QStringLiteral("/home/user/.local/share/Morvelin/春の") + longJapanese(20), when, saved,
+                               DatasetFile::encode(design)}));
+}
+
 void conversionSeeds()
 {
     // Texts as the program stores numbers, and what a damaged file may hold.
@@ -232,6 +247,7 @@ int main(int argc, char** argv)
     anniversarySeeds();
     datasetSeeds();
     pageSetupSeeds();
+    recoverySeeds();
     conversionSeeds();
     streamSeeds();
     return g_failures == 0 ? 0 : 1;
