@@ -110,7 +110,7 @@ void Window1::OfferRecovery()
         const int32_t answer = Globals::gCautionDlg(
             2, QString(), QStringLiteral("復元"), QStringLiteral("破棄"),
             QStringLiteral("前回の終了時に保存されていなかった変更があります。復元しますか？"),
-            QStringLiteral("%1の変更です（%2）。\n復元しても、保存するまでファイルはそのままです。破棄すると、この変更は失われます。")
+            QStringLiteral("%1の変更です（%2）。\n保存するまでファイルは変わりません。破棄すると変更は失われます。")
                 .arg(what, shownTime(content.written)),
             Globals::AnswerCancel);
         // The session ended while the question waited: the copy stays for the next run.

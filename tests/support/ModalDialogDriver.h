@@ -170,6 +170,33 @@ int answerModal(const std::function<void()>& trigger, const std::function<void(D
     return seen;
 }
 
+// Answers every message box that shows while it lives with its default
+// button, or the one `answer` names, and keeps what each said.
+class Notices {
+public:
+    explicit Notices(const QString& answer = QString())
+    {
+        m_poll.setInterval(5);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
+            QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
+            if (!box)
+                return;
+            said << box->text() + QStringLiteral(" / ") + box->informativeText();
+            QAbstractButton* chosen = box->defaultButton();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == answer)
+                    chosen = b;
+            }
+            QTimer::singleShot(0, box, [box, chosen] { chosen ? chosen->click() : box->accept(); });
+        });
+        m_poll.start();
+    }
+    QStringList said;
+
+private:
+    QTimer m_poll;
+};
+
 // Runs the event loop until it ends; the answer is the loop's exit code, or
 // -1 when it had to be stopped, a whole step after the last dialog answered.
 inline int runEventLoop(const std::function<void()>& first)

@@ -527,32 +527,7 @@ TEST_F(QuitRoads, TheClosingSequenceOfAQuittingProgramDoesNotQuitAgain)
     EXPECT_TRUE(QFile::exists(ProgramPaths::anniversaryFile()));
 }
 
-// Answers every message box that shows while it lives with its default
-// button, or the one `answer` names, and keeps what each said.
-class Notices {
-public:
-    explicit Notices(const QString& answer = QString())
-    {
-        m_poll.setInterval(5);
-        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
-            QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
-            if (!box)
-                return;
-            said << box->text() + QStringLiteral(" / ") + box->informativeText();
-            QAbstractButton* chosen = box->defaultButton();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == answer)
-                    chosen = b;
-            }
-            QTimer::singleShot(0, box, [box, chosen] { chosen ? chosen->click() : box->accept(); });
-        });
-        m_poll.start();
-    }
-    QStringList said;
-
-private:
-    QTimer m_poll;
-};
+using ModalDialogs::Notices;
 
 // The ways a user ends the program.
 struct Road {

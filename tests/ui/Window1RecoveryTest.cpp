@@ -70,32 +70,7 @@ void click(QMessageBox* box, const QString& caption)
 void setSize(Window1& w, int size) { w.findChild<QComboBox*>(QStringLiteral("PopupMenu4"))->setCurrentIndex(size); }
 int32_t sizeOf(const Window1& w) { return w.pDataset->i32(DatasetKey::size); }
 
-// Every message box that shows, as "text / explanation", each answered by
-// the button of `answer` or else its default.
-class Boxes {
-public:
-    explicit Boxes(const QString& answer = QString())
-    {
-        m_poll.setInterval(5);
-        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
-            QMessageBox* box = ModalDialogs::takeShowing<QMessageBox>();
-            if (!box)
-                return;
-            said << box->text() + QStringLiteral(" / ") + box->informativeText();
-            QAbstractButton* chosen = box->defaultButton();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == answer)
-                    chosen = b;
-            }
-            QTimer::singleShot(0, box, [box, chosen] { chosen ? chosen->click() : box->accept(); });
-        });
-        m_poll.start();
-    }
-    QStringList said;
-
-private:
-    QTimer m_poll;
-};
+using ModalDialogs::Notices;
 
 // The program itself, as main opens it, for a second run beside the test's:
 // it starts on the untitled design, changes its size to 1 and runs until it
@@ -185,6 +160,16 @@ protected:
                                 DatasetFile::encode(d)}));
     }
 
+    // The saved dataset "春" (size 0, as `before`), and a copy an ended run
+    // left of edits that made it size 2.
+    static QString springWithEditsLeft(QByteArray& before)
+    {
+        clearRecovery();
+        const QString spring = plantDataset(QStringLiteral("春"), 0, &before);
+        leaveCopy(spring, before, 2);
+        return spring;
+    }
+
     // Starts the program beside the test and waits until it has kept a copy
     // of its edit.
     static void startSecondRun(QProcess& run)
@@ -231,7 +216,7 @@ TEST_F(Recovery, ACopyFollowsTheEditsUntilTheyAreSavedOrDropped)
     setSize(*w, 3);
     ASSERT_TRUE(Waiting::until([] { return !copies().isEmpty(); }));
     // Another dataset takes the edits' place: 保存しない drops them.
-    Boxes boxes(QStringLiteral("保存しない"));
+    Notices boxes(QStringLiteral("保存しない"));
     w->SetListIndex(-1);
     EXPECT_EQ(boxes.said.size(), 1);
     EXPECT_FALSE(w->pWork.hasEdits());
@@ -339,10 +324,8 @@ TEST_F(Recovery, EachAnswerAtTheNextStart)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        clearRecovery();
         QByteArray before;
-        const QString spring = plantDataset(QStringLiteral("春"), 0, &before);
-        leaveCopy(spring, before, 2);
+        const QString spring = springWithEditsLeft(before);
 
         auto w = openWindow();
         const int asked = ModalDialogs::answerModal<QMessageBox>([&] { w->OfferRecovery(); }, c.answer);
@@ -360,7 +343,7 @@ TEST_F(Recovery, EachAnswerAtTheNextStart)
             EXPECT_FALSE(w->pWork.hasEdits());
             EXPECT_TRUE(copies().isEmpty());
         }
-        Boxes later;
+        Notices later;
         openWindow()->OfferRecovery();
         EXPECT_TRUE(later.said.isEmpty()) << later.said.join(QLatin1Char('\n')).toStdString();
     }
@@ -376,14 +359,14 @@ TEST_F(Recovery, AKilledRunsEditsAreOfferedAndARunningOnesAreLeftAlone)
     // own edits and their end leave it alone.
     auto w = openWindow();
     {
-        Boxes none;
+        Notices none;
         w->OfferRecovery();
         EXPECT_TRUE(none.said.isEmpty()) << none.said.join(QLatin1Char('\n')).toStdString();
     }
     setSize(*w, 2);
     ASSERT_TRUE(Waiting::until([] { return copies().size() == 2; }));
     {
-        Boxes drop(QStringLiteral("保存しない"));
+        Notices drop(QStringLiteral("保存しない"));
         EXPECT_EQ(w->SaveCheck(), Window1::EditsAnswer::Dropped);
         EXPECT_EQ(drop.said.size(), 1);
     }
@@ -429,7 +412,7 @@ TEST_F(Recovery, ACopyThatCannotBeReadIsToldAndKeptAside)
     TestFiles::plant(damaged, whole.left(whole.size() - 3));
 
     auto w = openWindow();
-    Boxes boxes;
+    Notices boxes;
     w->OfferRecovery();
     const QString aside = Folders::child(Folders::recoveryFolder(), QStringLiteral("cut-short.damaged"));
     EXPECT_EQ(boxes.said, QStringList{QStringLiteral("前回の終了時に保存されていなかった変更を読めません。 / ")
@@ -437,7 +420,7 @@ TEST_F(Recovery, ACopyThatCannotBeReadIsToldAndKeptAside)
                                             .arg(damaged, aside)});
     EXPECT_EQ(TestFiles::bytesOf(aside), whole.left(whole.size() - 3));
     EXPECT_FALSE(w->pWork.hasEdits());
-    Boxes later;
+    Notices later;
     openWindow()->OfferRecovery();
     EXPECT_TRUE(later.said.isEmpty());
 }
@@ -453,10 +436,8 @@ TEST_F(Recovery, ASaveAfterARestoreGoesThroughTheUsualRules)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        clearRecovery();
         QByteArray before;
-        const QString spring = plantDataset(QStringLiteral("春"), 0, &before);
-        leaveCopy(spring, before, 2);
+        const QString spring = springWithEditsLeft(before);
         QByteArray elsewhere;
         if (c.removed) {
             ASSERT_TRUE(QFile::remove(spring));
@@ -466,11 +447,11 @@ TEST_F(Recovery, ASaveAfterARestoreGoesThroughTheUsualRules)
 
         auto w = openWindow();
         {
-            Boxes restore(QStringLiteral("復元"));
+            Notices restore(QStringLiteral("復元"));
             w->OfferRecovery();
             ASSERT_EQ(restore.said.size(), 1);
         }
-        Boxes replace(QStringLiteral("キャンセル"));
+        Notices replace(QStringLiteral("キャンセル"));
         const bool saved = w->SaveFile(false);
         if (c.removed) {
             EXPECT_TRUE(saved);
@@ -520,7 +501,7 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnceAndTheWorkGoesOn)
         auto w = openWindow();
         auto* timer = w->findChild<QTimer*>(QStringLiteral("RecoveryTimer"));
         ASSERT_NE(timer, nullptr);
-        Boxes boxes;
+        Notices boxes;
         {
             std::unique_ptr<HostileFiles::FileSizeLimit> limit;
             if (c.fileSizeLimit)
