@@ -70,7 +70,8 @@ AboutPanel::AboutPanel(QWidget* parent)
     };
     const int gapTop = bottomOf(head);
     const int gapBottom = bottomOf(head + QString(emptyLines, QLatin1Char('\n')));
-    StaticText3 = label(StaticText2, "StaticText3", QStringLiteral("Ver. " MORVELIN_VERSION),
+    // The layout's text; every opening puts the version in its place.
+    StaticText3 = label(StaticText2, "StaticText3", QStringLiteral("Ver. 1.0.0"),
                         QRect(QPoint(150 - StaticText2->x(), gapTop), QSize(100, gapBottom - gapTop)), 10,
                         QColor(0, 51, 102), Qt::AlignHCenter | Qt::AlignVCenter);
 }
