@@ -38,7 +38,9 @@ std::unique_ptr<QLockFile> heldLock(const QString& path)
     // keep its copy from every run for ever; one that has said nothing for a
     // while is no run's that is still making it.
     const QFileInfo info(path);
-    if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(nullptr, nullptr, nullptr)
+    qint64 pid = 0;
+    QString host, program;
+    if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(&pid, &host, &program)
         && info.lastModified().secsTo(QDateTime::currentDateTime()) > 60 && lock->removeStaleLockFile()
         && lock->tryLock(0))
         return lock;

@@ -77,8 +77,6 @@ public:
     RecoveryKeeper(const RecoveryKeeper&) = delete;
     RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
-    const QString& folder() const { return m_folder; }
-
     // Writes this run's copy, whole or not at all, making the folder first
     // (the user's alone). False when it could not be written; `why`, when
     // given, then says why as a sentence for the user.

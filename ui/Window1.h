@@ -109,11 +109,6 @@ public:
     // edits unsaved, on its own file; "破棄" removes it. One that cannot be
     // read is told and kept aside under another name.
     void OfferRecovery();
-    // Writes the copy of the design now; false when it could not be, `why`
-    // then says why.
-    bool KeepRecoveryCopy(QString* why);
-    // This run's copy and the ones other runs left.
-    RecoveryKeeper& Recovery() { return *m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -147,6 +142,9 @@ private:
     // Whether the design has unsaved edits changed: the menu items and the
     // recovery copy follow.
     void EditsChanged();
+    // Writes the copy of the design now; false when it could not be, `why`
+    // then says why.
+    bool KeepRecoveryCopy(QString* why);
     // The copy's timer: the edits of the last moments reach the copy.
     void RecoveryTimer_Action();
     // The design of a copy another run left, shown with its edits unsaved;

@@ -311,3 +311,25 @@ TEST_F(RecoveryKeeperTest, ACopyThatCannotBeWrittenSaysWhyAndLeavesTheLastOne)
     EXPECT_NE(run.answer, QStringLiteral("written"));
     EXPECT_TRUE(run.answer.contains(folder())) << run.answer.toStdString();
 }
+
+TEST_F(RecoveryKeeperTest, ALockThatSaysNotWhoseItIsHoldsItsCopyOnlyForAMoment)
+{
+    // A power cut while a run made its lock leaves one that names no run.
+    {
+        RecoveryKeeper ended(folder());
+        ASSERT_TRUE(ended.keep(aCopy(QString(), 2, kWhen)));
+    }
+    const QString copy = names().filter(QStringLiteral(".unsaved")).value(0);
+    const QString lock = Folders::child(folder(), copy.chopped(8) + QStringLiteral(".lock"));
+    TestFiles::plant(lock, QByteArray());
+    RecoveryKeeper next(folder());
+    EXPECT_TRUE(next.claimLeftBehind().empty()) << "a run may be writing its lock this moment";
+
+    QFile old(lock);
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    old.close();
+    const std::vector<LeftCopy> left = next.claimLeftBehind();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(left[0].readable);
+}
