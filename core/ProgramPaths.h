@@ -2,10 +2,11 @@
 
 #include <QString>
 
-// Where the program's folders are, and the names of the files it keeps in
-// them: ask here for a path, never build one from a folder and a name
-// elsewhere. The user's own folders, and the names of the program's folders
-// in them, come from platform/Folders.
+// Where the settings files are: ask here for one's path, never build it from
+// the folder and a name elsewhere. The user's own folders, and the program's
+// folders in them (the datasets', the recovery copies'), come from
+// platform/Folders; a dataset is named by the user, a recovery copy by
+// RecoveryKeeper.
 namespace ProgramPaths {
 
 // The settings folder "Morvelin初期設定" in the user's preferences folder

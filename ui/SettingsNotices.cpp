@@ -91,12 +91,16 @@ bool tellAtQuit(const SettingsFiles::QuitReport& report)
 
 bool logAtQuit(const SettingsFiles::QuitReport& report)
 {
-    if (report.outcome.lost()) {
-        QString line = notSaved(report) + QLatin1Char(' ') + whatWentWrong(report);
-        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        std::fprintf(stderr, "morvelin: %s\n", line.toLocal8Bit().constData());
-    }
+    if (report.outcome.lost())
+        log(notSaved(report), whatWentWrong(report));
     return true;
+}
+
+void log(const QString& message, const QString& why)
+{
+    QString line = message + QLatin1Char(' ') + why;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "morvelin: %s\n", line.toLocal8Bit().constData());
 }
 
 } // namespace SettingsNotices

@@ -30,4 +30,8 @@ bool tellAtQuit(const SettingsFiles::QuitReport& report);
 // could not be stored to the standard error, and answers true.
 bool logAtQuit(const SettingsFiles::QuitReport& report);
 
+// One line on the standard error for an end nobody answers: "morvelin: "
+// and `message` and `why`, line breaks folded, in the locale's encoding.
+void log(const QString& message, const QString& why);
+
 } // namespace SettingsNotices

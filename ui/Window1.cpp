@@ -18,7 +18,6 @@
 #include <QWidget>
 
 #include <cerrno>
-#include <cstdio>
 
 Window1::Window1(QWidget* parent)
     : QMainWindow(parent)
@@ -112,18 +111,7 @@ void Window1::EndSession()
     // unanswered: the rows are what it shows now.
     if (m_annDlg)
         TakeAnnDlgRows(*m_annDlg);
-    bool lost = false;
-    // The edits of the last moments reach the copy the next run offers.
-    m_recoveryTimer->stop();
-    if (pWork.hasEdits()) {
-        QString why;
-        if (!KeepRecoveryCopy(&why)) {
-            lost = true;
-            why.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            std::fprintf(stderr, "morvelin: %s %s\n", qUtf8Printable(QStringLiteral("保存していない変更の控えを残せません。")),
-                         qUtf8Printable(why));
-        }
-    }
+    bool lost = !KeepRecoveryCopyAtEnd();
     if (App* app = App::instance()) {
         app->CloseApp([this] { return SaveAnvsy(); }, [&lost](const SettingsFiles::QuitReport& report) {
             lost = report.outcome.lost() || lost;

@@ -145,6 +145,10 @@ private:
     // Writes the copy of the design now; false when it could not be, `why`
     // then says why.
     bool KeepRecoveryCopy(QString* why);
+    // At the end of the session: the edits of the last moments reach the
+    // copy the next run offers. False, told on the standard error, when
+    // they could not.
+    bool KeepRecoveryCopyAtEnd();
     // The copy's timer: the edits of the last moments reach the copy.
     void RecoveryTimer_Action();
     // The design of a copy another run left, shown with its edits unsaved;

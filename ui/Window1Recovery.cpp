@@ -6,14 +6,13 @@
 #include "core/DatasetFile.h"
 #include "core/Globals.h"
 #include "platform/FileIO.h"
+#include "ui/SettingsNotices.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
-
-#include <cstdio>
 
 namespace {
 
@@ -56,6 +55,18 @@ bool Window1::KeepRecoveryCopy(QString* why)
     content.fileBytes = pWork.bytes();
     content.dataset = DatasetFile::encode(*pDataset);
     return m_recovery->keep(content, why);
+}
+
+bool Window1::KeepRecoveryCopyAtEnd()
+{
+    m_recoveryTimer->stop();
+    if (!pWork.hasEdits())
+        return true;
+    QString why;
+    if (KeepRecoveryCopy(&why))
+        return true;
+    SettingsNotices::log(kCannotKeep, why);
+    return false;
 }
 
 void Window1::RecoveryTimer_Action()
