@@ -87,7 +87,7 @@ MonthWalk walkMonth(const WalkChoices& choices, const AnniversaryList& list, int
 
     for (int32_t index = 0; index < kGridCells; ++index) {
         drawCal2(choices, dates, index, year, month, in.equinoxDay, in.firstColumn, in.dayCount, kind, day,
-                     holidayName, substituteFlag, anniversary);
+                 holidayName, substituteFlag, anniversary);
         WalkCell& cell = walk.cells[index];
         cell.row = index / kGridColumns;
         cell.column = index % kGridColumns;

@@ -79,9 +79,11 @@ AboutPanel::AboutPanel(QWidget* parent)
 void AboutPanel::GenAboutPanel(QWidget* parent)
 {
     AboutPanel panel(parent);
-    panel.StaticText3->setText(QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux"));
+    panel.ShowVersion();
     panel.exec();
 }
+
+void AboutPanel::ShowVersion() { StaticText3->setText(QStringLiteral("Ver. " MORVELIN_VERSION "\nfor\nLinux")); }
 
 void AboutPanel::install(App& app)
 {

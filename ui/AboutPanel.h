@@ -16,6 +16,8 @@ public:
     // A new panel with the version written in, run modally until a press
     // ends it, then discarded: what the application's About command does.
     static void GenAboutPanel(QWidget* parent = nullptr);
+    // Writes the release into the version label, over its layout text.
+    void ShowVersion();
     // Gives `app` this panel for its About command, over the window the
     // command came from.
     static void install(App& app);
